@@ -1,0 +1,29 @@
+// The operations log "orlith.log": the user's record of every change Orlith makes. Only ever
+// appended to; each entry is written in one go (open, write, close), begins with a line end, and
+// every line ends with CR LF and is flushed at once.
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "core/file_env.h"
+#include "core/status.h"
+
+namespace orlith {
+
+inline constexpr char kLogFileName[] = "orlith.log";
+
+// Appends an entry: a line end, then each line followed by a line end.
+Status AppendLogEntry(const WorkFolder& folder, const std::vector<std::string>& lines);
+
+// "06 Dec 2026": two-digit day, English month abbreviation whatever the locale, four-digit year.
+std::string FormatLogDate(const std::tm& date);
+
+// The dated header entry written after every backup of scenery.cfg, for the given date.
+Status AppendHeaderEntry(const WorkFolder& folder, const std::tm& date);
+
+// The local date of the system clock, for the header entry.
+std::tm LocalDateNow();
+
+}  // namespace orlith

@@ -1,0 +1,33 @@
+// scenery.cfg, the simulator's scenery library configuration: the presence check, the backup to
+// scenery.org, and the registration of Orlith's updates area block. scenery.cfg is only ever
+// appended to; nothing done here changes a byte of what it held.
+#pragma once
+
+#include <ctime>
+#include <string>
+
+#include "core/file_env.h"
+#include "core/status.h"
+
+namespace orlith {
+
+inline constexpr char kSceneryConfigName[] = "scenery.cfg";
+inline constexpr char kSceneryBackupName[] = "scenery.org";
+
+// OK when the named file of the folder can be opened and read; otherwise a kNotFound status.
+// The caller shows "File " + name + " not found!" and ends with status 1.
+Status EnsureFileExists(const WorkFolder& folder, const std::string& name);
+
+// Copies scenery.cfg line by line to scenery.org (each line ended by CR LF), replacing scenery.org
+// in one step so a failed copy leaves the previous backup whole, then appends the dated header
+// entry to the log. Returns the failure to read scenery.cfg or write scenery.org; then no header
+// entry is written. A failure to write the log goes to *log_status.
+Status BackupSceneryConfig(const WorkFolder& folder, const std::tm& date, Status* log_status);
+
+// Backs scenery.cfg up and appends the updates area block ("Title=Navigational Updates",
+// "Local=Addon Scenery\Updates") with the next area number when it is missing, reporting it in
+// the log. scenery.cfg is read once. A failed backup leaves scenery.cfg untouched. Failures as
+// for BackupSceneryConfig, plus the failure to append to scenery.cfg.
+Status RegisterUpdatesArea(const WorkFolder& folder, const std::tm& date, Status* log_status);
+
+}  // namespace orlith

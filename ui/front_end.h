@@ -1,0 +1,45 @@
+// The one small interface between the command flows and whatever shows them to the user: the
+// Windows program, the Qt program and the command line are three front ends of it.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+
+namespace orlith {
+
+// The dialog templates; the numbers are the resource ids of the Windows program.
+enum class DialogId { kPosition = 102, kNdb = 103, kVor = 105, kIls = 106 };
+
+enum class DialogResult { kOk, kCancel };
+
+// The texts of a dialog's edit controls by control id, and the checked radio button (0: none).
+struct DialogTexts {
+  std::map<int, std::string> edits;
+  int checkedRadio = 0;
+
+  bool operator==(const DialogTexts&) const = default;
+};
+
+// Called when the user presses OK, with what the controls then hold. It stores, validates and
+// registers; the dialog closes with OK when it returns.
+using OkHandler = std::function<void(const DialogTexts& typed)>;
+
+class FrontEnd {
+ public:
+  virtual ~FrontEnd() = default;
+
+  // Runs dialog id modally, its edit controls showing shown.edits and no radio button checked.
+  // OK (button or Enter) calls on_ok, then closes with kOk; Cancel (button, Escape, close box)
+  // closes with kCancel without calling it.
+  virtual DialogResult RunDialog(DialogId id, const DialogTexts& shown, const OkHandler& on_ok) = 0;
+
+  // Shows text with a single OK and returns when the user has dismissed it.
+  virtual void ShowMessage(const std::string& text) = 0;
+
+  // Ends the process with status. A real front end does not return; a scripted one records the
+  // status and returns, and the caller then stops at once.
+  virtual void EndProcess(int status) = 0;
+};
+
+}  // namespace orlith
