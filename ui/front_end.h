@@ -37,9 +37,10 @@ class FrontEnd {
   // Shows text with a single OK and returns when the user has dismissed it.
   virtual void ShowMessage(const std::string& text) = 0;
 
-  // Ends the process with status. A real front end does not return; a scripted one records the
-  // status and returns, and the caller then stops at once.
-  virtual void EndProcess(int status) = 0;
+  // A fatal ending: shows message like ShowMessage (the command line writes it to standard error),
+  // then ends the process with status. A real front end does not return; a scripted one records
+  // both and returns, and the caller then stops at once.
+  virtual void Fatal(const std::string& message, int status) = 0;
 };
 
 }  // namespace orlith
