@@ -14,10 +14,13 @@ namespace orlith {
 
 inline constexpr char kLogFileName[] = "orlith.log";
 
-// Appends an entry: a line end, then each line followed by a line end.
+// Appends an entry: a line end, then each line followed by a line end, each line flushed as it is
+// written. Returns the first failure to open, write or close the log, naming it; the lines written
+// before a failure stay in the log.
 Status AppendLogEntry(const WorkFolder& folder, const std::vector<std::string>& lines);
 
 // "06 Dec 2026": two-digit day, English month abbreviation whatever the locale, four-digit year.
+// A month outside 0 to 11 is written "???".
 std::string FormatLogDate(const std::tm& date);
 
 // The dated header entry written after every backup of scenery.cfg, for the given date.

@@ -1,0 +1,105 @@
+#include "scenery_config/operations_log.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "test_support/fault_env.h"
+#include "test_support/test_support.h"
+
+namespace orlith {
+namespace {
+
+using testing::BytesEqual;
+using testing::Fault;
+using testing::FaultEnv;
+using testing::FaultOp;
+using testing::TempFolder;
+
+std::tm Date(int day, int month, int year) {
+  std::tm date{};
+  date.tm_mday = day;
+  date.tm_mon = month - 1;
+  date.tm_year = year - 1900;
+  return date;
+}
+
+TEST(OperationsLog, FormatsTheDateWithoutTheLocale) {
+  const struct {
+    std::tm date;
+    const char* text;
+  } cases[] = {
+      {Date(6, 12, 2026), "06 Dec 2026"},  {Date(1, 1, 2000), "01 Jan 2000"},
+      {Date(9, 2, 2001), "09 Feb 2001"},   {Date(31, 3, 1999), "31 Mar 1999"},
+      {Date(10, 4, 2030), "10 Apr 2030"},  {Date(15, 5, 2026), "15 May 2026"},
+      {Date(30, 6, 2026), "30 Jun 2026"},  {Date(4, 7, 2026), "04 Jul 2026"},
+      {Date(29, 8, 2026), "29 Aug 2026"},  {Date(11, 9, 2026), "11 Sep 2026"},
+      {Date(12, 10, 2026), "12 Oct 2026"}, {Date(28, 11, 2026), "28 Nov 2026"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.text, FormatLogDate(c.date));
+}
+
+TEST(OperationsLog, NewLogStartsWithAnEmptyLine) {
+  TempFolder dir;
+  WorkFolder folder{dir.path()};
+  ASSERT_TRUE(AppendLogEntry(folder, {"one", "", "two"}).ok());
+  EXPECT_TRUE(BytesEqual("\r\none\r\n\r\ntwo\r\n", dir.Read(kLogFileName)));
+}
+
+TEST(OperationsLog, EntriesOnlyAppend) {
+  const struct {
+    const char* name;
+    std::string before;
+    std::string after;
+  } cases[] = {
+      {"an earlier entry leaves one empty line", "\r\nold\r\n", "\r\nold\r\n\r\nnew\r\n"},
+      {"a hand-edited last line is completed", "edited", "edited\r\nnew\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder dir;
+    dir.Write(kLogFileName, c.before);
+    ASSERT_TRUE(AppendLogEntry(WorkFolder{dir.path()}, {"new"}).ok());
+    EXPECT_TRUE(BytesEqual(c.after, dir.Read(kLogFileName)));
+  }
+}
+
+TEST(OperationsLog, TwoHeadersOnTheSameDay) {
+  TempFolder dir;
+  WorkFolder folder{dir.path()};
+  ASSERT_TRUE(AppendHeaderEntry(folder, Date(6, 12, 2026)).ok());
+  ASSERT_TRUE(AppendHeaderEntry(folder, Date(6, 12, 2026)).ok());
+  const std::string header =
+      "\r\n******************************\r\n06 Dec 2026\r\n\r\n"
+      "The file SCENERY.CFG was copied to SCENERY.ORG ...\r\n";
+  EXPECT_TRUE(BytesEqual(header + header, dir.Read(kLogFileName)));
+}
+
+TEST(OperationsLog, FailureNamesTheLogAndTheReason) {
+  const struct {
+    const char* name;
+    Fault fault;
+  } cases[] = {
+      {"cannot open", {FaultOp::kOpenForAppending, kLogFileName, "Read-only file system"}},
+      {"cannot write", {FaultOp::kAppend, kLogFileName, "No space left on device"}},
+      {"cannot flush", {FaultOp::kFlush, kLogFileName, "No space left on device"}},
+      {"cannot close", {FaultOp::kClose, kLogFileName, "Input/output error"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder dir;
+    FaultEnv env;
+    env.Add(c.fault);
+    Status s = AppendLogEntry(WorkFolder{dir.path(), &env}, {"line"});
+    EXPECT_EQ(dir.File(kLogFileName) + ": " + c.fault.reason, s.ToString());
+  }
+}
+
+TEST(OperationsLog, LocalDateIsACalendarDate) {
+  std::tm now = LocalDateNow();
+  EXPECT_GE(now.tm_year + 1900, 2024);
+  EXPECT_EQ(11u, FormatLogDate(now).size());
+}
+
+}  // namespace
+}  // namespace orlith

@@ -1,0 +1,140 @@
+#include "test_support/fault_env.h"
+
+#include <utility>
+
+namespace orlith::testing {
+namespace {
+
+bool Matches(const std::string& path, const std::string& file) {
+  if (path == file) return true;
+  std::size_t slash = path.find_last_of("/\\");
+  return slash != std::string::npos && path.compare(slash + 1, std::string::npos, file) == 0;
+}
+
+class FaultReadableFile : public ReadableFile {
+ public:
+  FaultReadableFile(FaultEnv* env, std::string path, std::unique_ptr<ReadableFile> base)
+      : env_(env), path_(std::move(path)), base_(std::move(base)) {}
+  Status Read(std::size_t n, char* scratch, std::size_t* got) override {
+    *got = 0;
+    Status s = env_->Check(FaultOp::kRead, path_);
+    if (!s.ok()) return s;
+    return base_->Read(n, scratch, got);
+  }
+  Status Close() override {
+    Status s = env_->Check(FaultOp::kClose, path_);
+    s.Update(base_->Close());
+    return s;
+  }
+
+ private:
+  FaultEnv* env_;
+  std::string path_;
+  std::unique_ptr<ReadableFile> base_;
+};
+
+class FaultWritableFile : public WritableFile {
+ public:
+  FaultWritableFile(FaultEnv* env, std::string path, std::unique_ptr<WritableFile> base)
+      : env_(env), path_(std::move(path)), base_(std::move(base)) {}
+  Status Append(std::string_view data) override {
+    Status s = env_->Check(FaultOp::kAppend, path_);
+    if (!s.ok()) return s;
+    return base_->Append(data);
+  }
+  Status Flush() override {
+    Status s = env_->Check(FaultOp::kFlush, path_);
+    if (!s.ok()) return s;
+    return base_->Flush();
+  }
+  Status Close() override {
+    Status s = env_->Check(FaultOp::kClose, path_);
+    s.Update(base_->Close());
+    return s;
+  }
+
+ private:
+  FaultEnv* env_;
+  std::string path_;
+  std::unique_ptr<WritableFile> base_;
+};
+
+}  // namespace
+
+FaultEnv::FaultEnv(FileEnv* base) : base_(base) {}
+FaultEnv::~FaultEnv() = default;
+
+void FaultEnv::Add(Fault fault) { faults_.push_back({std::move(fault), 0}); }
+
+int FaultEnv::Count(FaultOp op, const std::string& file) const {
+  int n = 0;
+  for (const Call& call : calls_) {
+    if (call.op == op && Matches(call.path, file)) ++n;
+  }
+  return n;
+}
+
+Status FaultEnv::Check(FaultOp op, const std::string& path, const std::string* other_path) {
+  calls_.push_back({op, path});
+  if (other_path != nullptr) calls_.push_back({op, *other_path});
+  for (Planned& planned : faults_) {
+    if (planned.fault.op != op) continue;
+    if (!Matches(path, planned.fault.file) &&
+        (other_path == nullptr || !Matches(*other_path, planned.fault.file))) {
+      continue;
+    }
+    if (planned.seen++ < planned.fault.succeed_first) continue;
+    return planned.fault.kind == Status::Kind::kNotFound
+               ? Status::NotFound(path, planned.fault.reason)
+               : Status::IoError(path, planned.fault.reason);
+  }
+  return Status::Ok();
+}
+
+Status FaultEnv::OpenForReading(const std::string& path, std::unique_ptr<ReadableFile>* file) {
+  Status s = Check(FaultOp::kOpenForReading, path);
+  if (!s.ok()) return s;
+  std::unique_ptr<ReadableFile> base;
+  s = base_->OpenForReading(path, &base);
+  if (s.ok()) *file = std::make_unique<FaultReadableFile>(this, path, std::move(base));
+  return s;
+}
+
+Status FaultEnv::OpenForWriting(const std::string& path, std::unique_ptr<WritableFile>* file) {
+  Status s = Check(FaultOp::kOpenForWriting, path);
+  if (!s.ok()) return s;
+  std::unique_ptr<WritableFile> base;
+  s = base_->OpenForWriting(path, &base);
+  if (s.ok()) *file = std::make_unique<FaultWritableFile>(this, path, std::move(base));
+  return s;
+}
+
+Status FaultEnv::OpenForAppending(const std::string& path, std::unique_ptr<WritableFile>* file) {
+  Status s = Check(FaultOp::kOpenForAppending, path);
+  if (!s.ok()) return s;
+  std::unique_ptr<WritableFile> base;
+  s = base_->OpenForAppending(path, &base);
+  if (s.ok()) *file = std::make_unique<FaultWritableFile>(this, path, std::move(base));
+  return s;
+}
+
+Status FaultEnv::Rename(const std::string& from, const std::string& to) {
+  Status s = Check(FaultOp::kRename, to, &from);
+  if (!s.ok()) return s;
+  return base_->Rename(from, to);
+}
+
+Status FaultEnv::Remove(const std::string& path) {
+  Status s = Check(FaultOp::kRemove, path);
+  if (!s.ok()) return s;
+  return base_->Remove(path);
+}
+
+Status FaultEnv::ReadTail(const std::string& path, std::size_t n, std::string* tail) {
+  tail->clear();
+  Status s = Check(FaultOp::kReadTail, path);
+  if (!s.ok()) return s;
+  return base_->ReadTail(path, n, tail);
+}
+
+}  // namespace orlith::testing

@@ -1,0 +1,74 @@
+// A FileEnv for tests that passes everything to a real one, except the operations it is told to
+// make fail: a chosen operation on a chosen file, with a chosen system reason. It also counts the
+// operations per file, so a test can check how often a file was opened.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/file_env.h"
+#include "core/status.h"
+
+namespace orlith::testing {
+
+enum class FaultOp {
+  kOpenForReading,
+  kOpenForWriting,
+  kOpenForAppending,
+  kRead,
+  kAppend,  // a write to a file open for writing or appending
+  kFlush,
+  kClose,   // the data handed to a close is still written; only the result is a failure
+  kRename,  // matches the source or the target name; counted for both
+  kRemove,
+  kReadTail,
+};
+
+struct Fault {
+  FaultOp op;
+  // The file's name ("scenery.org") or its whole path as the operation names it.
+  std::string file;
+  std::string reason = "Input/output error";
+  Status::Kind kind = Status::Kind::kIoError;
+  // How many matching calls succeed before the failures begin; every later one fails.
+  int succeed_first = 0;
+};
+
+class FaultEnv : public FileEnv {
+ public:
+  // base is not owned and must outlive this object.
+  explicit FaultEnv(FileEnv* base = DefaultFileEnv());
+  ~FaultEnv() override;
+
+  void Add(Fault fault);
+  // How many times op was called on the file (matched as in Fault::file), failed calls included.
+  int Count(FaultOp op, const std::string& file) const;
+
+  Status OpenForReading(const std::string& path, std::unique_ptr<ReadableFile>* file) override;
+  Status OpenForWriting(const std::string& path, std::unique_ptr<WritableFile>* file) override;
+  Status OpenForAppending(const std::string& path, std::unique_ptr<WritableFile>* file) override;
+  Status Rename(const std::string& from, const std::string& to) override;
+  Status Remove(const std::string& path) override;
+  Status ReadTail(const std::string& path, std::size_t n, std::string* tail) override;
+
+  // Counts the call and returns the failure planned for it, or OK; other_path, when given, is a
+  // second file the call concerns (the source of a rename). Used by the wrapped files too.
+  Status Check(FaultOp op, const std::string& path, const std::string* other_path = nullptr);
+
+ private:
+  struct Planned {
+    Fault fault;
+    int seen = 0;
+  };
+  struct Call {
+    FaultOp op;
+    std::string path;
+  };
+
+  FileEnv* base_;
+  std::vector<Planned> faults_;
+  std::vector<Call> calls_;
+};
+
+}  // namespace orlith::testing
