@@ -23,7 +23,9 @@ void ValidateLatitude(std::string text);
 void ValidateLongitude(std::string text);
 
 // The letter from the sign, the whole degrees, a blank, then the minutes as "%7.2f":
-// 42.57666666666667 as a latitude gives "N42   34.60".
+// 42.57666666666667 as a latitude gives "N42   34.60". The minutes are rounded by the print
+// alone ("N42   60.00" for 42.99999). Whole degrees of any size print in full; an infinite value
+// prints its degrees as "inf" with minutes 0.00, and NaN formats as 0.
 std::string FormatCoordinate(double degrees, CoordinateKind kind);
 
 // The same rules without ending the program, for callers that check before they act.
