@@ -16,8 +16,11 @@ std::string ExclusionSwitchLine(const std::string& latitude, const std::string& 
                                 const std::string& navAidType);
 
 // Appends the switch line (on a line of its own, ended by CR LF) to scenery.cfg, then the
-// exclusion entry to the log. Returns the failure to append to scenery.cfg; then no log entry is
-// written. A failure to write the log goes to *log_status.
+// exclusion entry to the log. When scenery.cfg is not empty and its last byte is not a line feed,
+// CR LF is written first so the old last line stays whole. Returns the failure to read the end of
+// scenery.cfg or to append to it; then no log entry is written. A failure to write the log goes
+// to *log_status (kept when it already holds one; log_status may be null) and does not fail the
+// operation. Every call adds a line, also one identical to an earlier one.
 Status AddExclusionSwitch(const WorkFolder& folder, const std::string& latitude,
                           const std::string& longitude, const std::string& navAidType,
                           Status* log_status);

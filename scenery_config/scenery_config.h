@@ -13,21 +13,28 @@ namespace orlith {
 
 inline constexpr char kSceneryConfigName[] = "scenery.cfg";
 inline constexpr char kSceneryBackupName[] = "scenery.org";
+// The backup is written here first and then renamed over scenery.org; it never outlives a call.
+inline constexpr char kSceneryBackupTempName[] = "scenery.org.tmp";
 
-// OK when the named file of the folder can be opened and read; otherwise a kNotFound status.
-// The caller shows "File " + name + " not found!" and ends with status 1.
+// OK when the named file of the folder can be opened and read; otherwise a kNotFound status
+// naming the file, with the system's reason. Nothing is written. The caller shows
+// "File " + name + " not found!" and ends with status 1.
 Status EnsureFileExists(const WorkFolder& folder, const std::string& name);
 
 // Copies scenery.cfg line by line to scenery.org (each line ended by CR LF), replacing scenery.org
 // in one step so a failed copy leaves the previous backup whole, then appends the dated header
 // entry to the log. Returns the failure to read scenery.cfg or write scenery.org; then no header
-// entry is written. A failure to write the log goes to *log_status.
+// entry is written. A failure to write the log goes to *log_status (kept when it already holds
+// one; log_status may be null) and does not fail the operation.
 Status BackupSceneryConfig(const WorkFolder& folder, const std::tm& date, Status* log_status);
 
 // Backs scenery.cfg up and appends the updates area block ("Title=Navigational Updates",
 // "Local=Addon Scenery\Updates") with the next area number when it is missing, reporting it in
-// the log. scenery.cfg is read once. A failed backup leaves scenery.cfg untouched. Failures as
-// for BackupSceneryConfig, plus the failure to append to scenery.cfg.
+// the log. The block counts as present when a line has N at character 7 and U at character 20.
+// The new block's number is one more than characters 7 to 9 of the last line holding a "." (at
+// least 1, and 1 when no line holds one). scenery.cfg is read once. A failed backup leaves
+// scenery.cfg untouched. Failures as for BackupSceneryConfig, plus the failure to append to
+// scenery.cfg (then no area block entry is logged).
 Status RegisterUpdatesArea(const WorkFolder& folder, const std::tm& date, Status* log_status);
 
 }  // namespace orlith

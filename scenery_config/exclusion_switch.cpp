@@ -1,0 +1,70 @@
+#include "scenery_config/exclusion_switch.h"
+
+#include <memory>
+
+#include "core/coordinate_text.h"
+#include "scenery_config/operations_log.h"
+#include "scenery_config/scenery_config.h"
+
+namespace orlith {
+namespace {
+
+// Half the side of the excluded rectangle, in degrees (0.012 minutes of arc).
+constexpr double kHalfSize = 0.0002;
+
+struct Exclusion {
+  const char* word;
+  const char* sentence;
+};
+
+// VOR and ILS share one word: the simulator excludes both kinds with "vors".
+Exclusion ExclusionFor(const std::string& navAidType) {
+  if (navAidType == "VOR" || navAidType == "ILS") {
+    return {"vors", "Exclusion switch was added for VOR and ILS NavAids at "};
+  }
+  if (navAidType == "NDB") return {"ndbs", "Exclusion switch was added for NDB NavAids at "};
+  return {"all", "Exclusion switch was added for all NavAids at "};
+}
+
+}  // namespace
+
+std::string ExclusionSwitchLine(const std::string& latitude, const std::string& longitude,
+                                const std::string& navAidType) {
+  const double lat = ParseCoordinate(latitude);
+  const double lon = ParseCoordinate(longitude);
+  return "Exclude=" + FormatCoordinate(lat + kHalfSize, CoordinateKind::kLatitude) + ", " +
+         FormatCoordinate(lon - kHalfSize, CoordinateKind::kLongitude) + ", " +
+         FormatCoordinate(lat - kHalfSize, CoordinateKind::kLatitude) + ", " +
+         FormatCoordinate(lon + kHalfSize, CoordinateKind::kLongitude) + ", " +
+         ExclusionFor(navAidType).word;
+}
+
+Status AddExclusionSwitch(const WorkFolder& folder, const std::string& latitude,
+                          const std::string& longitude, const std::string& navAidType,
+                          Status* log_status) {
+  // Built first: a malformed position ends the program before any file is touched.
+  const std::string line = ExclusionSwitchLine(latitude, longitude, navAidType);
+  const std::string cfg_path = folder.File(kSceneryConfigName);
+
+  // A last line without a line end is ended first, so the switch never joins it.
+  std::string tail;
+  Status s = folder.env->ReadTail(cfg_path, 1, &tail);
+  if (!s.ok()) return s;
+  std::string text = !tail.empty() && tail.back() != '\n' ? "\r\n" : "";
+  text += line + "\r\n";
+
+  std::unique_ptr<WritableFile> cfg;
+  s = folder.env->OpenForAppending(cfg_path, &cfg);
+  if (!s.ok()) return s;
+  s = cfg->Append(text);
+  if (s.ok()) s = cfg->Flush();
+  s.Update(cfg->Close());
+  if (!s.ok()) return s;
+
+  Status logged = AppendLogEntry(folder, {ExclusionFor(navAidType).sentence + latitude + ", " +
+                                          longitude + " to SCENERY.CFG ..."});
+  if (log_status != nullptr) log_status->Update(logged);
+  return Status::Ok();
+}
+
+}  // namespace orlith
