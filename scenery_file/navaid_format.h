@@ -1,0 +1,74 @@
+// The byte images of a scenery file that holds one NavAid: the file header and the one section
+// (NDB, or VOR-shaped for every other type) that follows it. doc/scenery_file_format.md describes
+// the layout field by field; the constants below are its offsets and sizes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/navaid_entry.h"
+
+namespace orlith {
+
+// File header: file offsets.
+inline constexpr std::size_t kHeaderSize = 176;          // 0xB0; the section starts here
+inline constexpr std::size_t kHeaderNorthBound = 0x02;   // 4, signed latitude units
+inline constexpr std::size_t kHeaderSouthBound = 0x06;   // 4, signed latitude units
+inline constexpr std::size_t kHeaderEastBound = 0x0A;    // 4, longitude units, low 32 bits
+inline constexpr std::size_t kHeaderWestBound = 0x0E;    // 4, longitude units, low 32 bits
+inline constexpr std::size_t kHeaderVorSection = 0x12;   // 4, 176 or 0
+inline constexpr std::size_t kHeaderLowChannel = 0x16;   // 2
+inline constexpr std::size_t kHeaderHighChannel = 0x18;  // 2, equal to the low channel
+inline constexpr std::size_t kHeaderNdbSection = 0x4E;   // 4, 176 or 0
+inline constexpr std::uint16_t kHeaderLeadingWord = 1;   // 2 bytes at offset 0
+
+// Both sections start with a band entry: marker, south and north band bounds, record offset.
+inline constexpr std::uint8_t kBandMarker = 0x15;
+
+// VOR section (VOR, ILS and any type other than NDB): section offsets.
+inline constexpr std::size_t kVorSectionSize = 70;
+inline constexpr std::size_t kVorBandEntry = 5;         // the channel entry points here
+inline constexpr std::size_t kVorRecord = 15;           // the band entry points here
+inline constexpr std::size_t kVorRange = 16;            // 1
+inline constexpr std::size_t kVorDeviation = 17;        // 2, 16-bit angle
+inline constexpr std::size_t kVorDme = 19;              // 1
+inline constexpr std::size_t kVorLatitude = 20;         // 3, 24-bit latitude
+inline constexpr std::size_t kVorLongitude = 23;        // 3, 24-bit longitude
+inline constexpr std::size_t kVorAltitude = 26;         // 2, signed metres
+inline constexpr std::size_t kVorLocalizer = 28;        // 2, 16-bit angle; ILS only
+inline constexpr std::size_t kVorId = 30;               // kIdWidth
+inline constexpr std::size_t kVorName = 35;             // kNameWidth
+inline constexpr std::size_t kVorGlideslopeBlock = 59;  // 11: position, altitude, sine, end byte
+inline constexpr std::uint8_t kVorRecordType = 4;
+inline constexpr std::uint8_t kIlsRecordType = 5;
+
+// NDB section: section offsets.
+inline constexpr std::size_t kNdbSectionSize = 52;
+inline constexpr std::size_t kNdbRecord = 10;        // the band entry points here
+inline constexpr std::size_t kNdbFrequency = 11;     // 2, BCD kHz
+inline constexpr std::size_t kNdbFrequencyExt = 13;  // 1, thousands digit in the high nibble
+inline constexpr std::size_t kNdbLatitude = 14;      // 3
+inline constexpr std::size_t kNdbLongitude = 17;     // 3
+inline constexpr std::size_t kNdbAltitude = 20;      // 2, signed metres
+inline constexpr std::size_t kNdbRange = 22;         // 1
+inline constexpr std::size_t kNdbId = 23;            // kIdWidth
+inline constexpr std::size_t kNdbName = 28;          // kNameWidth
+inline constexpr std::uint8_t kNdbRecordType = 4;
+
+// Text fields: the bytes as typed, padded with spaces; a longer text is cut to the width.
+inline constexpr std::size_t kIdWidth = 5;
+inline constexpr std::size_t kNameWidth = 24;
+
+// The 176 header bytes for a NavAid at latitude / longitude (signed degrees). Only "VOR" and
+// "ILS" get the VOR section offset and the channel words, only "NDB" the NDB section offset.
+std::string SceneryHeaderBytes(double latitude, double longitude, std::string_view navAidType,
+                               std::string_view frequency);
+
+// The section for the entry at latitude / longitude (its coordinate texts already parsed): 52
+// bytes for the type "NDB", 70 for every other type. Numeric texts are read leniently and every
+// value is stored in the low bits of its field.
+std::string NavAidSectionBytes(double latitude, double longitude, const NavAidEntry& entry);
+
+}  // namespace orlith

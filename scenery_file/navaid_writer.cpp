@@ -1,0 +1,95 @@
+#include "scenery_file/navaid_writer.h"
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "core/coordinate_text.h"
+#include "scenery_config/operations_log.h"
+#include "scenery_file/navaid_format.h"
+
+namespace orlith {
+namespace {
+
+// The degree sign of the Windows-1252 code page, written as the single byte the log holds.
+constexpr char kDegree[] = " \xB0";
+
+bool IsReservedInFileName(char c) {
+  return static_cast<unsigned char>(c) < 32 ||
+         std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
+}
+
+// Creates (or empties) the file, or opens it for appending, writes bytes and closes it; the
+// first failure.
+Status WriteWhole(FileEnv& env, const std::string& path, bool append, std::string_view bytes) {
+  std::unique_ptr<WritableFile> file;
+  Status s = append ? env.OpenForAppending(path, &file) : env.OpenForWriting(path, &file);
+  if (!s.ok()) return s;
+  s = file->Append(bytes);
+  s.Update(file->Close());
+  return s;
+}
+
+std::vector<std::string> CreationReport(const std::string& fileName, const NavAidEntry& entry) {
+  const bool ndb = entry.navAidType == "NDB";
+  std::vector<std::string> lines = {
+      "The file " + fileName + " was created with the following data: ",
+      "",
+      "Position: " + entry.latitude + ", " + entry.longitude,
+      "Type of NavAid: " + entry.navAidType,
+      "Frequency: " + entry.frequency + (ndb ? " kHz" : " MHz"),
+      "Range: " + entry.range + " nm",
+      "Altitude: " + entry.altitude + " m",
+  };
+  if (!ndb) {
+    lines.push_back("Magnetic deviation: " + entry.magneticDeviation + kDegree);
+    lines.push_back("Code: " + entry.dme);
+  }
+  if (entry.navAidType == "ILS") {
+    lines.push_back("Localizer direction: " + entry.localizerDirection + kDegree);
+    lines.push_back("Glideslope: " + entry.glideslopeAngle + kDegree);
+  }
+  lines.push_back("NavAid ID: " + entry.id);
+  lines.push_back("NavAid name: " + entry.name);
+  return lines;
+}
+
+}  // namespace
+
+std::string SceneryFileName(const std::string& latitude, const std::string& longitude) {
+  std::string name = latitude + "__" + longitude;
+  std::size_t first = name.find('.');
+  if (first != std::string::npos) {
+    name[first] = '_';
+    std::size_t second = name.find('.', first + 1);
+    if (second != std::string::npos) name[second] = '_';
+  }
+  for (char& c : name) {
+    if (IsReservedInFileName(c)) c = '_';
+  }
+  return name + ".bgl";
+}
+
+Status WriteSceneryHeader(const WorkFolder& folder, const std::string& latitude,
+                          const std::string& longitude, const std::string& navAidType,
+                          const std::string& frequency) {
+  // Both texts are parsed before the file is opened, so a rejected text leaves an existing file
+  // of that name as it was.
+  double lat = ParseCoordinate(latitude);
+  double lon = ParseCoordinate(longitude);
+  return WriteWhole(*folder.env, folder.File(SceneryFileName(latitude, longitude)), false,
+                    SceneryHeaderBytes(lat, lon, navAidType, frequency));
+}
+
+Status AppendNavAidSection(const WorkFolder& folder, const NavAidEntry& entry, Status* log_status) {
+  double lat = ParseCoordinate(entry.latitude);
+  double lon = ParseCoordinate(entry.longitude);
+  std::string name = SceneryFileName(entry.latitude, entry.longitude);
+  Status s = WriteWhole(*folder.env, folder.File(name), true, NavAidSectionBytes(lat, lon, entry));
+  if (!s.ok()) return s;
+  Status logged = AppendLogEntry(folder, CreationReport(name, entry));
+  if (log_status != nullptr) log_status->Update(logged);
+  return Status::Ok();
+}
+
+}  // namespace orlith
