@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -78,17 +77,6 @@ TEST(LenientNumber, DecimalOverflowIsInfiniteWithItsSign) {
   EXPECT_EQ(ReadLenientDecimal("0.001e312"), std::numeric_limits<double>::infinity());
   EXPECT_EQ(ReadLenientDecimal("1e99999999999999999999"), std::numeric_limits<double>::infinity());
   EXPECT_EQ(ReadLenientDecimal("1e-99999999999999999999"), 0.0);
-}
-
-TEST(LenientNumber, DecimalPointIgnoresTheLocale) {
-  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-  std::string saved = previous != nullptr ? previous : "C";
-  bool switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr ||
-                  std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
-  EXPECT_EQ(ReadLenientDecimal("112.30"), 112.3);
-  EXPECT_EQ(ReadLenientDecimal("112,30"), 112.0);
-  std::setlocale(LC_NUMERIC, saved.c_str());
-  if (!switched) GTEST_SKIP() << "no locale with a decimal comma is installed";
 }
 
 }  // namespace

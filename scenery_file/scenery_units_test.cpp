@@ -6,6 +6,8 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace orlith {
 namespace {
@@ -13,85 +15,78 @@ namespace {
 constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
 
-struct DegreesCase {
+// One row per conversion: its inputs and the results they must give.
+template <typename In>
+struct Row {
   const char* name;
-  std::function<std::int64_t(double)> convert;
-  double degrees;
-  std::int64_t units;
+  std::function<std::int64_t(In)> convert;
+  std::vector<std::pair<In, std::int64_t>> cases;
 };
 
-TEST(SceneryUnits, PositionsAndAngles) {
-  const DegreesCase cases[] = {
-      {"LatitudeToUnits32", LatitudeToUnits32, 1.0, 111130},
-      {"LatitudeToUnits32", LatitudeToUnits32, -1.0, -111130},
-      {"LatitudeToUnits32", LatitudeToUnits32, 90.0, 10001750},
-      {"LatitudeToUnits24", LatitudeToUnits24, 1.0, 55565},
-      {"LatitudeToUnits24", LatitudeToUnits24, 90.0, 5000875},
-      {"LatitudeToUnits24", LatitudeToUnits24, -90.0, -5000875},
-      {"LongitudeToUnits32", LongitudeToUnits32, 1.0, 11930464},
-      {"LongitudeToUnits32", LongitudeToUnits32, 180.0, 2147483648},
-      {"LongitudeToUnits32", LongitudeToUnits32, -1.0, -11930464},
-      {"LongitudeToUnits24", LongitudeToUnits24, 1.0, 46603},
-      {"LongitudeToUnits24", LongitudeToUnits24, -1.0, -46603},  // toward zero, not a shift
-      {"LongitudeToUnits24", LongitudeToUnits24, 180.0, 8388608},
-      {"LongitudeToUnits24", LongitudeToUnits24, -180.0, -8388608},
-      {"DegreesToAngle16", DegreesToAngle16, 90.0, 16384},
-      {"DegreesToAngle16", DegreesToAngle16, 163.0, 29673},
-      {"DegreesToAngle16", DegreesToAngle16, 360.0, 65536},
-      {"DegreesToAngle16", DegreesToAngle16, -10.0, -1820},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(c.convert(c.degrees), c.units) << c.name << "(" << c.degrees << ")";
+template <typename In>
+void ExpectRows(const std::vector<Row<In>>& rows) {
+  for (const auto& row : rows) {
+    for (const auto& [in, out] : row.cases)
+      EXPECT_EQ(row.convert(in), out) << row.name << " " << in;
+  }
 }
 
-struct TextCase {
-  const char* name;
-  std::function<std::int64_t(std::string_view)> convert;
-  const char* text;
-  std::int64_t value;
-};
+TEST(SceneryUnits, PositionsAndAngles) {
+  ExpectRows<double>({
+      {"LatitudeToUnits32", LatitudeToUnits32, {{1.0, 111130}, {-1.0, -111130}, {90.0, 10001750}}},
+      {"LatitudeToUnits24", LatitudeToUnits24, {{1.0, 55565}, {90.0, 5000875}, {-90.0, -5000875}}},
+      {"LongitudeToUnits32",
+       LongitudeToUnits32,
+       {{1.0, 11930464}, {180.0, 2147483648}, {-1.0, -11930464}}},
+      // -1.0 truncates toward zero, where a shift of the 32-bit form would give -46604.
+      {"LongitudeToUnits24",
+       LongitudeToUnits24,
+       {{1.0, 46603}, {-1.0, -46603}, {180.0, 8388608}, {-180.0, -8388608}}},
+      {"DegreesToAngle16",
+       DegreesToAngle16,
+       {{90.0, 16384}, {163.0, 29673}, {360.0, 65536}, {-10.0, -1820}}},
+  });
+}
 
 TEST(SceneryUnits, EntryTexts) {
-  const TextCase cases[] = {
-      {"FrequencyToChannel", FrequencyToChannel, "108.00", 0},
-      {"FrequencyToChannel", FrequencyToChannel, "108.05", 1},
-      {"FrequencyToChannel", FrequencyToChannel, "110.30", 46},
-      {"FrequencyToChannel", FrequencyToChannel, "113.90", 118},
-      {"FrequencyToChannel", FrequencyToChannel, "117.95", 199},
-      {"FrequencyToChannel", FrequencyToChannel, "", -2159},
-      {"NauticalMilesToRange", NauticalMilesToRange, "25", 22},
-      {"NauticalMilesToRange", NauticalMilesToRange, "50", 45},
-      {"NauticalMilesToRange", NauticalMilesToRange, "281", 254},
-      {"NauticalMilesToRange", NauticalMilesToRange, "282", 255},
-      {"NauticalMilesToRange", NauticalMilesToRange, "283", 255},
-      {"NauticalMilesToRange", NauticalMilesToRange, "284", 256},
-      {"NauticalMilesToRange", NauticalMilesToRange, "12.5", 10},
-      {"DeviationToAngle16", DeviationToAngle16, "1", 182},
-      {"DeviationToAngle16", DeviationToAngle16, "-3", -546},
-      {"DeviationToAngle16", DeviationToAngle16, "3.5", 546},
-      {"DeviationToAngle16", DeviationToAngle16, "12", 2184},
-      {"DeviationToAngle16", DeviationToAngle16, "180", 32768},
-      {"DeviationToAngle16", DeviationToAngle16, "360", 65536},
-      {"GlideslopeToSine", GlideslopeToSine, "3", 6859},
-      {"GlideslopeToSine", GlideslopeToSine, "2.5", 5717},
-      {"GlideslopeToSine", GlideslopeToSine, "3.5", 8001},
-      {"GlideslopeToSine", GlideslopeToSine, "0", 0},
-      {"GlideslopeToSine", GlideslopeToSine, "1e400", 0},  // sin of infinity is NaN
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(c.convert(c.text), c.value) << c.name << "(\"" << c.text << "\")";
+  ExpectRows<std::string_view>({
+      {"FrequencyToChannel",
+       FrequencyToChannel,
+       {{"108.00", 0},
+        {"108.05", 1},
+        {"110.30", 46},
+        {"113.90", 118},
+        {"117.95", 199},
+        {"", -2159}}},
+      {"NauticalMilesToRange",
+       NauticalMilesToRange,
+       {{"25", 22},
+        {"50", 45},
+        {"281", 254},
+        {"282", 255},
+        {"283", 255},
+        {"284", 256},
+        {"12.5", 10}}},
+      {"DeviationToAngle16",
+       DeviationToAngle16,
+       {{"1", 182}, {"-3", -546}, {"3.5", 546}, {"12", 2184}, {"180", 32768}, {"360", 65536}}},
+      // The sine of an infinite angle is NaN, which stores 0.
+      {"GlideslopeToSine",
+       GlideslopeToSine,
+       {{"3", 6859}, {"2.5", 5717}, {"3.5", 8001}, {"0", 0}, {"1e400", 0}}},
+  });
 }
 
 TEST(SceneryUnits, HugeValuesSaturateF10) {
-  const TextCase cases[] = {
-      {"FrequencyToChannel", FrequencyToChannel, "1e300", kMax},
-      {"FrequencyToChannel", FrequencyToChannel, "-1e400", kMin},
-      {"NauticalMilesToRange", NauticalMilesToRange, "99999999999999999999", 8340666509890158592},
-      {"DeviationToAngle16", DeviationToAngle16, "9223372036854775807", kMax},
-      {"DeviationToAngle16", DeviationToAngle16, "-9223372036854775808", kMin},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(c.convert(c.text), c.value) << c.name << "(\"" << c.text << "\")";
+  ExpectRows<std::string_view>({
+      {"FrequencyToChannel", FrequencyToChannel, {{"1e300", kMax}, {"-1e400", kMin}}},
+      {"NauticalMilesToRange",
+       NauticalMilesToRange,
+       {{"99999999999999999999", 8340666509890158592}}},
+      {"DeviationToAngle16",
+       DeviationToAngle16,
+       {{"9223372036854775807", kMax}, {"-9223372036854775808", kMin}}},
+  });
   EXPECT_EQ(Truncate(std::numeric_limits<double>::quiet_NaN()), 0);
   EXPECT_EQ(Truncate(std::numeric_limits<double>::infinity()), kMax);
   EXPECT_EQ(Truncate(-std::numeric_limits<double>::infinity()), kMin);
