@@ -11,19 +11,38 @@ using F = EntryField;
 constexpr ControlLayout kPositionControls[] = {
     {1, K::kDefaultPushButton, "OK", 124, 165, 50, 14, {}, true},
     {2, K::kPushButton, "Abbrechen", 192, 165, 55, 14, {}, true},
-    {kStaticId, K::kStatic, "Enter position at which you want to modify FS2002 ", 42, 24, 164, 10,
-     {}, false},
+    {kStaticId,
+     K::kStatic,
+     "Enter position at which you want to modify FS2002 ",
+     42,
+     24,
+     164,
+     10,
+     {},
+     false},
     {kStaticId, K::kStatic, "Latitude (example: N42 34.6) :", 43, 50, 100, 11, {}, false},
     {kStaticId, K::kStatic, "Longitude (example: W12 24.5) :", 43, 65, 108, 11, {}, false},
-    {kStaticId, K::kStaticNoWrap,
+    {kStaticId,
+     K::kStaticNoWrap,
      "Orlith now creates the file \"orlith_at_latitude_longitude.bgl\" in the current directory",
-     43, 112, 282, 11, {}, false},
+     43,
+     112,
+     282,
+     11,
+     {},
+     false},
     {1000, K::kEdit, "", 160, 48, 44, 12, F::kLatitude, true},
     {1001, K::kEdit, "", 160, 64, 44, 12, F::kLongitude, true},
-    {kStaticId, K::kStatic,
+    {kStaticId,
+     K::kStatic,
      "Orlith also modifies the file \"scenery.cfg\" in the current directory and creates a copy "
      "by name \"scenery.org\". If the file \"scenery.cfg\" does not exist, the program exits.",
-     44, 132, 276, 21, {}, false},
+     44,
+     132,
+     276,
+     21,
+     {},
+     false},
     {kStaticId, K::kStatic, "Check type of NavAid :", 43, 88, 84, 15, {}, false},
     {kVorButton, K::kAutoRadio, "VOR", 161, 88, 31, 9, {}, false},
     {kIlsButton, K::kAutoRadio, "ILS", 216, 88, 31, 9, {}, false},
@@ -112,10 +131,14 @@ TextOrigin CentredAt(int width, int y) { return {(kWindowWidth - 0 - width) / 2,
 
 const DialogLayout& LayoutOf(DialogId id) {
   switch (id) {
-    case DialogId::kPosition: return kPositionLayout;
-    case DialogId::kNdb: return kNdbLayout;
-    case DialogId::kVor: return kVorLayout;
-    case DialogId::kIls: return kIlsLayout;
+    case DialogId::kPosition:
+      return kPositionLayout;
+    case DialogId::kNdb:
+      return kNdbLayout;
+    case DialogId::kVor:
+      return kVorLayout;
+    case DialogId::kIls:
+      return kIlsLayout;
   }
   return kPositionLayout;  // unreachable: every template is listed above
 }

@@ -37,8 +37,8 @@ struct DialogLayout {
   DialogId id;
   const char* caption;
   int width, height;
-  const char* fontFace;  // "MS Sans Serif"
-  int fontPoints;        // 8
+  const char* fontFace;                     // "MS Sans Serif"
+  int fontPoints;                           // 8
   std::span<const ControlLayout> controls;  // template order, which is also the tab order
 };
 
@@ -74,7 +74,7 @@ inline constexpr char kTextFontFace[] = "Arial";
 inline constexpr int kTextFontTenths = 200;
 
 // Colours as Windows COLORREF values, 0x00BBGGRR.
-inline constexpr std::uint32_t kTitleFillColour = 0x00FFC000;       // 0, 192, 255
+inline constexpr std::uint32_t kTitleFillColour = 0x00FFC000;         // 0, 192, 255
 inline constexpr std::uint32_t kDialogBackgroundColour = 0x00C00000;  // 0, 0, 192
 inline constexpr std::uint32_t kDialogTextColour = 0x00FFFFFF;        // white
 

@@ -37,6 +37,10 @@ class FrontEnd {
   // Shows text with a single OK and returns when the user has dismissed it.
   virtual void ShowMessage(const std::string& text) = 0;
 
+  // Shows the text of a command that a file error stopped. Looks like ShowMessage unless a front
+  // end tells errors apart (the command line writes them to standard error).
+  virtual void ShowError(const std::string& text) { ShowMessage(text); }
+
   // A fatal ending: shows message like ShowMessage (the command line writes it to standard error),
   // then ends the process with status. A real front end does not return; a scripted one records
   // both and returns, and the caller then stops at once.

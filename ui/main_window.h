@@ -7,6 +7,7 @@
 
 #include "core/file_env.h"
 #include "core/navaid_entry.h"
+#include "ui/command_steps.h"
 #include "ui/front_end.h"
 
 namespace orlith {
@@ -30,11 +31,15 @@ class MainWindow {
   // The twelve texts, all empty at construction and never cleared.
   const NavAidEntry& entry() const { return entry_; }
 
+  // How the last command ended (kDone before the first one).
+  CommandOutcome last_outcome() const { return last_outcome_; }
+
  private:
   FrontEnd& front_end_;
   WorkFolder folder_;
   std::function<std::tm()> today_;
   NavAidEntry entry_;
+  CommandOutcome last_outcome_ = CommandOutcome::kDone;
 };
 
 // The application's command table: 8 "Exit Program" calls exit_program (which closes the main

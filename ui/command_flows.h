@@ -1,0 +1,29 @@
+// The three command flows: Delete NavAid, Create NavAid and Modify NavAid, each one modal
+// sequence from the scenery.cfg check to its message. They read and, through the dialogs' OK,
+// write the caller's NavAidEntry, which keeps its texts from one command to the next.
+//
+// A Cancel ends the command: in the Position dialog before anything is written and without a
+// message; in a parameter dialog before the scenery file is written (Modify then says that only
+// its exclusion switch was added). A file error stops the command with the file and the reason.
+#pragma once
+
+#include "core/navaid_entry.h"
+#include "ui/command_steps.h"
+#include "ui/front_end.h"
+
+namespace orlith {
+
+// Runs the Position dialog. Its OK stores the coordinate texts and the checked type, checks the
+// latitude and then the longitude (the input error ends the program) and registers the updates
+// area. kDone when all that succeeded.
+CommandOutcome RunPositionDialog(CommandSession& session, NavAidEntry& entry);
+
+// Runs the parameter dialog of entry.navAidType ("NDB", "VOR", "ILS"); its OK stores the
+// parameter texts. The empty type shows no dialog and gives kOk.
+DialogResult RunParameterDialog(CommandSession& session, NavAidEntry& entry);
+
+CommandOutcome DeleteNavAidFlow(CommandSession& session, NavAidEntry& entry);
+CommandOutcome CreateNavAidFlow(CommandSession& session, NavAidEntry& entry);
+CommandOutcome ModifyNavAidFlow(CommandSession& session, NavAidEntry& entry);
+
+}  // namespace orlith

@@ -1,0 +1,35 @@
+#include "ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support/test_support.h"
+#include "ui/scripted_front_end.h"
+
+namespace orlith {
+namespace {
+
+TEST(MainWindow, CommandTableRoutesTheThreeNavAidCommands) {
+  testing::TempFolder tmp;
+  tmp.Write("scenery.cfg", "[Area.001]\r\n");
+  testing::ScriptedFrontEnd ui;
+  MainWindow window(ui, WorkFolder{tmp.path()});
+  EXPECT_EQ(window.entry(), NavAidEntry{});
+  for (int id : {40001, 40002, 40003}) {
+    ui.Cancel(DialogId::kPosition);
+    EXPECT_TRUE(window.OnCommand(id)) << id;
+  }
+  EXPECT_EQ(ui.opened.size(), 3u);    // each command opened its Position dialog
+  EXPECT_FALSE(window.OnCommand(8));  // Exit Program belongs to the application's table
+  EXPECT_FALSE(window.OnCommand(40004));
+  EXPECT_EQ(ui.opened.size(), 3u);
+}
+
+TEST(MainWindow, ApplicationTableHandlesOnlyExit) {
+  int exits = 0;
+  EXPECT_TRUE(HandleAppCommand(8, [&] { ++exits; }));
+  EXPECT_FALSE(HandleAppCommand(40001, [&] { ++exits; }));
+  EXPECT_EQ(exits, 1);
+}
+
+}  // namespace
+}  // namespace orlith

@@ -1,0 +1,38 @@
+// Every text the command flows show: the confirmation of each command, the ending of a command
+// that a file error or a Cancel stopped, and the note about a log that could not be written.
+#pragma once
+
+#include <string>
+
+#include "core/navaid_entry.h"
+#include "core/status.h"
+
+namespace orlith {
+
+// The fatal text when scenery.cfg cannot be opened: "File scenery.cfg not found!".
+std::string ConfigMissingMessage();
+
+// "All NavAids at ", "All VOR / ILS NavAids at " or "All NDB NavAids at " by navAidType (empty,
+// "VOR" or "ILS", "NDB"), then latitude, ", ", longitude and " are deleted!". The texts are put in
+// exactly as stored.
+std::string DeletedMessage(const NavAidEntry& entry);
+
+// "A new " + navAidType + " NavAid was created at " + latitude + ", " + longitude.
+std::string CreatedMessage(const NavAidEntry& entry);
+
+// "An existing " + navAidType + " NavAid at " + latitude + ", " + longitude + " was modified".
+std::string ModifiedMessage(const NavAidEntry& entry);
+
+// Modify ended by Cancel in its parameter dialog after the exclusion switch was written:
+// "The exclusion switch was added at N42 34.6, W12 24.5; no scenery file was written".
+std::string ExclusionOnlyMessage(const NavAidEntry& entry);
+
+// A file operation failed and the command stopped:
+// "Error with file scenery.org: No space left on device. The command was stopped."
+std::string FileErrorMessage(const Status& failure);
+
+// Added to the command's last message when the log could not be written:
+// " (The log could not be written: orlith.log: Permission denied.)"
+std::string LogFailureNote(const Status& log_status);
+
+}  // namespace orlith
