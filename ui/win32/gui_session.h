@@ -1,0 +1,66 @@
+// A test fixture that runs orlith.exe in a fresh simulator folder and, beside it, the portable
+// command flows in a second folder with the same answers, so every byte the program writes can be
+// compared with what the flows write on every platform.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "core/navaid_entry.h"
+#include "test_support/test_support.h"
+#include "ui/front_end.h"
+#include "ui/main_window.h"
+#include "ui/scripted_front_end.h"
+#include "ui/win32/gui_driver.h"
+
+namespace orlith::testing {
+
+// The scenery.cfg of a fresh simulator folder: no updates area block yet.
+inline constexpr char kSampleConfig[] =
+    "[General]\r\nTitle=FS2002 World Scenery\r\n\r\n[Area.001]\r\nTitle=Default Terrain\r\n"
+    "Local=Scenery\\BASE\r\nActive=TRUE\r\n\r\n[Area.002]\r\nTitle=Propeller Objects\r\n"
+    "Local=Scenery\\Props\r\nActive=TRUE\r\n";
+
+enum class CancelBy { kButton, kEscape, kCloseBox };
+
+class GuiSession : public ::testing::Test {
+ protected:
+  void SetUp() override;
+
+  // Starts orlith.exe; with_config false leaves the folder without scenery.cfg.
+  void Start(bool with_config = true);
+
+  // Chooses a menu item of the program; the flows run the same command at the next message.
+  void Choose(int command_id);
+  // The dialog once it is open; fails the test when it does not open.
+  HWND Dialog(DialogId id);
+  // Types typed into the open dialog's edits, checks its radio button, presses OK, waits until it
+  // is closed, and gives the flows the same answer.
+  void Ok(DialogId id, const DialogTexts& typed);
+  void Cancel(DialogId id, CancelBy how);
+  // The program's message box must say what the flows said; it is then dismissed.
+  void ExpectMessage();
+  // The command ended without a message, in the program as in the flows: the main window takes
+  // the next command.
+  void ExpectNoMessage();
+  // Every file of the program's folder must be byte for byte the file of the flows' folder.
+  void ExpectSameFiles();
+
+  TempFolder program_folder_;
+  std::unique_ptr<OrlithProcess> program_;
+  TempFolder flows_folder_;
+  ScriptedFrontEnd flows_ui_;
+  orlith::MainWindow flows_{flows_ui_, WorkFolder{flows_folder_.path()}};
+
+ private:
+  int pending_command_ = 0;
+};
+
+// The caption of a dialog template.
+std::string CaptionOf(DialogId id);
+
+}  // namespace orlith::testing

@@ -1,0 +1,122 @@
+// The three commands run end to end in the real program: what it shows and every byte it writes
+// must be what the portable flows show and write for the same answers.
+#include "ui/win32/win32_front_end.h"
+
+#include "ui/dialog_layout.h"
+#include "ui/win32/gui_session.h"
+
+namespace orlith::testing {
+namespace {
+
+using Win32FrontEnd = GuiSession;
+
+DialogTexts Edits(std::map<int, std::string> edits) { return {std::move(edits), 0}; }
+
+TEST_F(Win32FrontEnd, CreateEachTypeWritesTheFlowsBytes) {
+  struct Case {
+    const char* name;
+    int button;
+    DialogId dialog;
+    DialogTexts parameters;
+  } cases[] = {
+      {"NDB", kNdbButton, DialogId::kNdb,
+       Edits({{1013, "344.5"}, {1014, "25"}, {1002, "120"}, {1003, "ABC"}, {1004, "Alpha NDB"}})},
+      {"VOR", kVorButton, DialogId::kVor,
+       Edits({{1008, "114.3"},
+              {1009, "40"},
+              {1005, "-2.5"},
+              {1010, "300"},
+              {1011, "VRB"},
+              {1006, "1"},
+              {1012, "Bravo VOR"}})},
+      {"ILS", kIlsButton, DialogId::kIls,
+       Edits({{1015, "110.9"},
+              {1016, "18"},
+              {1017, "1.5"},
+              {1018, "12"},
+              {1019, "273.4"},
+              {1020, "3.0"},
+              {1023, "ICHR"},
+              {1025, "1"},
+              {1021, "Charlie ILS runway 27"}})},
+  };
+  Start();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Choose(kCreateNavAidCommand);
+    Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", c.button));
+    Ok(c.dialog, c.parameters);
+    ExpectMessage();
+    ExpectSameFiles();
+  }
+}
+
+TEST_F(Win32FrontEnd, DeleteFirstWithoutTypeThenModifyCarriesTheTexts) {
+  Start();
+  Choose(kDeleteNavAidCommand);
+  Ok(DialogId::kPosition, PositionTyped(" n42 34.6", "E012 4.5 ", 0));
+  ExpectMessage();  // "All NavAids at  n42 34.6, E012 4.5  are deleted!"
+  ExpectSameFiles();
+
+  Choose(kCreateNavAidCommand);
+  Ok(DialogId::kPosition, PositionTyped(" n42 34.6", "E012 4.5 ", kNdbButton));
+  Ok(DialogId::kNdb, Edits({{1013, "abc"},
+                            {1014, "12"},
+                            {1002, "7"},
+                            {1003, "LONGID"},
+                            {1004, std::string(30, 'x')}}));
+  ExpectMessage();
+
+  // Modify with VOR: the position dialog shows the last texts and no checked type, the VOR dialog
+  // shows what the NDB dialog stored.
+  Choose(kModifyNavAidCommand);
+  HWND position = Dialog(DialogId::kPosition);
+  ASSERT_NE(position, nullptr);
+  EXPECT_EQ(TextOf(position, 1000), " n42 34.6");
+  EXPECT_EQ(TextOf(position, 1001), "E012 4.5 ");
+  for (int button : {kVorButton, kIlsButton, kNdbButton}) EXPECT_FALSE(IsChecked(position, button));
+  Ok(DialogId::kPosition, PositionTyped(" n42 34.6", "E012 4.5 ", kVorButton));
+  HWND vor = Dialog(DialogId::kVor);
+  ASSERT_NE(vor, nullptr);
+  EXPECT_EQ(TextOf(vor, 1008), "abc");
+  EXPECT_EQ(TextOf(vor, 1011), "LONGID");
+  EXPECT_EQ(TextOf(vor, 1012), std::string(30, 'x'));
+  EXPECT_EQ(TextOf(vor, 1005), "");
+  Ok(DialogId::kVor, Edits({{1005, "3"}, {1006, "0"}}));
+  ExpectMessage();
+  ExpectSameFiles();
+}
+
+TEST_F(Win32FrontEnd, CancelInEachDialogF9) {
+  Start();
+  // A Cancel before any position was confirmed stops the command; nothing is written.
+  Choose(kDeleteNavAidCommand);
+  Cancel(DialogId::kPosition, CancelBy::kButton);
+  ExpectNoMessage();
+  ExpectSameFiles();
+
+  Choose(kCreateNavAidCommand);
+  Ok(DialogId::kPosition, PositionTyped("S33 56.1", "E151 10.2", kIlsButton));
+  Cancel(DialogId::kIls, CancelBy::kEscape);
+  ExpectNoMessage();
+  ExpectSameFiles();
+
+  Choose(kModifyNavAidCommand);
+  Ok(DialogId::kPosition, PositionTyped("S33 56.1", "E151 10.2", kVorButton));
+  Cancel(DialogId::kVor, CancelBy::kCloseBox);
+  ExpectMessage();  // the exclusion switch stays; no scenery file
+  ExpectSameFiles();
+
+  Choose(kCreateNavAidCommand);
+  Ok(DialogId::kPosition, PositionTyped("S33 56.1", "E151 10.2", kNdbButton));
+  Cancel(DialogId::kNdb, CancelBy::kButton);
+  ExpectNoMessage();
+
+  Choose(kModifyNavAidCommand);
+  Cancel(DialogId::kPosition, CancelBy::kEscape);
+  ExpectNoMessage();
+  ExpectSameFiles();
+}
+
+}  // namespace
+}  // namespace orlith::testing
