@@ -1,0 +1,26 @@
+// orlith-cli as a function: runs one command line and returns the process's exit status.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/file_env.h"
+
+namespace orlith {
+
+// Exit statuses.
+inline constexpr int kCliDone = 0;
+inline constexpr int kCliMissingConfig = 1;
+inline constexpr int kCliUsage = 2;
+inline constexpr int kCliFileError = 3;
+inline constexpr int kCliInputError = 8;
+
+inline constexpr char kCliVersion[] = "orlith-cli 3.0";
+
+// args without the program name. Messages go to out one line each; errors to err. env: the file
+// access for every file the run opens.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           FileEnv* env = DefaultFileEnv());
+
+}  // namespace orlith

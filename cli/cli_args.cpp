@@ -1,0 +1,143 @@
+#include "cli/cli_args.h"
+
+#include <cctype>
+
+namespace orlith {
+namespace {
+
+struct Option {
+  const char* name;
+  EntryField field;
+};
+
+constexpr Option kOptions[] = {
+    {"--lat", EntryField::kLatitude},
+    {"--lon", EntryField::kLongitude},
+    {"--type", EntryField::kNavAidType},
+    {"--frequency", EntryField::kFrequency},
+    {"--range", EntryField::kRange},
+    {"--altitude", EntryField::kAltitude},
+    {"--magnetic-deviation", EntryField::kMagneticDeviation},
+    {"--dme", EntryField::kDme},
+    {"--localizer-direction", EntryField::kLocalizerDirection},
+    {"--glideslope-angle", EntryField::kGlideslopeAngle},
+    {"--id", EntryField::kId},
+    {"--name", EntryField::kName},
+};
+
+bool IsParameter(EntryField field) {
+  return field != EntryField::kLatitude && field != EntryField::kLongitude &&
+         field != EntryField::kNavAidType;
+}
+
+std::string ParseEntryOptions(const std::vector<std::string>& args, std::size_t at, CliArgs* p) {
+  const std::string command = args[at - 1];
+  bool seen[kEntryFieldCount] = {};
+  for (std::size_t i = at; i < args.size(); ++i) {
+    std::string name = args[i];
+    std::optional<std::string> value;
+    if (std::size_t eq = name.find('='); name.starts_with("--") && eq != std::string::npos) {
+      value = name.substr(eq + 1);
+      name.resize(eq);
+    }
+    const Option* option = nullptr;
+    for (const Option& o : kOptions) {
+      if (name == o.name) option = &o;
+    }
+    if (option == nullptr) return "unknown option for " + command + ": " + args[i];
+    if (!value) {
+      if (i + 1 >= args.size()) return "option " + name + " needs a text";
+      value = args[++i];
+    }
+    int index = static_cast<int>(option->field);
+    if (seen[index]) return "option " + name + " is given twice";
+    seen[index] = true;
+    if (p->command == CliCommand::kDelete && IsParameter(option->field)) {
+      return "delete takes no parameter option: " + name;
+    }
+    if (option->field == EntryField::kNavAidType) {
+      std::optional<std::string> type = NormaliseType(*value);
+      if (!type) return "--type must be NDB, VOR or ILS, not \"" + *value + "\"";
+      value = type;
+    }
+    FieldOf(p->entry, option->field) = *value;
+  }
+  if (!seen[static_cast<int>(EntryField::kLatitude)]) return command + " needs --lat";
+  if (!seen[static_cast<int>(EntryField::kLongitude)]) return command + " needs --lon";
+  if (p->command != CliCommand::kDelete && !seen[static_cast<int>(EntryField::kNavAidType)]) {
+    return command + " needs --type";
+  }
+  return "";
+}
+
+}  // namespace
+
+std::optional<std::string> NormaliseType(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (upper == "NDB" || upper == "VOR" || upper == "ILS") return upper;
+  return std::nullopt;
+}
+
+std::string ParseCliArgs(const std::vector<std::string>& args, CliArgs* p) {
+  *p = CliArgs{};
+  std::size_t i = 0;
+  if (i < args.size() && args[i] == "-C") {
+    if (i + 1 >= args.size()) return "option -C needs a folder";
+    p->folder = args[i + 1];
+    if (p->folder.empty()) return "option -C needs a folder";
+    i += 2;
+  }
+  if (i >= args.size()) return "no command given";
+  const std::string& command = args[i++];
+  std::size_t rest = args.size() - i;
+  if (command == "--help" || command == "-h" || command == "--version") {
+    if (rest != 0) return command + " takes nothing after it";
+    p->command = command == "--version" ? CliCommand::kVersion : CliCommand::kHelp;
+    return "";
+  }
+  if (command == "create" || command == "modify" || command == "delete") {
+    p->command = command == "create"   ? CliCommand::kCreate
+                 : command == "modify" ? CliCommand::kModify
+                                       : CliCommand::kDelete;
+    return ParseEntryOptions(args, i, p);
+  }
+  if (command == "batch") {
+    p->command = CliCommand::kBatch;
+    if (rest != 1) return "batch takes one CSV file";
+    p->file = args[i];
+    return "";
+  }
+  if (command == "inspect") {
+    p->command = CliCommand::kInspect;
+    for (; i < args.size(); ++i) {
+      if (args[i] == "--json") {
+        p->json = true;
+      } else if (p->file.empty() && !args[i].starts_with("--")) {
+        p->file = args[i];
+      } else {
+        return "inspect takes one scenery file and --json: " + args[i];
+      }
+    }
+    if (p->file.empty()) return "inspect needs a scenery file";
+    return "";
+  }
+  return "unknown command: " + command;
+}
+
+std::string UsageText() {
+  return "usage: orlith-cli [-C DIR] create|modify --lat TEXT --lon TEXT --type NDB|VOR|ILS\n"
+         "                  [--frequency T] [--range T] [--altitude T] [--magnetic-deviation T]\n"
+         "                  [--dme T] [--localizer-direction T] [--glideslope-angle T]\n"
+         "                  [--id T] [--name T]\n"
+         "       orlith-cli [-C DIR] delete --lat TEXT --lon TEXT [--type NDB|VOR|ILS]\n"
+         "       orlith-cli [-C DIR] batch FILE.csv\n"
+         "       orlith-cli [-C DIR] inspect FILE.bgl [--json]\n"
+         "       orlith-cli --help | --version\n"
+         "\n"
+         "Works in the simulator folder DIR (default: the current directory), where scenery.cfg\n"
+         "lies. Texts are stored exactly as given. Exit status: 0 done, 1 scenery.cfg missing,\n"
+         "2 usage, 3 a file could not be read or written, 8 input error.\n";
+}
+
+}  // namespace orlith

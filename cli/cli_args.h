@@ -1,0 +1,33 @@
+// The command line of orlith-cli: what to do, where, and the texts that answer the dialogs.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/navaid_entry.h"
+
+namespace orlith {
+
+enum class CliCommand { kCreate, kModify, kDelete, kBatch, kInspect, kHelp, kVersion };
+
+struct CliArgs {
+  std::string folder;  // -C DIR; empty: the current directory
+  CliCommand command = CliCommand::kHelp;
+  NavAidEntry entry;  // create, modify, delete: the texts exactly as given; unset options empty
+  std::string file;   // batch: the CSV file; inspect: the scenery file
+  bool json = false;  // inspect --json
+};
+
+// Parses args (without the program name). Returns the empty text on success, otherwise the usage
+// error to show (exit status 2).
+std::string ParseCliArgs(const std::vector<std::string>& args, CliArgs* parsed);
+
+// "VOR", "ILS" or "NDB" for a type text matched without regard to case; none for any other.
+std::optional<std::string> NormaliseType(std::string_view text);
+
+// The usage text that --help prints.
+std::string UsageText();
+
+}  // namespace orlith

@@ -1,0 +1,23 @@
+#include "cli/cli_front_end.h"
+
+#include "ui/dialog_logic.h"
+
+namespace orlith {
+
+DialogResult CliFrontEnd::RunDialog(DialogId id, const DialogTexts&, const OkHandler& on_ok) {
+  DialogTexts typed = ShownTexts(id, answers_);
+  if (id == DialogId::kPosition) typed.checkedRadio = TypeButtonFor(answers_.navAidType);
+  on_ok(typed);
+  return DialogResult::kOk;
+}
+
+void CliFrontEnd::ShowMessage(const std::string& text) { out_ << text << '\n' << std::flush; }
+
+void CliFrontEnd::ShowError(const std::string& text) { err_ << text << '\n' << std::flush; }
+
+void CliFrontEnd::Fatal(const std::string& message, int status) {
+  err_ << message << '\n' << std::flush;
+  if (fatal_status_ == 0) fatal_status_ = status;
+}
+
+}  // namespace orlith

@@ -1,0 +1,107 @@
+#include "cli/inspect.h"
+
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "core/coordinate_text.h"
+
+namespace orlith {
+namespace {
+
+std::string Fixed(double v, int decimals) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+  return buf;
+}
+
+std::string JsonString(const std::string& text) {
+  std::string out = "\"";
+  for (char ch : text) {
+    auto c = static_cast<unsigned char>(ch);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (c < 0x20 || c >= 0x7F) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      out += buf;
+    } else {
+      out += ch;
+    }
+  }
+  return out + "\"";
+}
+
+bool IsNdb(const DecodedNavAid& n) { return n.navAidType == "NDB"; }
+bool IsIls(const DecodedNavAid& n) { return n.navAidType == "ILS"; }
+bool HasVorRecord(const DecodedNavAid& n) { return n.navAidType == "VOR" || IsIls(n); }
+
+}  // namespace
+
+std::string InspectText(const DecodedNavAid& n) {
+  std::string out;
+  auto line = [&](const std::string& label, const std::string& value) {
+    out += label + ": " + value + "\n";
+  };
+  line("Type", n.navAidType.empty() ? "(none)" : n.navAidType);
+  line("Position", FormatCoordinate(n.latitude, CoordinateKind::kLatitude) + ", " +
+                       FormatCoordinate(n.longitude, CoordinateKind::kLongitude) + " (" +
+                       Fixed(n.latitude, 6) + ", " + Fixed(n.longitude, 6) + " degrees)");
+  if (IsNdb(n)) {
+    line("Frequency", std::to_string(n.frequencyKhz) + " kHz");
+  } else {
+    line("Frequency",
+         Fixed(n.frequencyMhz, 2) + " MHz (channel " + std::to_string(n.channel) + ")");
+  }
+  line("Range", std::to_string(n.rangeUnits) + " units (" + Fixed(n.rangeNm, 2) + " nm)");
+  line("Altitude", std::to_string(n.altitude) + " m");
+  if (HasVorRecord(n)) {
+    line("Magnetic deviation", Fixed(n.magneticDeviation, 2) + " degrees");
+    line("DME code", std::to_string(n.dme));
+  }
+  if (IsIls(n)) {
+    line("Localizer heading", Fixed(n.localizerHeading, 2) + " degrees");
+    line("Glide slope angle", Fixed(n.glideslopeAngle, 2) + " degrees");
+  }
+  line("ID", n.id);
+  line("Name", n.name);
+  return out;
+}
+
+std::string InspectJson(const DecodedNavAid& n) {
+  std::vector<std::pair<std::string, std::string>> fields = {
+      {"type", JsonString(n.navAidType)},
+      {"latitude", JsonString(FormatCoordinate(n.latitude, CoordinateKind::kLatitude))},
+      {"longitude", JsonString(FormatCoordinate(n.longitude, CoordinateKind::kLongitude))},
+      {"latitudeDegrees", Fixed(n.latitude, 6)},
+      {"longitudeDegrees", Fixed(n.longitude, 6)},
+  };
+  if (IsNdb(n)) {
+    fields.push_back({"frequencyKHz", std::to_string(n.frequencyKhz)});
+  } else {
+    fields.push_back({"frequencyMHz", Fixed(n.frequencyMhz, 2)});
+    fields.push_back({"channel", std::to_string(n.channel)});
+  }
+  fields.push_back({"rangeUnits", std::to_string(n.rangeUnits)});
+  fields.push_back({"rangeNm", Fixed(n.rangeNm, 2)});
+  fields.push_back({"altitude", std::to_string(n.altitude)});
+  if (HasVorRecord(n)) {
+    fields.push_back({"magneticDeviation", Fixed(n.magneticDeviation, 2)});
+    fields.push_back({"dme", std::to_string(n.dme)});
+  }
+  if (IsIls(n)) {
+    fields.push_back({"localizerHeading", Fixed(n.localizerHeading, 2)});
+    fields.push_back({"glideslopeAngle", Fixed(n.glideslopeAngle, 2)});
+  }
+  fields.push_back({"id", JsonString(n.id)});
+  fields.push_back({"name", JsonString(n.name)});
+  std::string out = "{";
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) out += ",";
+    out += "\"" + fields[i].first + "\":" + fields[i].second;
+  }
+  return out + "}\n";
+}
+
+}  // namespace orlith

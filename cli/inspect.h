@@ -1,0 +1,19 @@
+// The report of "orlith-cli inspect": a decoded scenery file as lines of text or as one JSON
+// object.
+#pragma once
+
+#include <string>
+
+#include "scenery_file/navaid_reader.h"
+
+namespace orlith {
+
+// One "Label: value" line per field, each ended by a line feed. Fields that the NavAid's type
+// does not store are left out.
+std::string InspectText(const DecodedNavAid& navaid);
+
+// The same fields as one JSON object on one line, ended by a line feed. Text bytes of 0x80 and
+// above are read as Latin-1.
+std::string InspectJson(const DecodedNavAid& navaid);
+
+}  // namespace orlith
