@@ -69,7 +69,7 @@ std::string Section(const NavAidEntry& e) {
 std::string ExpectedHeader(const std::string& start, bool ndb) {
   std::string h = start;
   h.resize(kHeaderSize, '\0');
-  if (ndb) h.replace(kHeaderNdbSection, 4, HexBytes("B0 00 00 00"));
+  if (ndb) h[kHeaderNdbSection] = '\xB0';
   return h;
 }
 
