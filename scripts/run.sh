@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds Orlith and runs its main job on a fresh copy of the sample simulator folder: a batch of
+# NavAid commands, then a few single commands, then shows what changed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh qt
+cmake --preset default >/dev/null
+cmake --build --preset default --target orlith-cli
+cli="$PWD/build/default/cli/orlith-cli"
+
+sim="$(mktemp -d "${TMPDIR:-/tmp}/orlith-sim.XXXXXX")"
+cp -R examples/simulator/. "$sim/"
+cp examples/navaids.csv "$sim/"
+echo "Simulator folder: $sim"
+
+run() {
+  echo
+  echo "\$ orlith-cli $*"
+  "$cli" -C "$sim" "$@"
+}
+
+run batch navaids.csv
+run delete --lat "N51 28.6" --lon "W0 27.1" --type VOR
+run create --lat "N51 28.6" --lon "W0 27.1" --type ndb --frequency 382 --range 15 \
+  --altitude 25 --id LHR --name "HEATHROW NDB"
+
+echo
+echo "== The end of scenery.cfg"
+tail -n 14 "$sim/scenery.cfg"
+echo
+echo "== orlith.log"
+iconv -f ISO-8859-1 -t UTF-8 "$sim/orlith.log"  # the degree sign is one Latin-1 byte
+for bgl in "$sim"/*.bgl; do
+  echo
+  echo "== $(basename "$bgl")"
+  "$cli" inspect "$bgl"
+done
