@@ -1,0 +1,78 @@
+// The batch file readers on arbitrary text. ParseCsv: an accepted text gives records whose lines
+// rise, and writing them back fully quoted reads back to the same fields; a refused one names
+// its line. ReadBatch: 0 only with rows that a command can run (a known command, a known type or
+// none for delete, acceptable coordinate texts), otherwise 2 or 8 with a message.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/batch.h"
+#include "cli/csv_reader.h"
+#include "core/coordinate_text.h"
+#include "fuzz/fuzz_check.h"
+
+namespace {
+
+std::string Quoted(const std::vector<orlith::CsvRecord>& records) {
+  std::string text;
+  for (const orlith::CsvRecord& record : records) {
+    for (std::size_t i = 0; i < record.fields.size(); ++i) {
+      if (i > 0) text += ',';
+      text += '"';
+      for (char c : record.fields[i]) {
+        if (c == '"') text += '"';
+        text += c;
+      }
+      text += '"';
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+
+  std::vector<orlith::CsvRecord> records;
+  std::string error;
+  if (orlith::ParseCsv(text, &records, &error)) {
+    int last_line = 0;
+    for (const orlith::CsvRecord& record : records) {
+      FUZZ_CHECK(record.line > last_line);
+      FUZZ_CHECK(!record.fields.empty());
+      last_line = record.line;
+    }
+    std::vector<orlith::CsvRecord> again;
+    FUZZ_CHECK(orlith::ParseCsv(Quoted(records), &again, &error));
+    FUZZ_CHECK(again.size() == records.size());
+    for (std::size_t r = 0; r < records.size(); ++r) {
+      FUZZ_CHECK(again[r].fields == records[r].fields);
+    }
+  } else {
+    FUZZ_CHECK(error.rfind("line ", 0) == 0);
+  }
+
+  std::vector<orlith::BatchRow> rows;
+  error.clear();
+  const int status = orlith::ReadBatch(text, &rows, &error);
+  FUZZ_CHECK(status == 0 || status == 2 || status == 8);
+  if (status != 0) {
+    FUZZ_CHECK(!error.empty());
+    return 0;
+  }
+  for (const orlith::BatchRow& row : rows) {
+    FUZZ_CHECK(row.command == orlith::CliCommand::kCreate ||
+               row.command == orlith::CliCommand::kModify ||
+               row.command == orlith::CliCommand::kDelete);
+    const std::string& type = row.entry.navAidType;
+    FUZZ_CHECK(type == "VOR" || type == "ILS" || type == "NDB" ||
+               (type.empty() && row.command == orlith::CliCommand::kDelete));
+    FUZZ_CHECK(orlith::IsValidCoordinate(row.entry.latitude, orlith::CoordinateKind::kLatitude));
+    FUZZ_CHECK(orlith::IsValidCoordinate(row.entry.longitude, orlith::CoordinateKind::kLongitude));
+  }
+  return 0;
+}

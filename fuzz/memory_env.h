@@ -1,0 +1,38 @@
+// A FileEnv that keeps its files in memory, for fuzz targets that run thousands of operations a
+// second. It can make the n-th file operation fail, so a target can cut any operation short.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "core/file_env.h"
+
+namespace orlith::fuzzing {
+
+class MemoryEnv : public FileEnv {
+ public:
+  std::map<std::string, std::string> files;
+
+  // The n-th call (counting from 0) of any operation, on any file or handle, fails with an I/O
+  // error, and so does every later one; negative: nothing fails. A failed write keeps nothing.
+  void FailFrom(int n) { fail_from_ = n; }
+  bool failed() const { return failed_; }
+
+  Status OpenForReading(const std::string& path, std::unique_ptr<ReadableFile>* file) override;
+  Status OpenForWriting(const std::string& path, std::unique_ptr<WritableFile>* file) override;
+  Status OpenForAppending(const std::string& path, std::unique_ptr<WritableFile>* file) override;
+  Status Rename(const std::string& from, const std::string& to) override;
+  Status Remove(const std::string& path) override;
+  Status ReadTail(const std::string& path, std::size_t n, std::string* tail) override;
+
+  // Counts the call; the planned failure for path, or OK.
+  Status Step(const std::string& path);
+
+ private:
+  int calls_ = 0;
+  int fail_from_ = -1;
+  bool failed_ = false;
+};
+
+}  // namespace orlith::fuzzing

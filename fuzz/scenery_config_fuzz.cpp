@@ -1,0 +1,164 @@
+// The scenery.cfg operations on arbitrary file contents, with any one file operation and all
+// after it failing: a registration, an exclusion switch and a second registration in a row, as
+// a Modify followed by a Delete does them. Whatever happens:
+// - the old bytes of scenery.cfg stay a prefix of the new ones;
+// - scenery.org is whole: the line-by-line CR LF copy of scenery.cfg as one of the registrations
+//   found it, or the backup that was there before;
+// - at most one updates area block is ever added, none when a marker line was there;
+// - the exclusion line starts a line of its own;
+// - an operation that reports success did what it says, and so did its log entry.
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/file_env.h"
+#include "core/lenient_number.h"
+#include "fuzz/fuzz_check.h"
+#include "fuzz/memory_env.h"
+#include "scenery_config/exclusion_switch.h"
+#include "scenery_config/operations_log.h"
+#include "scenery_config/scenery_config.h"
+
+namespace {
+
+constexpr char kOldBackup[] = "the backup of an earlier day\r\n";
+constexpr char kLatitude[] = "N42 34.6";
+constexpr char kLongitude[] = "W12 24.5";
+constexpr char kTitleLine[] = "\r\nTitle=Navigational Updates\r\n";
+
+std::vector<std::string> Lines(std::string_view text) {
+  std::vector<std::string> lines;
+  for (;;) {
+    std::size_t lf = text.find('\n');
+    std::string line(text.substr(0, lf));
+    if (lf != std::string_view::npos && !line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    if (lf == std::string_view::npos) return lines;
+    text.remove_prefix(lf + 1);
+  }
+}
+
+std::string CrLfCopy(std::string_view text) {
+  std::string copy;
+  for (const std::string& line : Lines(text)) copy += line + "\r\n";
+  return copy;
+}
+
+bool HasMarker(std::string_view text) {
+  for (const std::string& line : Lines(text)) {
+    if (line.size() >= 20 && line[6] == 'N' && line[19] == 'U') return true;
+  }
+  return false;
+}
+
+std::string ExpectedHeaderLine(std::string_view text) {
+  std::int64_t number = 1;
+  for (const std::string& line : Lines(text)) {
+    if (line.find('.') == std::string::npos) continue;
+    std::int64_t n = orlith::ReadLenientInteger(line.size() > 6 ? line.substr(6, 3) : "") + 1;
+    number = n < 1 ? 1 : n;
+  }
+  std::string digits = std::to_string(number);
+  return (digits.size() >= 3 ? "[Area." : "[Area.0") + digits + "]";
+}
+
+std::size_t Count(std::string_view text, std::string_view what) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(what); at != std::string_view::npos;
+       at = text.find(what, at + 1)) {
+    ++n;
+  }
+  return n;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 2) return 0;
+  // First byte: the file operation from which on everything fails (0: none). Second: the type.
+  const int fail_from = data[0] == 0 ? -1 : data[0] - 1;
+  static const char* const kTypes[] = {"", "VOR", "ILS", "NDB"};
+  const std::string type = kTypes[data[1] % 4];
+  const std::string old_cfg(reinterpret_cast<const char*>(data + 2), size - 2);
+
+  orlith::fuzzing::MemoryEnv env;
+  env.files["scenery.cfg"] = old_cfg;
+  env.files["scenery.org"] = kOldBackup;
+  env.FailFrom(fail_from);
+  const orlith::WorkFolder folder{"", &env};
+  std::tm date{};
+  date.tm_mday = 6;
+  date.tm_mon = 11;
+  date.tm_year = 126;
+
+  orlith::Status log1, log2, log3;
+  const orlith::Status first = orlith::RegisterUpdatesArea(folder, date, &log1);
+  const std::string after_first = env.files["scenery.cfg"];
+  const std::string backup_after_first = env.files["scenery.org"];
+  const std::string log_after_first = env.files[orlith::kLogFileName];
+  const orlith::Status exclusion =
+      orlith::AddExclusionSwitch(folder, kLatitude, kLongitude, type, &log2);
+  const std::string after_exclusion = env.files["scenery.cfg"];
+  const std::string log_after_exclusion = env.files[orlith::kLogFileName];
+  const orlith::Status second = orlith::RegisterUpdatesArea(folder, date, &log3);
+  const std::string& cfg = env.files["scenery.cfg"];
+  const std::string& backup = env.files["scenery.org"];
+
+  // Only ever appended to.
+  FUZZ_CHECK(after_first.compare(0, old_cfg.size(), old_cfg) == 0);
+  FUZZ_CHECK(after_exclusion.compare(0, after_first.size(), after_first) == 0);
+  FUZZ_CHECK(cfg.compare(0, after_exclusion.size(), after_exclusion) == 0);
+
+  // The backup is never half written.
+  FUZZ_CHECK(backup_after_first == kOldBackup || backup_after_first == CrLfCopy(old_cfg));
+  FUZZ_CHECK(backup == backup_after_first || backup == CrLfCopy(after_exclusion));
+  if (first.ok()) FUZZ_CHECK(backup_after_first == CrLfCopy(old_cfg));
+  if (second.ok()) FUZZ_CHECK(backup == CrLfCopy(after_exclusion));
+
+  // One block at most, and none beside a marker line.
+  const std::string added = cfg.substr(old_cfg.size());
+  const std::size_t blocks = Count(added, kTitleLine);
+  FUZZ_CHECK(blocks <= 1);
+  if (HasMarker(old_cfg)) FUZZ_CHECK(after_first == old_cfg && blocks == 0);
+  if (first.ok() && !HasMarker(old_cfg)) {
+    const std::string block = "\r\n" + ExpectedHeaderLine(old_cfg) + kTitleLine;
+    FUZZ_CHECK(after_first.compare(old_cfg.size(), block.size(), block) == 0);
+    if (log1.ok()) FUZZ_CHECK(Count(log_after_first, "was added to the file SCENERY.CFG ...") == 1);
+  }
+
+  // The switch line, on a line of its own.
+  const std::string line = orlith::ExclusionSwitchLine(kLatitude, kLongitude, type) + "\r\n";
+  const std::string exclusion_added = after_exclusion.substr(after_first.size());
+  if (exclusion.ok()) {
+    const std::string lead = !after_first.empty() && after_first.back() != '\n' ? "\r\n" : "";
+    FUZZ_CHECK(exclusion_added == lead + line);
+    if (log2.ok()) {
+      FUZZ_CHECK(log_after_exclusion.size() > log_after_first.size());
+      FUZZ_CHECK(log_after_exclusion.find(" to SCENERY.CFG ...", log_after_first.size()) !=
+                 std::string::npos);
+    }
+  } else {
+    // Whatever got through is the switch, never a piece of something else.
+    const std::string whole =
+        (!after_first.empty() && after_first.back() != '\n' ? "\r\n" : "") + line;
+    FUZZ_CHECK(whole.compare(0, exclusion_added.size(), exclusion_added) == 0);
+    // No log entry claims a switch that failed.
+    FUZZ_CHECK(log_after_exclusion == log_after_first);
+  }
+  std::size_t at = after_exclusion.find("Exclude=", after_first.size());
+  if (at != std::string::npos) FUZZ_CHECK(at == 0 || after_exclusion[at - 1] == '\n');
+
+  // The second registration finds the block the first one added.
+  if (first.ok() || HasMarker(old_cfg)) FUZZ_CHECK(cfg == after_exclusion);
+
+  if (!env.failed()) {
+    FUZZ_CHECK(first.ok() && exclusion.ok() && second.ok());
+    FUZZ_CHECK(log1.ok() && log2.ok() && log3.ok());
+    FUZZ_CHECK(env.files.count(orlith::kSceneryBackupTempName) == 0);
+    FUZZ_CHECK(blocks == (HasMarker(old_cfg) ? 0u : 1u));
+  }
+  return 0;
+}
