@@ -44,7 +44,12 @@ INT_PTR DialogBase::OnMessage(UINT message, WPARAM wparam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
       CentreOnOwner();
-      return OnInitDialog();
+      if (!OnInitDialog()) return FALSE;
+      // The first tab stop gets the focus through the dialog manager, so a push button that has
+      // it is also the one Enter presses ("Abbrechen" in the NDB dialog).
+      SendMessageA(hwnd_, WM_NEXTDLGCTL,
+                   reinterpret_cast<WPARAM>(GetNextDlgTabItem(hwnd_, nullptr, FALSE)), TRUE);
+      return FALSE;
     case WM_COMMAND:
       if (HIWORD(wparam) != BN_CLICKED) return FALSE;
       if (LOWORD(wparam) == IDOK) {

@@ -30,8 +30,8 @@ class DialogBase {
   static void SetColours(COLORREF background, COLORREF text);
 
  protected:
-  // Shows the given texts in their edit controls. Returns TRUE: the platform puts the focus on
-  // the first tab stop of the template.
+  // Shows the given texts in their edit controls. Returns TRUE: the focus goes to the first tab
+  // stop of the template, and a push button there becomes the one Enter presses.
   virtual BOOL OnInitDialog();
   // Calls the OK handler with Typed(), then closes with kOk.
   virtual void OnOK();
