@@ -1,0 +1,113 @@
+// The main window of the running program: its frame, menu and title screen, and the ways the
+// program ends (Exit Program, a missing scenery.cfg, a bad coordinate text).
+#include "ui/win32/main_window.h"
+
+#include <cstring>
+
+#include "ui/dialog_layout.h"
+#include "ui/win32/gui_session.h"
+
+namespace orlith::testing {
+namespace {
+
+using MainWindowTest = GuiSession;
+
+COLORREF ClientPixel(HWND window, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(window, &p);
+  HDC screen = GetDC(nullptr);
+  COLORREF colour = GetPixel(screen, p.x, p.y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+TEST_F(MainWindowTest, FrameMenuAndTitleScreen) {
+  Start();
+  HWND main = program_->MainWindow();
+  EXPECT_EQ(TextOf(main), kWindowCaption);
+  RECT outer{};
+  GetWindowRect(main, &outer);
+  EXPECT_EQ(outer.left, 0);
+  EXPECT_EQ(outer.top, 0);
+  EXPECT_EQ(outer.right, kWindowWidth);
+  EXPECT_EQ(outer.bottom, kWindowHeight);
+  DWORD style = static_cast<DWORD>(GetWindowLongA(main, GWL_STYLE));
+  EXPECT_EQ(style & WS_CAPTION, DWORD{WS_CAPTION}) << std::hex << style;
+  EXPECT_EQ(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_POPUP), 0u)
+      << std::hex << style;
+  EXPECT_NE(GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+
+  // Wine keeps menus inside their process, so the items are read from the menu the window
+  // installs, built here; the running window must hold a menu bar.
+  EXPECT_NE(GetMenu(main), nullptr);
+  HMENU menu = win32::CreateMainMenu();
+  std::span<const MenuItem> items = MainMenu();
+  ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(items.size()));
+  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+    const MenuItem& item = items[static_cast<std::size_t>(i)];
+    char text[64] = {};
+    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, item.text);
+    EXPECT_EQ(std::strchr(text, '&'), nullptr) << "no mnemonics";
+    EXPECT_EQ(static_cast<int>(GetMenuItemID(menu, i)), item.commandId);
+    EXPECT_EQ(GetSubMenu(menu, i), nullptr);
+  }
+  DestroyMenu(menu);
+
+  // Light blue ground, over the whole client area.
+  RECT client{};
+  GetClientRect(main, &client);
+  EXPECT_EQ(ClientPixel(main, 3, 3), kTitleFillColour);
+  EXPECT_EQ(ClientPixel(main, client.right - 2, client.bottom - 2), kTitleFillColour);
+}
+
+TEST_F(MainWindowTest, ExitProgramEndsWithStatusZeroAndWritesNothing) {
+  Start();
+  program_->Command(kExitProgramCommand);
+  EXPECT_EQ(program_->WaitForExit(), 0);
+  EXPECT_EQ(program_folder_.Read("scenery.cfg"), kSampleConfig);
+  EXPECT_FALSE(program_folder_.Exists("scenery.org"));
+  EXPECT_FALSE(program_folder_.Exists("orlith.log"));
+}
+
+TEST_F(MainWindowTest, MissingConfigShowsItsMessageThenStatusOne) {
+  Start(/*with_config=*/false);
+  program_->Command(kCreateNavAidCommand);
+  HWND box = program_->WaitForWindow("orlith");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), "File scenery.cfg not found!");
+  EXPECT_EQ(program_->WaitForExit(300), -1) << "the program ended before the message was read";
+  DismissMessageBox(box);
+  EXPECT_EQ(program_->WaitForExit(), 1);
+  EXPECT_FALSE(program_folder_.Exists("orlith.log"));
+}
+
+TEST_F(MainWindowTest, BadCoordinateShowsTheInputErrorThenStatusEight) {
+  struct Case {
+    const char *latitude, *longitude;
+  } cases[] = {{"N4234.6", "W12 24.5"}, {"N42 34.6", "X12 24.5"}, {"bad", "worse"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.latitude);
+    TempFolder folder;
+    folder.Write("scenery.cfg", kSampleConfig);
+    OrlithProcess program(folder.path());
+    ASSERT_NE(program.MainWindow(), nullptr);
+    program.Command(kDeleteNavAidCommand);
+    HWND position = program.WaitForWindow(CaptionOf(DialogId::kPosition));
+    ASSERT_NE(position, nullptr);
+    TypeInto(position, 1000, c.latitude);
+    TypeInto(position, 1001, c.longitude);
+    Click(position, IDOK);
+    HWND box = program.WaitForWindow("orlith");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Input Error - Program terminates!");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), position);  // the active window owns it
+    DismissMessageBox(box);
+    EXPECT_EQ(program.WaitForExit(), 8);
+    EXPECT_EQ(folder.Read("scenery.cfg"), kSampleConfig);
+    EXPECT_FALSE(folder.Exists("scenery.org"));
+  }
+}
+
+}  // namespace
+}  // namespace orlith::testing
