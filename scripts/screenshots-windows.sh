@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Regenerates docs/screenshots/win-*.png: builds the Windows program, runs it under Wine on a
+# virtual display and saves the title window, each dialog and a message box.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh windows gui
+cmake --preset windows >/dev/null
+cmake --build build/windows -j2 --target orlith orlith_screenshots
+
+export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all
+wine=/usr/lib/wine/wine64
+"$wine" wineboot -i >/dev/null 2>&1
+# Wine draws the frames itself: Xvfb has no window manager.
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+
+sim=$(mktemp -d)
+trap 'rm -rf "$sim"' EXIT
+printf '[General]\r\nTitle=FS2002 World Scenery\r\n\r\n[Area.001]\r\nTitle=Default Terrain\r\nLocal=Scenery\\BASE\r\nActive=TRUE\r\n' >"$sim/scenery.cfg"
+
+xvfb-run -a -s "-screen 0 1024x768x24" \
+  "$wine" build/windows/ui/win32/orlith_screenshots.exe "$("$wine" winepath -w "$sim" 2>/dev/null)"
+
+mkdir -p docs/screenshots
+for bmp in "$sim"/win-*.bmp; do
+  convert "$bmp" "docs/screenshots/$(basename "${bmp%.bmp}").png"
+done
+ls docs/screenshots/win-*.png
