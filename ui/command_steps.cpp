@@ -61,6 +61,11 @@ bool WriteSceneryFile(CommandSession& session, const NavAidEntry& entry) {
     s = AppendNavAidSection(session.folder, entry, &log);
     session.logStatus.Update(log);
   }
+  if (!s.ok()) {
+    // The simulator reads every scenery file in the folder, so one cut short does not stay.
+    session.folder.env->Remove(
+        session.folder.File(SceneryFileName(entry.latitude, entry.longitude)));
+  }
   return !Stopped(session, s);
 }
 

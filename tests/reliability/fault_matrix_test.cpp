@@ -234,6 +234,10 @@ TEST_P(FaultMatrix, NothingLostFileNamedNoFalseClaim) {
   DecodedNavAid navaid;
   std::string why;
   const bool file_whole = DecodeNavAidFile(dir.Read(kSceneryFile), &navaid, &why);
+  // The simulator reads every scenery file in its folder: none is ever left half written.
+  if (dir.Exists(kSceneryFile)) {
+    EXPECT_TRUE(file_whole) << why;
+  }
   if (new_log.find("copied to SCENERY.ORG") != std::string::npos || success_shown) {
     EXPECT_EQ(backup, CrLfCopy(kOldConfig));
   }
@@ -248,6 +252,26 @@ TEST_P(FaultMatrix, NothingLostFileNamedNoFalseClaim) {
       (success_shown && cell.command != Command::kDelete)) {
     EXPECT_TRUE(file_whole) << why;
   }
+}
+
+// A section that cannot be appended used to leave the 176 header bytes alone in the folder, a
+// file the simulator would read as a NavAid section that is not there.
+TEST(SceneryFileFault, FailedSectionLeavesNoHeaderOnlyFile) {
+  TempFolder dir;
+  dir.Write("scenery.cfg", kOldConfig);
+  FaultEnv env;
+  env.Add({FaultOp::kOpenForAppending, kSceneryFile, "No space left on device"});
+  ScriptedFrontEnd fe;
+  fe.Ok(DialogId::kPosition, PositionTyped(kLatitude, kLongitude, 1007));
+  fe.Ok(DialogId::kNdb, {{{1013, "350"}, {1014, "25"}, {1002, "100"}, {1003, "ABC"}}, 0});
+  CommandSession session{fe, WorkFolder{dir.path(), &env}, {}, Status()};
+  NavAidEntry entry;
+  EXPECT_EQ(CreateNavAidFlow(session, entry), CommandOutcome::kFileError);
+  EXPECT_EQ(env.Count(FaultOp::kOpenForWriting, kSceneryFile), 1);
+  EXPECT_FALSE(dir.Exists(kSceneryFile));
+  ASSERT_EQ(fe.errors.size(), 1u);
+  EXPECT_EQ(fe.errors[0], "Error with file " + dir.File(kSceneryFile) +
+                              ": No space left on device. The command was stopped.");
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCell, FaultMatrix, ::testing::ValuesIn(AllCells()), CellName);
