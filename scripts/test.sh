@@ -11,3 +11,18 @@ for preset in default asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset" -j2
 done
+
+# The fuzz targets, each for a short fixed time from its committed seed corpus (README: how to
+# run them longer). New inputs go to a scratch corpus in the build folder, not to the repository.
+echo "== fuzz =="
+scripts/install-deps.sh fuzz
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+for target in build/fuzz/fuzz/*_fuzz; do
+  name=$(basename "$target")
+  mkdir -p "build/fuzz/corpus/$name"
+  "$target" -max_total_time=10 -print_final_stats=1 "build/fuzz/corpus/$name" "fuzz/corpus/$name" \
+    2>"build/fuzz/$name.log" || { tail -n 40 "build/fuzz/$name.log"; exit 1; }
+  echo "$name: $(grep -o 'stat::number_of_executed_units: [0-9]*' "build/fuzz/$name.log" |
+    grep -o '[0-9]*$') executions in 10 s, no failure"
+done
