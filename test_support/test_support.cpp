@@ -72,6 +72,14 @@ std::string HexAround(std::string_view bytes, std::size_t at) {
          << HexAround(expected, at) << "\n  actual:   " << HexAround(actual, at);
 }
 
+std::tm Dec6() {
+  std::tm date{};
+  date.tm_mday = 6;
+  date.tm_mon = 11;
+  date.tm_year = 126;
+  return date;
+}
+
 std::string HexBytes(std::string_view hex) {
   std::string out;
   std::istringstream in{std::string(hex)};

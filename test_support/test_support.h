@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,9 @@ std::string ReadFileBytes(const std::string& path);
 // Succeeds when the two byte strings are equal; otherwise says where they first differ, with a
 // hex dump of the bytes around that offset.
 ::testing::AssertionResult BytesEqual(std::string_view expected, std::string_view actual);
+
+// The fixed date the suites log under: 6 December 2026.
+std::tm Dec6();
 
 // "01 00 E5" -> the bytes 0x01 0x00 0xE5.
 std::string HexBytes(std::string_view hex);
