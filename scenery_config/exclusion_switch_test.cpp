@@ -13,77 +13,67 @@ namespace orlith {
 namespace {
 
 using testing::BytesEqual;
+using testing::Dec6;
 using testing::Fault;
 using testing::FaultEnv;
 using testing::FaultOp;
 using testing::TempFolder;
 
+constexpr char kAll[] = "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, all\r\n";
+
+// Adds the switch for N42 34.6 / W12 24.5 and all types to a scenery.cfg holding cfg.
+Status AddToConfig(const TempFolder& dir, const std::string& cfg, FileEnv* env, Status* log) {
+  dir.Write(kSceneryConfigName, cfg);
+  return AddExclusionSwitch(WorkFolder{dir.path(), env}, "N42 34.6", "W12 24.5", "", log);
+}
+
 TEST(ExclusionSwitch, EdgesAndWord) {
-  const struct {
-    const char* latitude;
-    const char* longitude;
-    const char* type;
-    const char* line;
-  } cases[] = {
-      {"N42 34.6", "W12 24.5", "",
-       "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, all"},
+  const char* cases[][4] = {
+      // latitude, longitude, type, the line after "Exclude="
+      {"N42 34.6", "W12 24.5", "", "N42   34.61, W12   24.51, N42   34.59, W12   24.49, all"},
       {"N89 59.994", "E179 59.994", "VOR",
-       "Exclude=N90    0.01, E179   59.98, N89   59.98, E180    0.01, vors"},
-      {"N0 0.006", "W0 0.006", "ILS",
-       "Exclude=N0    0.02, W0    0.02, S0    0.01, E0    0.01, vors"},
+       "N90    0.01, E179   59.98, N89   59.98, E180    0.01, vors"},
+      {"N0 0.006", "W0 0.006", "ILS", "N0    0.02, W0    0.02, S0    0.01, E0    0.01, vors"},
       {"S33 30.0", "E151 15.0", "NDB",
-       "Exclude=S33   29.99, E151   14.99, S33   30.01, E151   15.01, ndbs"},
+       "S33   29.99, E151   14.99, S33   30.01, E151   15.01, ndbs"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.latitude);
-    EXPECT_EQ(c.line, ExclusionSwitchLine(c.latitude, c.longitude, c.type));
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(ExclusionSwitchLine(c[0], c[1], c[2]), "Exclude=" + std::string(c[3]));
 }
 
 TEST(ExclusionSwitch, LogSentenceFollowsTheType) {
-  const struct {
-    const char* type;
-    const char* sentence;
-  } cases[] = {
-      {"", "Exclusion switch was added for all NavAids at "},
-      {"VOR", "Exclusion switch was added for VOR and ILS NavAids at "},
-      {"ILS", "Exclusion switch was added for VOR and ILS NavAids at "},
-      {"NDB", "Exclusion switch was added for NDB NavAids at "},
-  };
+  const char* cases[][2] = {{"", "all NavAids"},
+                            {"VOR", "VOR and ILS NavAids"},
+                            {"ILS", "VOR and ILS NavAids"},
+                            {"NDB", "NDB NavAids"}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.type);
     TempFolder dir;
     dir.Write(kSceneryConfigName, "");
     Status log_status;
     // Texts appear in the log exactly as typed, extra blanks and lower case included.
     ASSERT_TRUE(
-        AddExclusionSwitch(WorkFolder{dir.path()}, "n42  34.6", "w12 24.5", c.type, &log_status)
+        AddExclusionSwitch(WorkFolder{dir.path()}, "n42  34.6", "w12 24.5", c[0], &log_status)
             .ok());
     EXPECT_TRUE(log_status.ok());
-    EXPECT_EQ(std::string("\r\n") + c.sentence + "n42  34.6, w12 24.5 to SCENERY.CFG ...\r\n",
+    EXPECT_EQ(std::string("\r\nExclusion switch was added for ") + c[1] +
+                  " at n42  34.6, w12 24.5 to SCENERY.CFG ...\r\n",
               dir.Read(kLogFileName));
   }
 }
 
 TEST(ExclusionSwitch, UnterminatedLastLineF4) {
-  const std::string line = "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, all\r\n";
+  const std::string crlf_all = std::string("\r\n") + kAll;
   const struct {
-    const char* name;
-    std::string cfg;
-    std::string added;
-  } cases[] = {
-      {"ends with CR LF", "Layer=124\r\n", line},
-      {"ends with LF", "Layer=124\n", line},
-      {"no final line end", "Layer=124", "\r\n" + line},
-      {"ends with a lone CR", "Layer=124\r", "\r\n" + line},
-      {"empty file", "", line},
-  };
+    std::string cfg, added;
+  } cases[] = {{"Layer=124\r\n", kAll},
+               {"Layer=124\n", kAll},
+               {"Layer=124", crlf_all},
+               {"Layer=124\r", crlf_all},
+               {"", kAll}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.cfg);
     TempFolder dir;
-    dir.Write(kSceneryConfigName, c.cfg);
-    ASSERT_TRUE(
-        AddExclusionSwitch(WorkFolder{dir.path()}, "N42 34.6", "W12 24.5", "", nullptr).ok());
+    ASSERT_TRUE(AddToConfig(dir, c.cfg, DefaultFileEnv(), nullptr).ok());
     EXPECT_TRUE(BytesEqual(c.cfg + c.added, dir.Read(kSceneryConfigName)));
   }
 }
@@ -104,35 +94,25 @@ TEST(ExclusionSwitch, RepeatAddsTheSameLineAgain) {
 
 TEST(ExclusionSwitch, FailuresAreReportedNotLoggedF1) {
   const struct {
-    const char* name;
     Fault fault;
     bool ok;  // only a log failure lets the switch through
   } cases[] = {
-      {"end of scenery.cfg unreadable",
-       {FaultOp::kReadTail, kSceneryConfigName, "Permission denied"},
-       false},
-      {"scenery.cfg read-only",
-       {FaultOp::kOpenForAppending, kSceneryConfigName, "Read-only file system"},
-       false},
-      {"disk full", {FaultOp::kAppend, kSceneryConfigName, "No space left on device"}, false},
-      {"log unwritable is a warning",
-       {FaultOp::kOpenForAppending, kLogFileName, "Permission denied"},
-       true},
+      {{FaultOp::kReadTail, kSceneryConfigName, "Permission denied"}, false},
+      {{FaultOp::kOpenForAppending, kSceneryConfigName, "Read-only file system"}, false},
+      {{FaultOp::kAppend, kSceneryConfigName, "No space left on device"}, false},
+      {{FaultOp::kOpenForAppending, kLogFileName, "Permission denied"}, true},  // a warning
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.fault.file + ": " + c.fault.reason);
     TempFolder dir;
-    dir.Write(kSceneryConfigName, "Layer=124\r\n");
     FaultEnv env;
     env.Add(c.fault);
     Status log_status;
-    Status s =
-        AddExclusionSwitch(WorkFolder{dir.path(), &env}, "N42 34.6", "W12 24.5", "", &log_status);
+    Status s = AddToConfig(dir, "Layer=124\r\n", &env, &log_status);
     EXPECT_EQ(dir.File(c.fault.file) + ": " + c.fault.reason,
               c.ok ? log_status.ToString() : s.ToString());
     EXPECT_EQ(c.ok, s.ok());
-    const std::string cfg = dir.Read(kSceneryConfigName);
-    EXPECT_EQ(c.ok ? 11u + 65u : 11u, cfg.size()) << cfg;
+    EXPECT_EQ("Layer=124\r\n" + std::string(c.ok ? kAll : ""), dir.Read(kSceneryConfigName));
     EXPECT_FALSE(dir.Exists(kLogFileName));
   }
 }
@@ -150,45 +130,25 @@ TEST(ExclusionSwitchDeathTest, EmptyLatitudeTouchesNoFile) {
 // last block is [Area.123], appends exactly these lines to a log that ends with a line end.
 TEST(OperationsLog, DeleteExampleComesOutExactly) {
   TempFolder dir;
-  dir.Write(kSceneryConfigName, "[Area.123]\r\nTitle=Base\r\nLayer=123\r\n");
   dir.Write(kLogFileName, "earlier\r\n");
-  WorkFolder folder{dir.path()};
-  std::tm date{};
-  date.tm_mday = 6;
-  date.tm_mon = 11;
-  date.tm_year = 126;
   Status log_status;
-  ASSERT_TRUE(RegisterUpdatesArea(folder, date, &log_status).ok());
+  WorkFolder folder{dir.path()};
+  dir.Write(kSceneryConfigName, "[Area.123]\r\nTitle=Base\r\nLayer=123\r\n");
+  ASSERT_TRUE(RegisterUpdatesArea(folder, Dec6(), &log_status).ok());
   ASSERT_TRUE(AddExclusionSwitch(folder, "N42 34.6", "W12 24.5", "", &log_status).ok());
   ASSERT_TRUE(log_status.ok()) << log_status.ToString();
-  const char* const lines[] = {
-      "",
-      "******************************",
-      "06 Dec 2026",
-      "",
-      "The file SCENERY.CFG was copied to SCENERY.ORG ...",
-      "",
-      "The new block:",
-      "",
-      "[Area.124]",
-      "Title=Navigational Updates",
-      "Local=Addon Scenery\\Updates",
-      "Active=TRUE",
-      "Required=FALSE",
-      "Layer=124",
-      "",
-      "was added to the file SCENERY.CFG ...",
-      "",
-      "Exclusion switch was added for all NavAids at N42 34.6, W12 24.5 to SCENERY.CFG ...",
-  };
-  std::string expected = "earlier\r\n";
-  for (const char* line : lines) expected += std::string(line) + "\r\n";
-  EXPECT_TRUE(BytesEqual(expected, dir.Read(kLogFileName)));
+  const std::string block =
+      "[Area.124]\r\nTitle=Navigational Updates\r\nLocal=Addon Scenery\\Updates\r\n"
+      "Active=TRUE\r\nRequired=FALSE\r\nLayer=124\r\n";
   EXPECT_TRUE(BytesEqual(
-      "[Area.123]\r\nTitle=Base\r\nLayer=123\r\n\r\n[Area.124]\r\nTitle=Navigational Updates\r\n"
-      "Local=Addon Scenery\\Updates\r\nActive=TRUE\r\nRequired=FALSE\r\nLayer=124\r\n"
-      "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, all\r\n",
-      dir.Read(kSceneryConfigName)));
+      "earlier\r\n\r\n******************************\r\n06 Dec 2026\r\n\r\n"
+      "The file SCENERY.CFG was copied to SCENERY.ORG ...\r\n\r\nThe new block:\r\n\r\n" +
+          block +
+          "\r\nwas added to the file SCENERY.CFG ...\r\n\r\n"
+          "Exclusion switch was added for all NavAids at N42 34.6, W12 24.5 to SCENERY.CFG ...\r\n",
+      dir.Read(kLogFileName)));
+  EXPECT_TRUE(BytesEqual("[Area.123]\r\nTitle=Base\r\nLayer=123\r\n\r\n" + block + kAll,
+                         dir.Read(kSceneryConfigName)));
 }
 
 }  // namespace
