@@ -12,43 +12,38 @@
 namespace orlith {
 namespace {
 
-using ::orlith::testing::Fault;
 using ::orlith::testing::FaultEnv;
 using ::orlith::testing::FaultOp;
 using ::orlith::testing::TempFolder;
 
 constexpr char kFileName[] = "N42 34_6__W12 24_5.bgl";
+constexpr char kReportHead[] =
+    "\r\nThe file N42 34_6__W12 24_5.bgl was created with the following data: \r\n\r\n"
+    "Position: N42 34.6, W12 24.5\r\nType of NavAid: ";
 
 NavAidEntry Entry(const std::string& type) {
-  NavAidEntry e;
-  e.latitude = "N42 34.6";
-  e.longitude = "W12 24.5";
-  e.navAidType = type;
-  e.frequency = type == "NDB" ? "350" : "110.30";
-  e.range = "25";
-  e.altitude = "100";
-  e.magneticDeviation = "-3";
-  e.dme = "1";
-  e.localizerDirection = "163";
-  e.glideslopeAngle = "3";
-  e.id = "ABC";
-  e.name = "TEST";
-  return e;
+  return {"N42 34.6", "W12 24.5", type,  type == "NDB" ? "350" : "110.30",
+          "25",       "100",      "-3",  "1",
+          "163",      "3",        "ABC", "TEST"};
 }
 
-// Writes the header and the section of the entry as the command flows do.
-Status Create(const WorkFolder& folder, const NavAidEntry& e, Status* log_status) {
-  Status s = WriteSceneryHeader(folder, e.latitude, e.longitude, e.navAidType, e.frequency);
-  if (!s.ok()) return s;
-  return AppendNavAidSection(folder, e, log_status);
-}
+// A folder whose files are opened through a fault-injecting environment.
+struct Writer {
+  // Writes the header and the section of the entry as the command flows do.
+  Status Create(const NavAidEntry& e) {
+    Status s = WriteSceneryHeader(folder, e.latitude, e.longitude, e.navAidType, e.frequency);
+    return s.ok() ? AppendNavAidSection(folder, e, &log) : s;
+  }
+  TempFolder dir;
+  FaultEnv env;
+  WorkFolder folder{dir.path(), &env};
+  Status log;
+};
 
-TEST(NavAidWriter, SceneryFileNames) {
-  const struct {
-    const char* latitude;
-    const char* longitude;
-    const char* name;
-  } cases[] = {
+class NavAidWriter : public ::testing::Test, public Writer {};
+
+TEST(SceneryFileName, ReplacesDotsAndUnsafeCharacters) {
+  const char* cases[][3] = {
       {"N42 34.6", "W12 24.5", "N42 34_6__W12 24_5.bgl"},
       {"N42 34", "W12 24.5", "N42 34__W12 24_5.bgl"},
       {" N42 34.6", "W12 24.5 ", " N42 34_6__W12 24_5 .bgl"},
@@ -59,138 +54,82 @@ TEST(NavAidWriter, SceneryFileNames) {
       {"N\\a:b*c?d 1", "W\"e<f>g|h 2", "N_a_b_c_d 1__W_e_f_g_h 2.bgl"},
       {"N\t1\r2", "W\x1F 3\x7F\xB0", "N_1_2__W_ 3\x7F\xB0.bgl"},
   };
-  for (const auto& c : cases) EXPECT_EQ(SceneryFileName(c.latitude, c.longitude), c.name);
+  for (const auto& c : cases) EXPECT_EQ(SceneryFileName(c[0], c[1]), c[2]);
 }
 
-TEST(NavAidWriter, SeparatorsInTheNameStayInTheFolderF5) {
-  TempFolder dir;
-  WorkFolder folder{dir.path()};
+TEST_F(NavAidWriter, SeparatorsInTheNameStayInTheFolderF5) {
   NavAidEntry e = Entry("VOR");
   e.latitude = "N../42 34.6";
   e.longitude = "W12/24 5";
-  Status log;
-  ASSERT_TRUE(Create(folder, e, &log).ok());
+  ASSERT_TRUE(Create(e).ok());
   EXPECT_EQ(dir.Read("N___42 34.6__W12_24 5.bgl").size(), kHeaderSize + kVorSectionSize);
   EXPECT_NE(dir.Read("orlith.log").find("The file N___42 34.6__W12_24 5.bgl was created"),
             std::string::npos);
 }
 
-TEST(NavAidWriter, NdbFileAndReport) {
-  TempFolder dir;
-  WorkFolder folder{dir.path()};
-  NavAidEntry e = Entry("NDB");
-  e.id = "ABC";
-  e.name = "TEST NDB";
-  Status log;
-  ASSERT_TRUE(Create(folder, e, &log).ok());
-  EXPECT_TRUE(log.ok());
-  EXPECT_EQ(dir.Read(kFileName).size(), 228u);
-  EXPECT_EQ(dir.Read("orlith.log"),
-            "\r\n"
-            "The file N42 34_6__W12 24_5.bgl was created with the following data: \r\n"
-            "\r\n"
-            "Position: N42 34.6, W12 24.5\r\n"
-            "Type of NavAid: NDB\r\n"
-            "Frequency: 350 kHz\r\n"
-            "Range: 25 nm\r\n"
-            "Altitude: 100 m\r\n"
-            "NavAid ID: ABC\r\n"
-            "NavAid name: TEST NDB\r\n");
-}
-
-TEST(NavAidWriter, ReportLinesFollowTheType) {
+TEST(NavAidWriterReport, LinesFollowTheType) {
+  const std::string vor =
+      "Frequency: 110.30 MHz\r\nRange: 25 nm\r\nAltitude: 100 m\r\n"
+      "Magnetic deviation: -3 \xB0\r\nCode: 1\r\n";
+  const std::string tail = "NavAid ID: ABC\r\nNavAid name: TEST\r\n";
   const struct {
     const char* type;
     std::size_t fileSize;
-    const char* report;
+    std::string report;
   } cases[] = {
-      {"VOR", 246,
-       "Frequency: 110.30 MHz\r\nRange: 25 nm\r\nAltitude: 100 m\r\n"
-       "Magnetic deviation: -3 \xB0\r\nCode: 1\r\nNavAid ID: ABC\r\nNavAid name: TEST\r\n"},
-      {"ILS", 246,
-       "Frequency: 110.30 MHz\r\nRange: 25 nm\r\nAltitude: 100 m\r\n"
-       "Magnetic deviation: -3 \xB0\r\nCode: 1\r\nLocalizer direction: 163 \xB0\r\n"
-       "Glideslope: 3 \xB0\r\nNavAid ID: ABC\r\nNavAid name: TEST\r\n"},
-      {"", 246,
-       "Frequency: 110.30 MHz\r\nRange: 25 nm\r\nAltitude: 100 m\r\n"
-       "Magnetic deviation: -3 \xB0\r\nCode: 1\r\nNavAid ID: ABC\r\nNavAid name: TEST\r\n"},
+      {"NDB", 228, "Frequency: 350 kHz\r\nRange: 25 nm\r\nAltitude: 100 m\r\n" + tail},
+      {"VOR", 246, vor + tail},
+      {"ILS", 246, vor + "Localizer direction: 163 \xB0\r\nGlideslope: 3 \xB0\r\n" + tail},
+      {"", 246, vor + tail},
   };
   for (const auto& c : cases) {
-    TempFolder dir;
-    WorkFolder folder{dir.path()};
-    Status log;
-    ASSERT_TRUE(Create(folder, Entry(c.type), &log).ok()) << c.type;
-    EXPECT_EQ(dir.Read(kFileName).size(), c.fileSize) << c.type;
-    std::string expected = std::string("\r\nThe file ") + kFileName +
-                           " was created with the following data: \r\n\r\n"
-                           "Position: N42 34.6, W12 24.5\r\nType of NavAid: " +
-                           c.type + "\r\n" + c.report;
-    EXPECT_EQ(dir.Read("orlith.log"), expected) << c.type;
+    Writer w;
+    ASSERT_TRUE(w.Create(Entry(c.type)).ok());
+    EXPECT_TRUE(w.log.ok());
+    EXPECT_EQ(w.dir.Read(kFileName).size(), c.fileSize) << c.type;
+    EXPECT_EQ(w.dir.Read("orlith.log"), kReportHead + std::string(c.type) + "\r\n" + c.report);
   }
 }
 
-TEST(NavAidWriter, ReportShowsTextsAsTypedF6) {
-  TempFolder dir;
-  WorkFolder folder{dir.path()};
+TEST_F(NavAidWriter, ReportShowsTextsAsTypedF6) {
   NavAidEntry e = Entry("NDB");
   e.id = "LONGID";
   e.name = "A NAME FAR LONGER THAN TWENTY-FOUR";
-  Status log;
-  ASSERT_TRUE(Create(folder, e, &log).ok());
+  ASSERT_TRUE(Create(e).ok());
   EXPECT_EQ(dir.Read(kFileName).size(), 228u);
-  std::string report = dir.Read("orlith.log");
-  EXPECT_NE(report.find("NavAid ID: LONGID\r\n"), std::string::npos);
-  EXPECT_NE(report.find("NavAid name: A NAME FAR LONGER THAN TWENTY-FOUR\r\n"), std::string::npos);
+  EXPECT_TRUE(
+      dir.Read("orlith.log")
+          .ends_with("NavAid ID: LONGID\r\nNavAid name: A NAME FAR LONGER THAN TWENTY-FOUR\r\n"));
 }
 
-TEST(NavAidWriter, SecondRunReplacesTheFileAndAddsAReport) {
-  TempFolder dir;
-  WorkFolder folder{dir.path()};
-  Status log;
-  ASSERT_TRUE(Create(folder, Entry("NDB"), &log).ok());
-  ASSERT_TRUE(Create(folder, Entry("VOR"), &log).ok());
+TEST_F(NavAidWriter, SecondRunReplacesTheFileAndAddsAReport) {
+  ASSERT_TRUE(Create(Entry("NDB")).ok());
+  ASSERT_TRUE(Create(Entry("VOR")).ok());
   EXPECT_EQ(dir.Read(kFileName).size(), 246u);
   std::string report = dir.Read("orlith.log");
-  EXPECT_NE(report.find("Type of NavAid: NDB"), std::string::npos);
+  EXPECT_LT(report.find("Type of NavAid: NDB"), report.find("Type of NavAid: VOR"));
   EXPECT_NE(report.find("Type of NavAid: VOR"), std::string::npos);
 }
 
-struct FailureCase {
-  const char* name;
-  FaultOp op;
-};
-
-TEST(NavAidWriter, UnwritableSceneryFileIsReportedF1) {
-  const FailureCase cases[] = {
-      {"create", FaultOp::kOpenForWriting},
-      {"append", FaultOp::kOpenForAppending},
-      {"write", FaultOp::kAppend},
-      {"close", FaultOp::kClose},
-  };
-  for (const auto& c : cases) {
-    TempFolder dir;
-    FaultEnv env;
-    env.Add(Fault{c.op, kFileName, "Read-only file system"});
-    WorkFolder folder{dir.path(), &env};
-    Status log;
-    Status s = Create(folder, Entry("VOR"), &log);
-    EXPECT_EQ(s.kind(), Status::Kind::kIoError) << c.name;
-    EXPECT_EQ(s.ToString(), dir.File(kFileName) + ": Read-only file system") << c.name;
-    EXPECT_TRUE(log.ok()) << c.name;
-    EXPECT_FALSE(dir.Exists("orlith.log")) << c.name << ": no report for a failed file";
+TEST(NavAidWriterFaults, UnwritableSceneryFileIsReportedF1) {
+  for (FaultOp op :
+       {FaultOp::kOpenForWriting, FaultOp::kOpenForAppending, FaultOp::kAppend, FaultOp::kClose}) {
+    Writer w;
+    w.env.Add({op, kFileName, "Read-only file system"});
+    Status s = w.Create(Entry("VOR"));
+    SCOPED_TRACE(static_cast<int>(op));
+    EXPECT_EQ(s.kind(), Status::Kind::kIoError);
+    EXPECT_EQ(s.ToString(), w.dir.File(kFileName) + ": Read-only file system");
+    EXPECT_TRUE(w.log.ok());
+    EXPECT_FALSE(w.dir.Exists("orlith.log")) << "no report for a failed file";
   }
 }
 
-TEST(NavAidWriter, UnwritableLogDoesNotFailTheFile) {
-  TempFolder dir;
-  FaultEnv env;
-  env.Add(Fault{FaultOp::kOpenForAppending, "orlith.log", "Permission denied"});
-  WorkFolder folder{dir.path(), &env};
-  Status log;
-  EXPECT_TRUE(Create(folder, Entry("NDB"), &log).ok());
+TEST_F(NavAidWriter, UnwritableLogDoesNotFailTheFile) {
+  env.Add({FaultOp::kOpenForAppending, "orlith.log", "Permission denied"});
+  EXPECT_TRUE(Create(Entry("NDB")).ok());
   EXPECT_EQ(dir.Read(kFileName).size(), 228u);
   EXPECT_EQ(log.ToString(), dir.File("orlith.log") + ": Permission denied");
-
   // An earlier log failure is kept.
   Status earlier = Status::IoError("orlith.log", "first");
   EXPECT_TRUE(AppendNavAidSection(folder, Entry("NDB"), &earlier).ok());
@@ -198,11 +137,9 @@ TEST(NavAidWriter, UnwritableLogDoesNotFailTheFile) {
   EXPECT_TRUE(AppendNavAidSection(folder, Entry("NDB"), nullptr).ok());
 }
 
-using NavAidWriterDeathTest = ::testing::Test;
+using NavAidWriterDeathTest = NavAidWriter;
 
-TEST(NavAidWriterDeathTest, RejectedTextKeepsTheExistingFile) {
-  TempFolder dir;
-  WorkFolder folder{dir.path()};
+TEST_F(NavAidWriterDeathTest, RejectedTextKeepsTheExistingFile) {
   std::string name = SceneryFileName("N42", "W12 24.5");
   dir.Write(name, "earlier file");
   EXPECT_EXIT(WriteSceneryHeader(folder, "N42", "W12 24.5", "VOR", "113.90"),
