@@ -12,300 +12,254 @@
 namespace orlith {
 namespace {
 
+using testing::Dec6;
 using testing::FaultEnv;
 using testing::FaultOp;
 using testing::PositionTyped;
 using testing::ScriptedFrontEnd;
 using testing::TempFolder;
+using Strings = std::vector<std::string>;
 
 constexpr char kConfig[] =
     "[General]\r\nTitle=FS2002 World Scenery\r\n\r\n"
     "[Area.123]\r\nTitle=Propeller Objects\r\nLocal=Scenery\\Props\r\nLayer=123\r\n";
 constexpr char kExcludeAt[] = "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, ";
+constexpr char kBgl[] = "N42 34_6__W12 24_5.bgl";
+const NavAidEntry kVor{.frequency = "113.90",
+                       .range = "40",
+                       .altitude = "200",
+                       .magneticDeviation = "-3",
+                       .dme = "1",
+                       .id = "XYZ",
+                       .name = "TEST VOR"};
+const NavAidEntry kNdb{
+    .frequency = "350", .range = "25", .altitude = "100", .id = "ABC", .name = "TEST NDB"};
 
-std::tm Dec6() {
-  std::tm t{};
-  t.tm_mday = 6;
-  t.tm_mon = 11;
-  t.tm_year = 126;
-  return t;
-}
+// A folder holding kConfig, and a main window on it whose front end plays a script.
+struct Desk {
+  explicit Desk(FileEnv* env) : window(ui, WorkFolder{tmp.path(), env}, Dec6) {
+    tmp.Write("scenery.cfg", kConfig);
+  }
+  // Scripts OK in the position dialog at N42 34.6, W12 24.5 with a type button.
+  void Position(int radio = 0) {
+    ui.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", radio));
+  }
+  void Params(DialogId id, const NavAidEntry& v) { ui.Ok(id, ShownTexts(id, v)); }
+  std::string Config() const { return tmp.Read("scenery.cfg"); }
+  bool Switched(const std::string& word) const {
+    return Config().ends_with(std::string(kExcludeAt) + word + "\r\n");
+  }
+  bool NothingWritten() const {
+    return Config() == kConfig && !tmp.Exists("scenery.org") && !tmp.Exists("orlith.log");
+  }
 
-DialogTexts Typed(DialogId id, const NavAidEntry& values) { return ShownTexts(id, values); }
+  TempFolder tmp;
+  ScriptedFrontEnd ui;
+  MainWindow window;
+};
 
-NavAidEntry VorValues() {
-  NavAidEntry v;
-  v.frequency = "113.90";
-  v.range = "40";
-  v.altitude = "200";
-  v.magneticDeviation = "-3";
-  v.dme = "1";
-  v.id = "XYZ";
-  v.name = "TEST VOR";
-  return v;
-}
-
-NavAidEntry NdbValues() {
-  NavAidEntry v;
-  v.frequency = "350";
-  v.range = "25";
-  v.altitude = "100";
-  v.id = "ABC";
-  v.name = "TEST NDB";
-  return v;
-}
-
-class CommandFlows : public ::testing::Test {
+class CommandFlows : public ::testing::Test, public Desk {
  protected:
-  CommandFlows() : window_(ui_, WorkFolder{tmp_.path(), &env_}, Dec6) {
-    tmp_.Write("scenery.cfg", kConfig);
-  }
-  std::string Config() const { return tmp_.Read("scenery.cfg"); }
-  bool EndsWith(const std::string& text, const std::string& end) const {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
-  }
-  static constexpr char kBgl[] = "N42 34_6__W12 24_5.bgl";
-
-  TempFolder tmp_;
+  CommandFlows() : Desk(&env_) {}
   FaultEnv env_;
-  ScriptedFrontEnd ui_;
-  MainWindow window_;
 };
 
 TEST_F(CommandFlows, DeleteMessageAndSwitchByType) {
-  struct Case {
+  const struct {
     int radio;
-    const char* message;
-    const char* word;
+    const char *message, *word;
   } cases[] = {
       {0, "All NavAids at N42 34.6, W12 24.5 are deleted!", "all"},
       {kVorButton, "All VOR / ILS NavAids at N42 34.6, W12 24.5 are deleted!", "vors"},
       {kIlsButton, "All VOR / ILS NavAids at N42 34.6, W12 24.5 are deleted!", "vors"},
       {kNdbButton, "All NDB NavAids at N42 34.6, W12 24.5 are deleted!", "ndbs"},
   };
-  for (const Case& c : cases) {
-    ui_.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", c.radio));
-    window_.DeleteNavAid();
-    ASSERT_FALSE(ui_.messages.empty());
-    EXPECT_EQ(ui_.messages.back(), c.message);
-    EXPECT_TRUE(EndsWith(Config(), std::string(kExcludeAt) + c.word + "\r\n")) << c.word;
-    EXPECT_EQ(window_.last_outcome(), CommandOutcome::kDone);
+  for (const auto& c : cases) {
+    Position(c.radio);
+    window.DeleteNavAid();
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back(), c.message);
+    EXPECT_TRUE(Switched(c.word)) << c.word;
+    EXPECT_EQ(window.last_outcome(), CommandOutcome::kDone);
   }
-  EXPECT_EQ(ui_.opened, std::vector<DialogId>(4, DialogId::kPosition));  // no parameter dialog
-  EXPECT_TRUE(ui_.errors.empty());
-  EXPECT_EQ(tmp_.Read("scenery.org").substr(0, sizeof kConfig - 1), kConfig);
-}
-
-TEST_F(CommandFlows, CreateWithTheEmptyTypeShowsNoParameterDialog) {
-  ui_.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5"));
-  window_.CreateNavAid();
-  EXPECT_EQ(ui_.opened, std::vector<DialogId>{DialogId::kPosition});
-  EXPECT_EQ(ui_.messages,
-            std::vector<std::string>{"A new  NavAid was created at N42 34.6, W12 24.5"});
-  EXPECT_EQ(tmp_.Read(kBgl).size(), 246u);
+  EXPECT_EQ(ui.opened, std::vector<DialogId>(4, DialogId::kPosition));  // no parameter dialog
+  EXPECT_TRUE(ui.errors.empty());
+  EXPECT_EQ(tmp.Read("scenery.org").substr(0, sizeof kConfig - 1), kConfig);
 }
 
 TEST_F(CommandFlows, CreateOfEachTypeWritesItsFile) {
-  struct Case {
+  const struct {
     int radio;
-    DialogId dialog;
-    NavAidEntry values;
+    DialogId dialog;  // kPosition: no parameter dialog
     std::size_t size;
     const char* message;
   } cases[] = {
-      {kNdbButton, DialogId::kNdb, NdbValues(), 228,
-       "A new NDB NavAid was created at N42 34.6, W12 24.5"},
-      {kVorButton, DialogId::kVor, VorValues(), 246,
-       "A new VOR NavAid was created at N42 34.6, W12 24.5"},
-      {kIlsButton, DialogId::kIls, VorValues(), 246,
-       "A new ILS NavAid was created at N42 34.6, W12 24.5"},
+      {0, DialogId::kPosition, 246, "A new  NavAid was created at N42 34.6, W12 24.5"},
+      {kNdbButton, DialogId::kNdb, 228, "A new NDB NavAid was created at N42 34.6, W12 24.5"},
+      {kVorButton, DialogId::kVor, 246, "A new VOR NavAid was created at N42 34.6, W12 24.5"},
+      {kIlsButton, DialogId::kIls, 246, "A new ILS NavAid was created at N42 34.6, W12 24.5"},
   };
-  for (const Case& c : cases) {
-    ui_.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", c.radio));
-    ui_.Ok(c.dialog, Typed(c.dialog, c.values));
-    window_.CreateNavAid();
-    EXPECT_EQ(ui_.opened.back(), c.dialog);
-    ASSERT_FALSE(ui_.messages.empty());
-    EXPECT_EQ(ui_.messages.back(), c.message);
-    EXPECT_EQ(tmp_.Read(kBgl).size(), c.size) << c.message;
-    EXPECT_NE(tmp_.Read("orlith.log").find("Type of NavAid: " + window_.entry().navAidType),
+  for (const auto& c : cases) {
+    Position(c.radio);
+    if (c.dialog != DialogId::kPosition) Params(c.dialog, c.radio == kNdbButton ? kNdb : kVor);
+    window.CreateNavAid();
+    EXPECT_EQ(ui.opened.back(), c.dialog);
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back(), c.message);
+    EXPECT_EQ(tmp.Read(kBgl).size(), c.size) << c.message;
+    EXPECT_NE(tmp.Read("orlith.log").find("Type of NavAid: " + window.entry().navAidType),
               std::string::npos);
   }
+  EXPECT_EQ(ui.messages.size(), 4u);
   EXPECT_EQ(Config().find("Exclude="), std::string::npos);  // Create adds no switch
 }
 
 TEST_F(CommandFlows, EntryTextsCarryOverBetweenCommands) {
-  ui_.Ok(DialogId::kPosition, PositionTyped(" n 42 34.6", "W12 24.5 ", kNdbButton));
-  ui_.Ok(DialogId::kNdb, Typed(DialogId::kNdb, NdbValues()));
-  window_.CreateNavAid();
+  ui.Ok(DialogId::kPosition, PositionTyped(" n 42 34.6", "W12 24.5 ", kNdbButton));
+  Params(DialogId::kNdb, kNdb);
+  window.CreateNavAid();
   // The next command opens with the stored texts and no type button; OK at once keeps them all.
-  ui_.Ok(DialogId::kPosition, PositionTyped(" n 42 34.6", "W12 24.5 "));
-  ui_.Ok(DialogId::kNdb, Typed(DialogId::kNdb, NdbValues()));
-  window_.ModifyNavAid();
-  ASSERT_EQ(ui_.shown.size(), 4u);
-  EXPECT_EQ(ui_.shown[2], PositionTyped(" n 42 34.6", "W12 24.5 "));
-  EXPECT_EQ(ui_.shown[3].edits.at(1013), "350");
-  EXPECT_EQ(ui_.messages.back(), "An existing NDB NavAid at  n 42 34.6, W12 24.5  was modified");
+  ui.Ok(DialogId::kPosition, PositionTyped(" n 42 34.6", "W12 24.5 "));
+  Params(DialogId::kNdb, kNdb);
+  window.ModifyNavAid();
+  ASSERT_EQ(ui.shown.size(), 4u);
+  EXPECT_EQ(ui.shown[2], PositionTyped(" n 42 34.6", "W12 24.5 "));
+  EXPECT_EQ(ui.shown[3].edits.at(1013), "350");
+  EXPECT_EQ(ui.messages.back(), "An existing NDB NavAid at  n 42 34.6, W12 24.5  was modified");
   // A VOR after the NDB opens with the NDB's kHz frequency, range, altitude, ID and name.
-  ui_.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", kVorButton));
-  ui_.Cancel(DialogId::kVor);
-  window_.CreateNavAid();
-  DialogTexts vor = ui_.shown.back();
-  EXPECT_EQ(vor.edits.at(1008), "350");
-  EXPECT_EQ(vor.edits.at(1009), "25");
-  EXPECT_EQ(vor.edits.at(1012), "TEST NDB");
-  EXPECT_EQ(vor.edits.at(1005), "");
-  EXPECT_TRUE(ui_.scriptUsedUp());
+  Position(kVorButton);
+  ui.Cancel(DialogId::kVor);
+  window.CreateNavAid();
+  const auto& vor = ui.shown.back().edits;
+  EXPECT_EQ(Strings({vor.at(1008), vor.at(1009), vor.at(1012), vor.at(1005)}),
+            Strings({"350", "25", "TEST NDB", ""}));
+  EXPECT_TRUE(ui.scriptUsedUp());
 }
 
 TEST_F(CommandFlows, ModifyAddsTheSwitchBeforeAskingForParameters) {
   bool switch_there = false;
-  ui_.onOpen = [&](DialogId id) {
-    if (id == DialogId::kVor)
-      switch_there = EndsWith(Config(), std::string(kExcludeAt) + "vors\r\n");
-  };
-  ui_.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", kVorButton));
-  ui_.Ok(DialogId::kVor, Typed(DialogId::kVor, VorValues()));
-  window_.ModifyNavAid();
+  ui.onOpen = [&](DialogId id) { switch_there |= id == DialogId::kVor && Switched("vors"); };
+  Position(kVorButton);
+  Params(DialogId::kVor, kVor);
+  window.ModifyNavAid();
   EXPECT_TRUE(switch_there);
-  EXPECT_EQ(ui_.messages,
-            std::vector<std::string>{"An existing VOR NavAid at N42 34.6, W12 24.5 was modified"});
-  EXPECT_EQ(tmp_.Read(kBgl).size(), 246u);
-  std::string log = tmp_.Read("orlith.log");
+  EXPECT_EQ(ui.messages, Strings{"An existing VOR NavAid at N42 34.6, W12 24.5 was modified"});
+  EXPECT_EQ(tmp.Read(kBgl).size(), 246u);
+  std::string log = tmp.Read("orlith.log");
   EXPECT_LT(log.find("Exclusion switch was added for VOR and ILS NavAids at N42 34.6, W12 24.5"),
             log.find("The file N42 34_6__W12 24_5.bgl was created"));
 }
 
 TEST_F(CommandFlows, CancelInPositionWritesNothingF9) {
   // The first command's Cancel no longer ends the program with the input error.
-  void (MainWindow::*commands[])() = {&MainWindow::DeleteNavAid, &MainWindow::CreateNavAid,
-                                      &MainWindow::ModifyNavAid};
-  for (auto command : commands) {
-    ui_.Cancel(DialogId::kPosition);
-    (window_.*command)();
-    EXPECT_EQ(window_.last_outcome(), CommandOutcome::kCancelled);
+  for (auto command :
+       {&MainWindow::DeleteNavAid, &MainWindow::CreateNavAid, &MainWindow::ModifyNavAid}) {
+    ui.Cancel(DialogId::kPosition);
+    (window.*command)();
+    EXPECT_EQ(window.last_outcome(), CommandOutcome::kCancelled);
   }
-  EXPECT_FALSE(ui_.fatal);
-  EXPECT_TRUE(ui_.messages.empty());
-  EXPECT_EQ(Config(), kConfig);
-  EXPECT_FALSE(tmp_.Exists("scenery.org"));
-  EXPECT_FALSE(tmp_.Exists("orlith.log"));
-}
-
-TEST_F(CommandFlows, CancelAfterAPositionRepeatsNothingF9) {
-  ui_.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", kNdbButton));
-  window_.DeleteNavAid();
-  std::string config = Config(), log = tmp_.Read("orlith.log");
-  ui_.Cancel(DialogId::kPosition);
-  window_.DeleteNavAid();
+  EXPECT_FALSE(ui.fatal);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(NothingWritten());
+  // After a done command, Cancel repeats nothing.
+  Position(kNdbButton);
+  window.DeleteNavAid();
+  std::string config = Config(), log = tmp.Read("orlith.log");
+  ui.Cancel(DialogId::kPosition);
+  window.DeleteNavAid();
   EXPECT_EQ(Config(), config);
-  EXPECT_EQ(tmp_.Read("orlith.log"), log);
-  EXPECT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(tmp.Read("orlith.log"), log);
+  EXPECT_EQ(ui.messages.size(), 1u);
 }
 
-TEST_F(CommandFlows, CancelInCreatesParameterDialogWritesNoFileF9) {
-  ui_.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", kIlsButton));
-  ui_.Cancel(DialogId::kIls);
-  window_.CreateNavAid();
-  EXPECT_EQ(window_.last_outcome(), CommandOutcome::kCancelled);
-  EXPECT_FALSE(tmp_.Exists(kBgl));
-  EXPECT_TRUE(ui_.messages.empty());
-  EXPECT_TRUE(ui_.errors.empty());
+TEST_F(CommandFlows, CancelInParameterDialogWritesNoFileF9) {
+  Position(kIlsButton);
+  ui.Cancel(DialogId::kIls);
+  window.CreateNavAid();
+  EXPECT_EQ(window.last_outcome(), CommandOutcome::kCancelled);
+  EXPECT_FALSE(tmp.Exists(kBgl));
+  EXPECT_TRUE(ui.messages.empty() && ui.errors.empty());
+  // Modify keeps its switch and says that no file was written.
+  Position(kNdbButton);
+  ui.Cancel(DialogId::kNdb);
+  window.ModifyNavAid();
+  EXPECT_TRUE(Switched("ndbs"));
+  EXPECT_FALSE(tmp.Exists(kBgl));
+  EXPECT_EQ(ui.messages, Strings{"The exclusion switch was added at N42 34.6, W12 24.5; no "
+                                 "scenery file was written"});
 }
 
-TEST_F(CommandFlows, CancelInModifysParameterDialogKeepsTheSwitchF9) {
-  ui_.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", kNdbButton));
-  ui_.Cancel(DialogId::kNdb);
-  window_.ModifyNavAid();
-  EXPECT_TRUE(EndsWith(Config(), std::string(kExcludeAt) + "ndbs\r\n"));
-  EXPECT_FALSE(tmp_.Exists(kBgl));
-  EXPECT_EQ(ui_.messages, std::vector<std::string>{"The exclusion switch was added at N42 34.6, "
-                                                   "W12 24.5; no scenery file was written"});
-}
-
-TEST_F(CommandFlows, BadCoordinateEndsWithInputErrorBeforeAnyWrite) {
-  struct Case {
-    const char *latitude, *longitude;
-  } cases[] = {{"N42", "W12 24.5"},
-               {"E42 34.6", "W12 24.5"},
-               {"N42 34.6", "N12 24.5"},
-               {"", ""},
-               {"X1 2", "Y3 4"}};
-  for (const Case& c : cases) {
-    ScriptedFrontEnd ui;
-    MainWindow window(ui, WorkFolder{tmp_.path(), &env_}, Dec6);
-    ui.Ok(DialogId::kPosition, PositionTyped(c.latitude, c.longitude, kVorButton));
-    window.ModifyNavAid();  // the scripted front end fails a second fatal ending or any message
-    ASSERT_TRUE(ui.fatal) << c.latitude << " / " << c.longitude;
-    EXPECT_EQ(ui.fatal->message, "Input Error - Program terminates!");
-    EXPECT_EQ(ui.fatal->status, 8);
-    EXPECT_EQ(window.last_outcome(), CommandOutcome::kEnded);
-    EXPECT_EQ(window.entry().latitude, c.latitude);  // stored before the check
-    EXPECT_EQ(window.entry().navAidType, "VOR");
+TEST(CommandFlowsInput, BadCoordinateEndsWithInputErrorBeforeAnyWrite) {
+  const char* cases[][2] = {{"N42", "W12 24.5"},
+                            {"E42 34.6", "W12 24.5"},
+                            {"N42 34.6", "N12 24.5"},
+                            {"", ""},
+                            {"X1 2", "Y3 4"}};
+  for (const auto& c : cases) {
+    Desk d(DefaultFileEnv());
+    d.ui.Ok(DialogId::kPosition, PositionTyped(c[0], c[1], kVorButton));
+    d.window.ModifyNavAid();  // the scripted front end fails a second fatal ending or any message
+    ASSERT_TRUE(d.ui.fatal) << c[0] << " / " << c[1];
+    EXPECT_EQ(d.ui.fatal->message, "Input Error - Program terminates!");
+    EXPECT_EQ(d.ui.fatal->status, 8);
+    EXPECT_EQ(d.window.last_outcome(), CommandOutcome::kEnded);
+    EXPECT_EQ(d.window.entry().latitude, c[0]);  // stored before the check
+    EXPECT_EQ(d.window.entry().navAidType, "VOR");
+    EXPECT_TRUE(d.NothingWritten());
   }
-  EXPECT_EQ(Config(), kConfig);
-  EXPECT_FALSE(tmp_.Exists("scenery.org"));
-  EXPECT_FALSE(tmp_.Exists("orlith.log"));
 }
 
 TEST_F(CommandFlows, MissingConfigEndsBeforeAnyDialog) {
   TempFolder empty;
-  MainWindow window(ui_, WorkFolder{empty.path(), &env_}, Dec6);
-  window.CreateNavAid();
-  ASSERT_TRUE(ui_.fatal);
-  EXPECT_EQ(ui_.fatal->message, "File scenery.cfg not found!");
-  EXPECT_EQ(ui_.fatal->status, 1);
-  EXPECT_TRUE(ui_.opened.empty());
-  EXPECT_FALSE(empty.Exists("orlith.log"));
-  EXPECT_FALSE(empty.Exists("scenery.cfg"));
+  MainWindow other(ui, WorkFolder{empty.path(), &env_}, Dec6);
+  other.CreateNavAid();
+  ASSERT_TRUE(ui.fatal);
+  EXPECT_EQ(ui.fatal->message, "File scenery.cfg not found!");
+  EXPECT_EQ(ui.fatal->status, 1);
+  EXPECT_TRUE(ui.opened.empty());
+  EXPECT_FALSE(empty.Exists("orlith.log") || empty.Exists("scenery.cfg"));
 }
 
-TEST_F(CommandFlows, FileErrorStopsTheCommandAndNamesTheFileF1) {
-  struct Case {
+TEST(CommandFlowsFaults, FileErrorStopsTheCommandAndNamesTheFileF1) {
+  const struct {
     FaultOp op;
-    const char* file;
-    const char* named;  // the file the message names
+    const char *file, *named;  // the failing file, and the file the message names
     bool backup_made;
   } cases[] = {
       {FaultOp::kOpenForWriting, "scenery.org.tmp", "scenery.org", false},
       {FaultOp::kAppend, "scenery.cfg", "scenery.cfg", true},
       {FaultOp::kOpenForWriting, kBgl, kBgl, true},
   };
-  for (const Case& c : cases) {
-    TempFolder tmp;
-    tmp.Write("scenery.cfg", kConfig);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
     FaultEnv env;
     env.Add({c.op, c.file, "No space left on device"});
-    ScriptedFrontEnd ui;
-    MainWindow window(ui, WorkFolder{tmp.path(), &env}, Dec6);
-    ui.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", kVorButton));
-    ui.Ok(DialogId::kVor, Typed(DialogId::kVor, VorValues()));
-    window.ModifyNavAid();
-    EXPECT_EQ(window.last_outcome(), CommandOutcome::kFileError) << c.file;
-    EXPECT_TRUE(ui.messages.empty()) << c.file;  // no success message
-    ASSERT_EQ(ui.errors.size(), 1u) << c.file;
-    EXPECT_TRUE(ui.errors[0].starts_with("Error with file ")) << ui.errors[0];
-    EXPECT_NE(ui.errors[0].find(std::string(c.named) + ": No space left on device. The command was "
-                                                       "stopped."),
-              std::string::npos)
-        << ui.errors[0];
-    EXPECT_EQ(tmp.Exists("scenery.org"), c.backup_made) << c.file;
-    EXPECT_FALSE(tmp.Exists(kBgl) && tmp.Read(kBgl).size() == 246u) << c.file;
+    Desk d(&env);
+    d.Position(kVorButton);
+    d.Params(DialogId::kVor, kVor);
+    d.window.ModifyNavAid();
+    EXPECT_EQ(d.window.last_outcome(), CommandOutcome::kFileError);
+    EXPECT_TRUE(d.ui.messages.empty());  // no success message
+    ASSERT_EQ(d.ui.errors.size(), 1u);
+    EXPECT_TRUE(d.ui.errors[0].starts_with("Error with file ")) << d.ui.errors[0];
+    const std::string reason = ": No space left on device. The command was stopped.";
+    EXPECT_NE(d.ui.errors[0].find(c.named + reason), std::string::npos) << d.ui.errors[0];
+    EXPECT_EQ(d.tmp.Exists("scenery.org"), c.backup_made);
+    EXPECT_FALSE(d.tmp.Exists(kBgl) && d.tmp.Read(kBgl).size() == 246u);
   }
 }
 
 TEST_F(CommandFlows, UnwritableLogIsNamedInTheLastMessageF1) {
   env_.Add({FaultOp::kOpenForAppending, "orlith.log", "Read-only file system"});
-  ui_.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", kNdbButton));
-  window_.DeleteNavAid();
-  ASSERT_EQ(ui_.messages.size(), 1u);
+  Position(kNdbButton);
+  window.DeleteNavAid();
+  ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_TRUE(
-      ui_.messages[0].starts_with("All NDB NavAids at N42 34.6, W12 24.5 are deleted! "
-                                  "(The log could not be written: "))
-      << ui_.messages[0];
-  EXPECT_TRUE(ui_.messages[0].ends_with("orlith.log: Read-only file system.)")) << ui_.messages[0];
-  EXPECT_TRUE(EndsWith(Config(), std::string(kExcludeAt) + "ndbs\r\n"));
+      ui.messages[0].starts_with("All NDB NavAids at N42 34.6, W12 24.5 are deleted! "
+                                 "(The log could not be written: "))
+      << ui.messages[0];
+  EXPECT_TRUE(ui.messages[0].ends_with("orlith.log: Read-only file system.)")) << ui.messages[0];
+  EXPECT_TRUE(Switched("ndbs"));
 }
 
 }  // namespace
