@@ -4,13 +4,16 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <regex>
+#include <sstream>
 
 #include "test_support/test_support.h"
 
 namespace orlith {
 namespace {
 
+using testing::BytesEqual;
 using testing::HexBytes;
 using testing::TempFolder;
 
@@ -33,13 +36,15 @@ std::string Quoted(const std::string& arg) {
   return q + "'";
 }
 
-CliRun RunCli(const TempFolder& tmp, const std::vector<std::string>& args) {
+// Runs orlith-cli with the arguments separated by '|', in the folder when one is given.
+CliRun RunCli(const TempFolder* folder, const std::string& args) {
   static TempFolder streams;
   std::string command = Quoted(ORLITH_CLI_PATH);
-  for (const std::string& a : args) command += " " + Quoted(a);
+  if (folder != nullptr) command += " -C " + Quoted(folder->path());
+  std::istringstream in(args);
+  for (std::string a; std::getline(in, a, '|');) command += " " + Quoted(a);
   command += " >" + Quoted(streams.File("out")) + " 2>" + Quoted(streams.File("err"));
   int raw = std::system(command.c_str());
-  (void)tmp;
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, streams.Read("out"), streams.Read("err")};
 }
 
@@ -47,8 +52,8 @@ CliRun RunCli(const TempFolder& tmp, const std::vector<std::string>& args) {
 std::map<std::string, std::string> Snapshot(const TempFolder& tmp) {
   std::map<std::string, std::string> files;
   for (const auto& f : std::filesystem::directory_iterator(tmp.path())) {
-    files[f.path().filename().string()] =
-        f.is_regular_file() ? tmp.Read(f.path().filename().string()) : "<folder>";
+    std::string name = f.path().filename().string();
+    files[name] = f.is_regular_file() ? tmp.Read(name) : "<folder>";
   }
   return files;
 }
@@ -56,46 +61,32 @@ std::map<std::string, std::string> Snapshot(const TempFolder& tmp) {
 // The log with its date lines replaced, after checking that they are dates.
 std::string Undated(const std::string& log) {
   static const std::regex date(
-      "\\*{30}\r\n\\d\\d (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|"
-      "Dec) \\d{4}\r\n");
+      "\\*{30}\r\n\\d\\d (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) \\d{4}\r\n");
   return std::regex_replace(log, date, "*DATE*\r\n");
 }
 
-std::string VorFile() {
-  std::string header =
-      HexBytes("01 00 E5 96 4B 00 7B CE 44 00 83 38 99 F8 00 0B C1 F5 B0 00 00 00 76 00 76 00");
+// A header of 176 bytes starting with the given bytes, followed by the section.
+std::string SceneryFile(const char* header_start, const char* section) {
+  std::string header = HexBytes(header_start);
   header.resize(176, '\0');
-  return header + HexBytes(
-                      "01 05 00 00 00 15 67 22 CB 25 0F 00 00 00 00 04 "
-                      "24 DE FD 01 58 19 24 22 2D F7 C8 00 00 00 58 59 "
-                      "5A 20 20 54 45 53 54 20 56 4F 52 20 20 20 20 20 "
-                      "20 20 20 20 20 20 20 20 20 20 20 00 00 00 00 00 "
-                      "00 00 00 00 00 00");
-}
-
-std::string NdbFile() {
-  std::string header = HexBytes("01 00 E5 96 4B 00 7B CE 44 00 83 38 99 F8 00 0B C1 F5");
-  header.resize(176, '\0');
-  header[0x4E] = static_cast<char>(0xB0);
-  return header + HexBytes(
-                      "15 67 22 CB 25 0A 00 00 00 00 04 50 03 00 58 19 24 22 2D F7 64 00 16 41 "
-                      "42 43 20 20 54 45 53 54 20 4E 44 42 20 20 20 20 20 20 20 20 20 20 20 20 "
-                      "20 20 20 20");
+  return header + HexBytes(section);
 }
 
 TEST(OrlithCli, CreateWritesTheFilesByteForByte) {
   TempFolder tmp;
   tmp.Write("scenery.cfg", kConfig);
-  CliRun r = RunCli(tmp, {"-C",       tmp.path(),    "create",   "--lat",
-                          "N42 34.6", "--lon",       "W12 24.5", "--type",
-                          "vor",      "--frequency", "113.90",   "--range",
-                          "40",       "--altitude",  "200",      "--magnetic-deviation",
-                          "-3",       "--dme",       "1",        "--id",
-                          "XYZ",      "--name",      "TEST VOR"});
+  CliRun r = RunCli(&tmp,
+                    "create|--lat|N42 34.6|--lon|W12 24.5|--type|vor|--frequency|113.90|--range|40|"
+                    "--altitude|200|--magnetic-deviation|-3|--dme|1|--id|XYZ|--name|TEST VOR");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "A new VOR NavAid was created at N42 34.6, W12 24.5\n");
   EXPECT_EQ(r.err, "");
-  EXPECT_TRUE(testing::BytesEqual(VorFile(), tmp.Read(kBgl)));
+  EXPECT_TRUE(BytesEqual(
+      SceneryFile("01 00 E5 96 4B 00 7B CE 44 00 83 38 99 F8 00 0B C1 F5 B0 00 00 00 76 00 76 00",
+                  "01 05 00 00 00 15 67 22 CB 25 0F 00 00 00 00 04 24 DE FD 01 58 19 24 22 2D F7 "
+                  "C8 00 00 00 58 59 5A 20 20 54 45 53 54 20 56 4F 52 20 20 20 20 20 20 20 20 20 "
+                  "20 20 20 20 20 20 20 00 00 00 00 00 00 00 00 00 00 00"),
+      tmp.Read(kBgl)));
   EXPECT_EQ(tmp.Read("scenery.cfg"), std::string(kConfig) + kBlock);
   EXPECT_EQ(tmp.Read("scenery.org"), std::string(kConfig) + "\r\n");
   EXPECT_EQ(Undated(tmp.Read("orlith.log")),
@@ -108,12 +99,12 @@ TEST(OrlithCli, CreateWritesTheFilesByteForByte) {
             "Range: 40 nm\r\nAltitude: 200 m\r\nMagnetic deviation: -3 \xB0\r\nCode: 1\r\n"
             "NavAid ID: XYZ\r\nNavAid name: TEST VOR\r\n");
 
-  CliRun inspect = RunCli(tmp, {"-C", tmp.path(), "inspect", kBgl});
+  CliRun inspect = RunCli(&tmp, std::string("inspect|") + kBgl);
   EXPECT_EQ(inspect.status, 0) << inspect.err;
   EXPECT_NE(inspect.out.find("Type: VOR\nPosition: N42   34.60, W12   24.50 ("), std::string::npos)
       << inspect.out;
   EXPECT_NE(inspect.out.find("Frequency: 113.90 MHz (channel 118)\n"), std::string::npos);
-  CliRun json = RunCli(tmp, {"-C", tmp.path(), "inspect", kBgl, "--json"});
+  CliRun json = RunCli(&tmp, std::string("inspect|") + kBgl + "|--json");
   EXPECT_TRUE(json.out.starts_with("{\"type\":\"VOR\",\"latitude\":\"N42   34.60\"")) << json.out;
   EXPECT_TRUE(json.out.ends_with("\"id\":\"XYZ\",\"name\":\"TEST VOR\"}\n")) << json.out;
 }
@@ -126,7 +117,7 @@ TEST(OrlithCli, BatchBacksUpOnceAndRunsEveryRow) {
             "delete,N42 34.6,W12 24.5,NDB,,,,,\r\n"
             "create,N42 34.6,W12 24.5,ndb,350,25,100,ABC,TEST NDB\r\n"
             "delete,N42 34.6,W12 24.5,,,,,,\r\n");
-  CliRun r = RunCli(tmp, {"-C", tmp.path(), "batch", "rows.csv"});
+  CliRun r = RunCli(&tmp, "batch|rows.csv");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,
             "All NDB NavAids at N42 34.6, W12 24.5 are deleted!\n"
@@ -137,7 +128,12 @@ TEST(OrlithCli, BatchBacksUpOnceAndRunsEveryRow) {
                 "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, ndbs\r\n"
                 "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, all\r\n");
   EXPECT_EQ(tmp.Read("scenery.org"), std::string(kConfig) + "\r\n");
-  EXPECT_TRUE(testing::BytesEqual(NdbFile(), tmp.Read(kBgl)));
+  std::string ndb =
+      SceneryFile("01 00 E5 96 4B 00 7B CE 44 00 83 38 99 F8 00 0B C1 F5",
+                  "15 67 22 CB 25 0A 00 00 00 00 04 50 03 00 58 19 24 22 2D F7 64 00 16 41 42 43 "
+                  "20 20 54 45 53 54 20 4E 44 42 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20");
+  ndb[0x4E] = static_cast<char>(0xB0);
+  EXPECT_TRUE(BytesEqual(ndb, tmp.Read(kBgl)));
   std::string log = Undated(tmp.Read("orlith.log"));
   EXPECT_EQ(log.find("*DATE*"), log.rfind("*DATE*"));  // one header entry
   EXPECT_NE(log.find("Exclusion switch was added for all NavAids at N42 34.6, W12 24.5 to "
@@ -146,55 +142,31 @@ TEST(OrlithCli, BatchBacksUpOnceAndRunsEveryRow) {
 }
 
 TEST(OrlithCli, FailuresChangeNothing) {
-  struct Case {
-    const char* name;
-    std::vector<std::string> args;
-    bool with_config;
+  const char* kDelete = "delete|--lat|N1 2|--lon|E1 2";
+  const struct {
+    std::string args;
     int status;
     const char* err;  // the start of standard error
   } cases[] = {
-      {"missing config",
-       {"delete", "--lat", "N1 2", "--lon", "E1 2"},
-       false,
-       1,
-       "File scenery.cfg not found!\n"},
-      {"usage",
-       {"create", "--lat", "N1 2", "--lon", "E1 2"},
-       true,
-       2,
-       "orlith-cli: create needs --type\n"},
-      {"unknown column", {"batch", "bad.csv"}, true, 2, "orlith-cli: bad.csv, line 1: unknown"},
-      {"not a scenery file",
-       {"inspect", "scenery.cfg"},
-       true,
-       2,
-       "orlith-cli: scenery.cfg is not an Orlith scenery file: "},
-      {"missing batch file", {"batch", "none.csv"}, true, 3, "orlith-cli: cannot read none.csv"},
-      {"backup cannot be written",
-       {"delete", "--lat", "N1 2", "--lon", "E1 2"},
-       true,
-       3,
-       "Error with file "},
-      {"bad latitude",
-       {"create", "--lat", "E1 2", "--lon", "E1 2", "--type", "NDB"},
-       true,
-       8,
-       "Input Error - Program terminates!\n"},
-      {"bad batch row", {"batch", "rows.csv"}, true, 8, "orlith-cli: rows.csv, line 3: longitude"},
+      {kDelete, 1, "File scenery.cfg not found!\n"},  // run without scenery.cfg
+      {"create|--lat|N1 2|--lon|E1 2", 2, "orlith-cli: create needs --type\n"},
+      {"batch|bad.csv", 2, "orlith-cli: bad.csv, line 1: unknown"},
+      {"inspect|scenery.cfg", 2, "orlith-cli: scenery.cfg is not an Orlith scenery file: "},
+      {"batch|none.csv", 3, "orlith-cli: cannot read none.csv"},
+      {kDelete, 3, "Error with file "},  // scenery.org is a folder, which cannot be replaced
+      {"create|--lat|E1 2|--lon|E1 2|--type|NDB", 8, "Input Error - Program terminates!\n"},
+      {"batch|rows.csv", 8, "orlith-cli: rows.csv, line 3: longitude"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
     TempFolder tmp;
-    if (c.with_config) tmp.Write("scenery.cfg", kConfig);
+    if (c.status != 1) tmp.Write("scenery.cfg", kConfig);
     tmp.Write("bad.csv", "command,latitude,longitude,height\n");
     tmp.Write("rows.csv", "command,latitude,longitude\ndelete,N1 2,E1 2\ndelete,N1 2,X1 2\n");
-    if (std::string(c.name) == "backup cannot be written") {
-      std::filesystem::create_directory(tmp.File("scenery.org"));  // a folder cannot be replaced
-    }
+    if (c.args == kDelete && c.status == 3)
+      std::filesystem::create_directory(tmp.File("scenery.org"));
     auto before = Snapshot(tmp);
-    std::vector<std::string> args = {"-C", tmp.path()};
-    args.insert(args.end(), c.args.begin(), c.args.end());
-    CliRun r = RunCli(tmp, args);
+    CliRun r = RunCli(&tmp, c.args);
     EXPECT_EQ(r.status, c.status) << r.err;
     EXPECT_TRUE(r.err.starts_with(c.err)) << r.err;
     EXPECT_EQ(r.out, "");
@@ -203,14 +175,12 @@ TEST(OrlithCli, FailuresChangeNothing) {
 }
 
 TEST(OrlithCli, VersionAndHelp) {
-  TempFolder tmp;
-  CliRun v = RunCli(tmp, {"--version"});
+  CliRun v = RunCli(nullptr, "--version"), h = RunCli(nullptr, "--help"),
+         none = RunCli(nullptr, "");
   EXPECT_EQ(v.status, 0);
   EXPECT_EQ(v.out, "orlith-cli 3.0\n");
-  CliRun h = RunCli(tmp, {"--help"});
   EXPECT_EQ(h.status, 0);
   EXPECT_TRUE(h.out.starts_with("usage: orlith-cli")) << h.out;
-  CliRun none = RunCli(tmp, {});
   EXPECT_EQ(none.status, 2);
   EXPECT_EQ(none.out, "");
 }
