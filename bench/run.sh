@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# The end-to-end benchmark: each command of orlith-cli, and a batch of 10,000 rows, against the
+# floor (bench/floor.cpp: only the file work no implementation can avoid), on scenery.cfg files of
+# 10 KB, 1 MB and 50 MB. Every run starts from a fresh folder; Orlith's and the floor's runs take
+# turns, after one warm-up run each. Prints the median times, their ratio and Orlith's peak
+# memory as a Markdown table, then checks the goals:
+#   - every single command at most 1.5 times its floor on the 1 MB and 50 MB scenery.cfg,
+#   - the 10,000-row batch on the 1 MB scenery.cfg at most 1.5 times its floor,
+#   - orlith-cli's peak memory under 10 MB on the 50 MB scenery.cfg.
+# Exit status 0 when every goal holds, 1 when one is missed, 2 when a run failed.
+#
+#   bench/run.sh [RUNS]        RUNS: timed runs per case (default 5)
+#   ORLITH_BENCH_SIZES="1M"    only some of the sizes 10K, 1M, 50M
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build/bench"
+runs=${1:-5}
+sizes=${ORLITH_BENCH_SIZES:-"10K 1M 50M"}
+batch_rows=10000
+
+(cd "$root" && cmake --preset bench >/dev/null &&
+  cmake --build --preset bench --target orlith-cli orlith-floor orlith-timed \
+    orlith-bench-inputs >/dev/null)
+cli="$build/cli/orlith-cli"
+floor="$build/bench/orlith-floor"
+timed="$build/bench/orlith-timed"
+inputs="$build/bench/orlith-bench-inputs"
+
+work="$build/e2e"
+rm -rf "$work"
+mkdir -p "$work/inputs"
+declare -A bytes=([10K]=10240 [1M]=1048576 [50M]=52428800)
+for size in $sizes; do
+  "$inputs" cfg "${bytes[$size]}" "$work/inputs/scenery_$size.cfg"
+done
+"$inputs" batch "$batch_rows" "$work/inputs/batch.csv"
+
+entry=(--lat "N42 34.6" --lon "W12 24.5" --type VOR --frequency 113.90 --range 40 --altitude 200
+  --magnetic-deviation -3 --dme 1 --id XYZ --name "TEST VOR")
+
+# A fresh simulator folder $work/run holding the given scenery.cfg alone, already on disk so that
+# its writing does not fall into the timed run.
+fresh_folder() {
+  rm -rf "$work/run"
+  mkdir "$work/run"
+  cp "$1" "$work/run/scenery.cfg"
+  sync "$work/run/scenery.cfg"
+}
+
+# Runs a command once in a fresh folder and prints "SECONDS PEAK_KB".
+timed_run() {
+  local cfg=$1
+  shift
+  fresh_folder "$cfg"
+  if ! "$timed" "$@"; then
+    echo "bench/run.sh: failed: $*" >&2
+    exit 2
+  fi
+}
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+largest() { sort -g | tail -n 1; }
+
+table=()
+missed=()
+
+# measure NAME SIZE CFG GOAL -- ORLITH... -- FLOOR...
+# GOAL is "yes" when the ratio counts toward the goals.
+measure() {
+  local name=$1 size=$2 cfg=$3 goal=$4
+  shift 5
+  local orlith=() floor_cmd=()
+  while [[ $1 != -- ]]; do orlith+=("$1"); shift; done
+  shift
+  floor_cmd=("$@")
+  timed_run "$cfg" "${orlith[@]}" >/dev/null
+  timed_run "$cfg" "${floor_cmd[@]}" >/dev/null
+  local o_times=() f_times=() o_peaks=() out
+  for ((i = 0; i < runs; i++)); do
+    out=$(timed_run "$cfg" "${orlith[@]}")
+    o_times+=("${out% *}")
+    o_peaks+=("${out#* }")
+    out=$(timed_run "$cfg" "${floor_cmd[@]}")
+    f_times+=("${out% *}")
+  done
+  local o f peak ratio
+  o=$(printf '%s\n' "${o_times[@]}" | median)
+  f=$(printf '%s\n' "${f_times[@]}" | median)
+  peak=$(printf '%s\n' "${o_peaks[@]}" | largest)
+  ratio=$(awk -v o="$o" -v f="$f" 'BEGIN { printf "%.2f", o / f }')
+  local verdict="-"
+  if [[ $goal == yes ]]; then
+    verdict=ok
+    if awk -v r="$ratio" 'BEGIN { exit !(r > 1.5) }'; then
+      verdict=MISSED
+      missed+=("$name on $size: ratio $ratio")
+    fi
+  fi
+  if [[ $size == 50M && $name != batch* ]] && ((peak >= 10240)); then
+    verdict=MISSED
+    missed+=("$name on $size: peak memory $peak KiB")
+  fi
+  table+=("$(awk -v n="$name" -v s="$size" -v o="$o" -v f="$f" -v r="$ratio" -v p="$peak" \
+    -v v="$verdict" 'BEGIN { printf "| %s | %s | %.2f ms | %.2f ms | %s | %.1f MiB | %s |", n, s, o * 1000, f * 1000, r, p / 1024, v }')")
+  echo "measured $name on $size" >&2
+}
+
+for size in $sizes; do
+  cfg="$work/inputs/scenery_$size.cfg"
+  goal=yes
+  [[ $size == 10K ]] && goal=no
+  for command in create delete modify; do
+    measure "$command" "$size" "$cfg" "$goal" -- \
+      "$cli" -C "$work/run" "$command" "${entry[@]}" -- \
+      "$floor" "$work/run" "$command" VOR
+  done
+  if [[ $size == 1M ]]; then
+    measure "batch of $batch_rows rows" "$size" "$cfg" yes -- \
+      "$cli" -C "$work/run" batch "$work/inputs/batch.csv" -- \
+      "$floor" "$work/run" batch "$work/inputs/batch.csv"
+  fi
+done
+
+# inspect reads one scenery file and no scenery.cfg.
+first_size=${sizes%% *}
+fresh_folder "$work/inputs/scenery_$first_size.cfg"
+"$cli" -C "$work/run" create "${entry[@]}" >/dev/null
+cp "$work/run/N42 34_6__W12 24_5.bgl" "$work/inputs/navaid.bgl"
+measure inspect - "$work/inputs/scenery_$first_size.cfg" no -- \
+  "$cli" inspect "$work/inputs/navaid.bgl" -- "$floor" inspect "$work/inputs/navaid.bgl"
+
+echo
+echo "Median of $runs runs each; ratio = Orlith / floor; peak memory = orlith-cli's largest resident set."
+echo
+echo "| Command | scenery.cfg | Orlith | Floor | Ratio | Peak memory | Goal |"
+echo "| --- | --- | --- | --- | --- | --- | --- |"
+printf '%s\n' "${table[@]}"
+echo
+if ((${#missed[@]} == 0)); then
+  echo "All goals hold."
+  exit 0
+fi
+printf 'Goal missed: %s\n' "${missed[@]}"
+exit 1
