@@ -25,15 +25,8 @@ constexpr char kConfig[] =
     "[Area.123]\r\nTitle=Propeller Objects\r\nLocal=Scenery\\Props\r\nLayer=123\r\n";
 constexpr char kExcludeAt[] = "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, ";
 constexpr char kBgl[] = "N42 34_6__W12 24_5.bgl";
-const NavAidEntry kVor{.frequency = "113.90",
-                       .range = "40",
-                       .altitude = "200",
-                       .magneticDeviation = "-3",
-                       .dme = "1",
-                       .id = "XYZ",
-                       .name = "TEST VOR"};
-const NavAidEntry kNdb{
-    .frequency = "350", .range = "25", .altitude = "100", .id = "ABC", .name = "TEST NDB"};
+const NavAidEntry kVor{"", "", "", "113.90", "40", "200", "-3", "1", "", "", "XYZ", "TEST VOR"};
+const NavAidEntry kNdb{"", "", "", "350", "25", "100", "", "", "", "", "ABC", "TEST NDB"};
 
 // A folder holding kConfig, and a main window on it whose front end plays a script.
 struct Desk {
