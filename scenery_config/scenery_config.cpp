@@ -11,6 +11,9 @@ namespace orlith {
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
+// The backup copy is handed to the file in blocks of this size; memory stays bounded by it and
+// the longest line.
+constexpr std::size_t kCopyBlock = 64 * 1024;
 
 // What one pass over scenery.cfg learns besides the copy.
 struct ConfigScan {
@@ -51,17 +54,25 @@ Status CopyToBackup(const WorkFolder& folder,
   Status s = folder.env->OpenForWriting(temp, &out);
   if (!s.ok()) return AsBackupFailure(folder, s);
 
-  // The copy is invisible until the rename, so it is flushed once, by Close, not line by line.
+  // The copy is invisible until the rename, so it is flushed once, by Close, not line by line,
+  // and written in blocks of kCopyBlock bytes rather than a write per line.
+  std::string block;
+  block.reserve(kCopyBlock + 1024);
   Status write_status;
   Status read_status =
       ReadLines(*folder.env, folder.File(kSceneryConfigName), [&](std::string_view line) {
         on_line(line);
         if (!write_status.ok()) return;
-        write_status = out->Append(line);
-        if (write_status.ok()) write_status = out->Append(kLineEnd);
+        block.append(line);
+        block.append(kLineEnd);
+        if (block.size() >= kCopyBlock) {
+          write_status = out->Append(block);
+          block.clear();
+        }
       });
   s = read_status;
   s.Update(write_status);
+  if (s.ok() && !block.empty()) s = out->Append(block);
   s.Update(out->Close());
   if (s.ok()) s = folder.env->Rename(temp, folder.File(kSceneryBackupName));
   if (!s.ok()) {

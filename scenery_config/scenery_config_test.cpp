@@ -112,6 +112,30 @@ TEST(RegisterUpdatesArea, RepeatAddsOneBlockAndReadsTheFileOnce) {
                          dir.Read(kLogFileName)));
 }
 
+// The copy is read and written in blocks: lines that straddle a block, a CR LF split between two
+// reads, LF-only ends and a last line without one all come out as lines ended by CR LF.
+TEST(RegisterUpdatesArea, LargeFileIsCopiedLineForLine) {
+  std::string cfg;
+  std::string backup;
+  auto add = [&](const std::string& line, const char* end) {
+    cfg += line + end;
+    backup += line + "\r\n";
+  };
+  for (int i = 0; cfg.size() < 300000; ++i) {
+    if (cfg.size() <= 65535 && cfg.size() + 120 > 65535) {
+      // Its CR is the last byte of the first 64 KiB read, its LF the first of the next.
+      add(std::string(65535 - cfg.size(), 'y'), "\r\n");
+      continue;
+    }
+    add("[Area." + std::to_string(i) + "]" + std::string(i % 97, 'x'), i % 5 == 0 ? "\n" : "\r\n");
+  }
+  add("Last line", "");
+  ASSERT_EQ('\r', cfg[65535]);
+  TempFolder dir;
+  ASSERT_TRUE(Register(dir, cfg, DefaultFileEnv(), nullptr).ok());
+  EXPECT_TRUE(BytesEqual(backup, dir.Read(kSceneryBackupName)));
+}
+
 // Every failure to read scenery.cfg or to write scenery.org is returned, leaves scenery.cfg and
 // the previous scenery.org whole, removes the temporary copy and logs nothing.
 TEST(RegisterUpdatesArea, FailedBackupChangesNothingF1F2) {
@@ -123,8 +147,8 @@ TEST(RegisterUpdatesArea, FailedBackupChangesNothingF1F2) {
   } cases[] = {
       {{FaultOp::kOpenForWriting, tmp, "Read-only file system"}, org},
       {{FaultOp::kOpenForReading, cfgn, "Permission denied"}, cfgn},
-      {{FaultOp::kRead, cfgn, "Input/output error", {}, 1}, cfgn},  // part way
-      {{FaultOp::kAppend, tmp, "No space left on device", {}, 3}, org},
+      {{FaultOp::kRead, cfgn, "Input/output error", {}, 1}, cfgn},       // part way
+      {{FaultOp::kAppend, tmp, "No space left on device", {}, 1}, org},  // the second block
       {{FaultOp::kClose, tmp, "Input/output error"}, org},
       {{FaultOp::kRename, org, "Permission denied"}, org},
   };
