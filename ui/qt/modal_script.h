@@ -1,0 +1,65 @@
+// Test helpers for driving the program's real modal windows: a script of steps, one for each
+// dialog or message box as it opens, run from inside its modal loop.
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "ui/front_end.h"
+
+class QWidget;
+
+namespace orlith::qt::testing {
+
+// How a dialog step closes its dialog.
+enum class Close { kOkButton, kEnter, kCancelButton, kEscape };
+
+class ModalScript : public QObject {
+  Q_OBJECT
+
+ public:
+  using Step = std::function<void(QWidget* modal)>;
+
+  ModalScript();
+
+  // Queues the step for the next modal window that opens. A step that closes its window must do
+  // so through Later(), so that windows it opens in turn are served too.
+  void Then(Step step);
+
+  // A dialog of id: checks that each edit of shown shows its text, types each text of typed into
+  // its edit control (replacing what it showed), clicks the radio button radio (0: none), then
+  // closes it as close says.
+  void Dialog(DialogId id, std::map<int, std::string> typed, int radio, Close close,
+              std::map<int, std::string> shown = {});
+  // A message box: checks its text, then presses its OK button.
+  void Message(const std::string& text);
+
+  // Runs action after the current step has returned.
+  static void Later(std::function<void()> action);
+
+  // Steps not yet run, and what went wrong (a window nobody expected is rejected and reported).
+  std::size_t pending() const { return steps_.size(); }
+  const QStringList& failures() const { return failures_; }
+  // The message box texts seen, in order.
+  const QStringList& messages() const { return messages_; }
+  void Fail(const QString& what) { failures_ << what; }
+
+ private:
+  void Poll();
+
+  QTimer timer_;
+  std::deque<Step> steps_;
+  QList<QPointer<QWidget>> served_;
+  QStringList failures_;
+  QStringList messages_;
+};
+
+}  // namespace orlith::qt::testing
