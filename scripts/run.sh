@@ -36,3 +36,16 @@ for bgl in "$sim"/*.bgl; do
   echo "== $(basename "$bgl")"
   "$cli" inspect "$bgl"
 done
+
+# The desktop program, when there is a screen to show it on: a second fresh copy of the folder.
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  cmake --build --preset default --target orlith
+  gui_sim="$(mktemp -d "${TMPDIR:-/tmp}/orlith-gui.XXXXXX")"
+  cp -R examples/simulator/. "$gui_sim/"
+  echo
+  echo "== Opening the Orlith window on $gui_sim (\"Exit Program\" ends it)"
+  build/default/ui/qt/orlith -C "$gui_sim" || echo "orlith ended with status $?"
+else
+  echo
+  echo "No display: on a desktop, build/default/ui/qt/orlith -C DIR opens the Orlith window."
+fi
