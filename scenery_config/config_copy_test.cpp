@@ -1,0 +1,150 @@
+#include "scenery_config/config_copy.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <string_view>
+
+#include "test_support/test_support.h"
+
+namespace orlith {
+namespace {
+
+using testing::BytesEqual;
+
+// Hands out its bytes in reads of at most `piece` bytes, so every line end and every line meets
+// a block boundary somewhere; fails the read after `fail_after` bytes when that is set.
+struct PieceFile : ReadableFile {
+  PieceFile(std::string all, std::size_t most) : bytes(std::move(all)), piece(most) {}
+  Status Read(std::size_t n, char* scratch, std::size_t* got) override {
+    if (at >= fail_after) return Status::IoError("scenery.cfg", "Input/output error");
+    *got = std::min({n, piece, bytes.size() - at});
+    std::copy_n(bytes.data() + at, *got, scratch);
+    at += *got;
+    return Status::Ok();
+  }
+  Status Close() override { return Status::Ok(); }
+  std::string bytes;
+  std::size_t piece;
+  std::size_t at = 0;
+  std::size_t fail_after = std::string::npos;
+};
+
+struct StringFile : WritableFile {
+  Status Append(std::string_view data) override {
+    if (appends++ == fail_at) return Status::IoError("scenery.org", "No space left on device");
+    bytes.append(data);
+    return Status::Ok();
+  }
+  Status Flush() override { return Status::Ok(); }
+  Status Close() override { return Status::Ok(); }
+  std::string bytes;
+  int appends = 0;
+  int fail_at = -1;
+};
+
+// The same pass line by line, as the reading loop of scenery.cfg states it.
+ConfigScan ExpectedScan(const std::string& bytes, std::string* copy) {
+  ConfigScan scan;
+  copy->clear();
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t lf = bytes.find('\n', start);
+    std::string line = bytes.substr(start, lf == std::string::npos ? lf : lf - start);
+    if (lf != std::string::npos && !line.empty() && line.back() == '\r') line.pop_back();
+    *copy += line + "\r\n";
+    if (line.size() >= 20 && line[6] == 'N' && line[19] == 'U') scan.blockPresent = true;
+    if (line.find('.') != std::string::npos) {
+      scan.dotLineSeen = true;
+      scan.lastDotLineHead = line.substr(0, 9);
+    }
+    if (lf == std::string::npos) return scan;
+    start = lf + 1;
+  }
+}
+
+void ExpectSameAsLineByLine(const std::string& bytes, std::size_t piece) {
+  std::string expected_copy;
+  const ConfigScan expected = ExpectedScan(bytes, &expected_copy);
+  PieceFile in(bytes, piece);
+  StringFile out;
+  ConfigScan scan;
+  ASSERT_TRUE(CopyConfigLines(in, out, &scan).ok());
+  EXPECT_TRUE(BytesEqual(expected_copy, out.bytes));
+  EXPECT_EQ(expected.blockPresent, scan.blockPresent);
+  EXPECT_EQ(expected.dotLineSeen, scan.dotLineSeen);
+  EXPECT_EQ(expected.lastDotLineHead, scan.lastDotLineHead);
+}
+
+TEST(CopyConfigLines, EdgeCasesInEveryReadSize) {
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"empty", ""},
+      {"only a line feed", "\n"},
+      {"only a CR", "\r"},
+      {"CR LF and LF ends", "[Area.001]\r\nLayer=1\n\n\r\n"},
+      {"last line without an end, CR kept", "[Area.1]\r\nLast\r"},
+      {"CR inside a line stays", "a\rb\n\r\r\n"},
+      {"marker", "[Area.005]\r\nTitle=Navigational Updates\r\nLayer=5\r\n"},
+      {"marker of exactly 20 characters", "Title=Navigational U\r\n"},
+      {"19 characters and a CR are no marker", "Title=Navigational \r\n"},
+      {"marker on the last line", "x\r\nTitle=Nordic Lands USA"},
+      {"dot line of 7 characters", "[Area.1\r\n"},
+      {"dot line then dotless lines", "[Area.123]\r\nTitle=A\r\n\r\n"},
+      {"dot in the last line", "[Area.1]\r\nx.y"},
+      {"no dot", "[Area]\r\nLayer=3\r\n"},
+      {"NUL bytes", std::string("[Area.007]\r\nTitle=A\0B\r\n", 23)},
+  };
+  for (const auto& c : cases) {
+    for (std::size_t piece : {1, 2, 3, 7, 64 * 1024}) {
+      SCOPED_TRACE(std::string(c.name) + ", reads of " + std::to_string(piece));
+      ExpectSameAsLineByLine(c.bytes, piece);
+    }
+  }
+}
+
+// Random files of short and long lines, with every kind of line end and the characters the scan
+// looks for, read in blocks of odd sizes and in the full block size.
+TEST(CopyConfigLines, RandomFilesMatchTheLineByLineReading) {
+  std::mt19937 random(20261206);
+  const std::string alphabet = "ab.NU\r\n\n";
+  for (int round = 0; round < 300; ++round) {
+    std::string bytes;
+    const std::size_t size = round < 250 ? random() % 200 : 64 * 1024 + random() % 70000;
+    for (std::size_t i = 0; i < size; ++i) {
+      // Long runs without a line feed now and then, so lines outgrow a block.
+      bytes += random() % 50 == 0 ? std::string(random() % 300, 'N') : "";
+      bytes += alphabet[random() % alphabet.size()];
+    }
+    SCOPED_TRACE("round " + std::to_string(round));
+    ExpectSameAsLineByLine(bytes, 1 + random() % 40);
+    ExpectSameAsLineByLine(bytes, 64 * 1024);
+  }
+}
+
+TEST(CopyConfigLines, ReturnsTheFirstFailure) {
+  const std::string bytes(200000, 'x');
+  {
+    PieceFile in(bytes, 64 * 1024);
+    in.fail_after = 64 * 1024;
+    StringFile out;
+    ConfigScan scan;
+    EXPECT_EQ("scenery.cfg: Input/output error", CopyConfigLines(in, out, &scan).ToString());
+  }
+  {
+    PieceFile in(bytes, 64 * 1024);
+    StringFile out;
+    out.fail_at = 0;
+    ConfigScan scan;
+    EXPECT_EQ("scenery.org: No space left on device", CopyConfigLines(in, out, &scan).ToString());
+    EXPECT_EQ(1, out.appends);  // nothing more is read or written after the failure
+    EXPECT_EQ(64u * 1024, in.at);
+  }
+}
+
+}  // namespace
+}  // namespace orlith
