@@ -1,7 +1,8 @@
 // Runs one command and prints how long it took and its peak memory:
 //   orlith-timed PROGRAM [ARGS...]
-// prints "SECONDS PEAK_KB" (wall-clock time from the start to the end of the child process, and
-// its largest resident set in KiB). The child's standard output goes to /dev/null; its standard
+// prints "SECONDS CPU_SECONDS PEAK_KB": the wall-clock time from the start to the end of the
+// child process, the processor time it used (user and system), and its largest resident set in
+// KiB. The child's standard output goes to /dev/null; its standard
 // error stays. Exit status: the child's, or 127 when it could not be started.
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -46,7 +47,9 @@ int main(int argc, char** argv) {
     return 127;
   }
   const double seconds = Now() - start;
-  std::printf("%.6f %ld\n", seconds, usage.ru_maxrss);
+  const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+  std::printf("%.6f %.6f %ld\n", seconds, cpu, usage.ru_maxrss);
   if (WIFEXITED(status)) return WEXITSTATUS(status);
   return 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
 }
