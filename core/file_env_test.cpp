@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "test_support/test_support.h"
@@ -12,23 +13,13 @@ namespace {
 
 using testing::TempFolder;
 
-std::vector<std::string> LinesOf(const TempFolder& dir, std::string_view bytes) {
-  dir.Write("f", bytes);
-  std::vector<std::string> lines;
-  Status s = ReadLines(*DefaultFileEnv(), dir.File("f"),
-                       [&](std::string_view line) { lines.emplace_back(line); });
-  EXPECT_TRUE(s.ok()) << s.ToString();
-  return lines;
-}
-
-struct LinesCase {
-  const char* name;
-  std::string bytes;
-  std::vector<std::string> lines;
-};
-
 TEST(ReadLines, FollowsTheReadingLoop) {
-  const LinesCase cases[] = {
+  const std::string kLong = std::string(150000, 'x') + 'y' + std::string(49999, 'x');
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> lines;
+  } cases[] = {
       {"empty file yields one empty line", "", {""}},
       {"final line feed yields a final empty line", "a\r\nb\r\n", {"a", "b", ""}},
       {"LF only", "a\nb\n", {"a", "b", ""}},
@@ -36,64 +27,50 @@ TEST(ReadLines, FollowsTheReadingLoop) {
       {"CR kept when no LF follows it", "a\r", {"a\r"}},
       {"only the CR before the LF goes", "a\r\r\n", {"a\r", ""}},
       {"NUL bytes pass through", std::string("a\0b\n", 4), {std::string("a\0b", 3), ""}},
+      {"a line longer than a chunk stays whole", "a\n" + kLong + "\r\nb", {"a", kLong, "b"}},
   };
   TempFolder dir;
-  for (const auto& c : cases) EXPECT_EQ(LinesOf(dir, c.bytes), c.lines) << c.name;
+  for (const auto& c : cases) {
+    dir.Write("f", c.bytes);
+    std::vector<std::string> lines;
+    Status s = ReadLines(*DefaultFileEnv(), dir.File("f"),
+                         [&](std::string_view line) { lines.emplace_back(line); });
+    EXPECT_TRUE(s.ok()) << s.ToString();
+    EXPECT_EQ(lines, c.lines) << c.name;
+  }
 }
 
-TEST(ReadLines, LinesLongerThanOneChunkStayWhole) {
-  TempFolder dir;
-  std::string longLine(200000, 'x');
-  longLine[150000] = 'y';
-  EXPECT_EQ(LinesOf(dir, "a\n" + longLine + "\r\nb"),
-            (std::vector<std::string>{"a", longLine, "b"}));
-}
-
-TEST(ReadLines, MissingFileIsNotFound) {
+TEST(ReadLines, MissingFileIsNotFoundAndAFolderFails) {
   TempFolder dir;
   Status s = ReadLines(*DefaultFileEnv(), dir.File("absent"), [](std::string_view) {});
   EXPECT_EQ(s.kind(), Status::Kind::kNotFound);
   EXPECT_EQ(s.file(), dir.File("absent"));
+  EXPECT_FALSE(ReadLines(*DefaultFileEnv(), dir.path(), [](std::string_view) {}).ok());
 }
 
-TEST(ReadLines, FolderIsAnError) {
+TEST(FileEnv, ReadTailRenameAndAppend) {
   TempFolder dir;
-  Status s = ReadLines(*DefaultFileEnv(), dir.path(), [](std::string_view) {});
-  EXPECT_FALSE(s.ok());
-}
-
-TEST(FileEnv, ReadTailGivesTheLastBytes) {
-  TempFolder dir;
+  FileEnv& env = *DefaultFileEnv();
   dir.Write("f", "abcdef");
-  std::string tail;
-  ASSERT_TRUE(DefaultFileEnv()->ReadTail(dir.File("f"), 2, &tail).ok());
-  EXPECT_EQ(tail, "ef");
-  ASSERT_TRUE(DefaultFileEnv()->ReadTail(dir.File("f"), 100, &tail).ok());
-  EXPECT_EQ(tail, "abcdef");
   dir.Write("e", "");
-  ASSERT_TRUE(DefaultFileEnv()->ReadTail(dir.File("e"), 1, &tail).ok());
-  EXPECT_EQ(tail, "");
-  EXPECT_EQ(DefaultFileEnv()->ReadTail(dir.File("absent"), 1, &tail).kind(),
-            Status::Kind::kNotFound);
-}
+  for (auto [file, n, want] : {std::tuple{"f", 2, "ef"}, {"f", 100, "abcdef"}, {"e", 1, ""}}) {
+    std::string tail = "stale";
+    ASSERT_TRUE(env.ReadTail(dir.File(file), static_cast<std::size_t>(n), &tail).ok());
+    EXPECT_EQ(tail, want);
+  }
+  std::string tail;
+  EXPECT_EQ(env.ReadTail(dir.File("absent"), 1, &tail).kind(), Status::Kind::kNotFound);
 
-TEST(FileEnv, RenameReplacesTheTarget) {
-  TempFolder dir;
   dir.Write("new", "fresh");
-  dir.Write("old", "stale");
-  ASSERT_TRUE(DefaultFileEnv()->Rename(dir.File("new"), dir.File("old")).ok());
-  EXPECT_EQ(dir.Read("old"), "fresh");
+  ASSERT_TRUE(env.Rename(dir.File("new"), dir.File("f")).ok());
+  EXPECT_EQ(dir.Read("f"), "fresh");
   EXPECT_FALSE(dir.Exists("new"));
-}
 
-TEST(FileEnv, AppendingKeepsWhatWasThere) {
-  TempFolder dir;
-  dir.Write("f", "old");
   std::unique_ptr<WritableFile> file;
-  ASSERT_TRUE(DefaultFileEnv()->OpenForAppending(dir.File("f"), &file).ok());
+  ASSERT_TRUE(env.OpenForAppending(dir.File("f"), &file).ok());
   ASSERT_TRUE(file->Append("\r\nnew").ok());
   ASSERT_TRUE(file->Close().ok());
-  EXPECT_EQ(dir.Read("f"), "old\r\nnew");
+  EXPECT_EQ(dir.Read("f"), "fresh\r\nnew");
 }
 
 TEST(WorkFolder, NamesFilesRelativeToItsPath) {
