@@ -5,16 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "core/navaid_entry.h"
-#include "scenery_config/operations_log.h"
 #include "scenery_config/scenery_config.h"
 #include "scenery_file/navaid_reader.h"
-#include "scenery_file/navaid_writer.h"
 #include "test_support/fault_env.h"
 #include "test_support/test_support.h"
 #include "ui/command_flows.h"
+#include "ui/dialog_logic.h"
 #include "ui/messages.h"
 #include "ui/scripted_front_end.h"
 
@@ -26,24 +25,18 @@ constexpr char kOldConfig[] =
     "Local=Scenery\\World\r\nLayer=123\r\n";
 constexpr char kOldBackup[] = "the backup of an earlier day\r\n";
 constexpr char kOldLog[] = "\r\nan entry of an earlier day\r\n";
-constexpr char kLatitude[] = "N42 34.6";
-constexpr char kLongitude[] = "W12 24.5";
 constexpr char kSceneryFile[] = "N42 34_6__W12 24_5.bgl";
+const NavAidEntry kVor{"", "", "", "113.90", "40", "200", "-3", "1", "", "", "XYZ", "TEST VOR"};
 
-enum class Command { kDelete, kCreate, kModify };
-
-// What a cell leads to:
-// '-' the command does not do this operation on this file, and succeeds;
-// 'S' the command stops and shows the error naming the file; no success message;
-// 'L' the command is done, and its message adds that the log (orlith.log) could not be written.
+// Outcomes per command (Delete, Create, Modify): '-' the command does not do this operation on
+// this file and succeeds; 'S' it stops and shows the error naming the file, with no success
+// message; 'L' it is done, and its message adds that orlith.log could not be written.
+// scenery.org stands for the backup and for the copy that is renamed over it.
 struct Row {
   FaultOp op;
   const char* file;
-  const char* outcomes;  // Delete, Create, Modify
+  const char* outcomes;
 };
-
-// The table the README shows. scenery.org stands for the backup and for the copy that is
-// renamed over it.
 constexpr Row kMatrix[] = {
     {FaultOp::kOpenForReading, "scenery.cfg", "SSS"},
     {FaultOp::kRead, "scenery.cfg", "SSS"},
@@ -71,188 +64,107 @@ constexpr Row kMatrix[] = {
     {FaultOp::kRename, "orlith.log", "---"},
 };
 
-struct Cell {
-  Row row;
-  Command command;
-  char outcome;
-};
+class FaultMatrix : public ::testing::TestWithParam<std::tuple<Row, int>> {};  // command 0 to 2
 
-const char* OpName(FaultOp op) {
-  switch (op) {
-    case FaultOp::kOpenForReading:
-      return "OpenForReading";
-    case FaultOp::kOpenForWriting:
-      return "OpenForWriting";
-    case FaultOp::kOpenForAppending:
-      return "OpenForAppending";
-    case FaultOp::kRead:
-      return "Read";
-    case FaultOp::kAppend:
-      return "Write";
-    case FaultOp::kFlush:
-      return "Flush";
-    case FaultOp::kClose:
-      return "Close";
-    case FaultOp::kRename:
-      return "Rename";
-    case FaultOp::kRemove:
-      return "Remove";
-    case FaultOp::kReadTail:
-      return "ReadEnd";
-  }
-  return "?";
-}
-
-std::string CellName(const ::testing::TestParamInfo<Cell>& info) {
+std::string CellName(const ::testing::TestParamInfo<FaultMatrix::ParamType>& info) {
   static const char* const kCommands[] = {"Delete", "Create", "Modify"};
-  std::string file = info.param.row.file;
-  std::string name = file == kSceneryFile    ? "SceneryFile"
-                     : file == "orlith.log"  ? "Log"
-                     : file == "scenery.cfg" ? "Config"
-                                             : "Backup";
-  return std::string(kCommands[static_cast<int>(info.param.command)]) + "_" +
-         OpName(info.param.row.op) + "_" + name;
+  static const char* const kOps[] = {
+      "OpenForReading", "OpenForWriting", "OpenForAppending", "Read",   "Write",
+      "Flush",          "Close",          "Rename",           "Remove", "ReadEnd"};
+  const auto& [row, command] = info.param;
+  const std::string f = row.file;
+  return std::string(kCommands[command]) + "_" + kOps[static_cast<int>(row.op)] +
+         (f == kSceneryFile    ? "_SceneryFile"
+          : f == "orlith.log"  ? "_Log"
+          : f == "scenery.cfg" ? "_Config"
+                               : "_Backup");
 }
 
-std::vector<Cell> AllCells() {
-  std::vector<Cell> cells;
-  for (const Row& row : kMatrix) {
-    for (int c = 0; c < 3; ++c) cells.push_back({row, static_cast<Command>(c), row.outcomes[c]});
-  }
-  return cells;
+// Answers the Position dialog (VOR at N42 34.6, W12 24.5) and, unless Delete, the VOR dialog,
+// then runs the command in dir.
+CommandOutcome RunCommand(int command, const TempFolder& dir, FaultEnv& env, ScriptedFrontEnd& fe,
+                          NavAidEntry& entry) {
+  fe.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", 1005));
+  if (command != 0) fe.Ok(DialogId::kVor, ShownTexts(DialogId::kVor, kVor));
+  CommandSession session{fe, WorkFolder{dir.path(), &env}, Dec6, Status()};
+  const auto flows = {DeleteNavAidFlow, CreateNavAidFlow, ModifyNavAidFlow};
+  return flows.begin()[command](session, entry);
 }
-
-std::string CrLfCopy(std::string text) {
-  std::string copy;
-  for (;;) {
-    std::size_t lf = text.find('\n');
-    std::string line = text.substr(0, lf);
-    if (lf != std::string::npos && !line.empty() && line.back() == '\r') line.pop_back();
-    copy += line + "\r\n";
-    if (lf == std::string::npos) return copy;
-    text.erase(0, lf + 1);
-  }
-}
-
-class FaultMatrix : public ::testing::TestWithParam<Cell> {};
 
 TEST_P(FaultMatrix, NothingLostFileNamedNoFalseClaim) {
-  const Cell& cell = GetParam();
+  const auto& [row, command] = GetParam();
+  const std::string file = row.file;
+  const char outcome = row.outcomes[command];
   TempFolder dir;
   dir.Write("scenery.cfg", kOldConfig);
   dir.Write("scenery.org", kOldBackup);
   dir.Write("orlith.log", kOldLog);
-
+  // Every command first opens and reads scenery.cfg once to check it is there; the fault is meant
+  // for the work after that check.
+  const int checks =
+      file == "scenery.cfg" && (row.op == FaultOp::kOpenForReading || row.op == FaultOp::kRead);
   FaultEnv env;
-  // scenery.cfg is opened and read once by the check at the start of every command; the fault
-  // is meant for the work after it.
-  const bool after_check =
-      cell.row.file == std::string("scenery.cfg") &&
-      (cell.row.op == FaultOp::kOpenForReading || cell.row.op == FaultOp::kRead);
-  env.Add({cell.row.op, cell.row.file, "Input/output error", Status::Kind::kIoError,
-           after_check ? 1 : 0});
-  if (cell.row.file == std::string("scenery.org")) {
-    env.Add({cell.row.op, kSceneryBackupTempName});
-  }
-
+  env.Add({row.op, file, "Input/output error", Status::Kind::kIoError, checks});
+  const bool backup_row = file == "scenery.org";
+  if (backup_row) env.Add({row.op, kSceneryBackupTempName});
   ScriptedFrontEnd fe;
-  fe.Ok(DialogId::kPosition, PositionTyped(kLatitude, kLongitude, 1005));
-  if (cell.command != Command::kDelete) {
-    fe.Ok(DialogId::kVor, {{{1008, "113.90"},
-                            {1009, "40"},
-                            {1010, "200"},
-                            {1005, "-3"},
-                            {1006, "1"},
-                            {1011, "XYZ"},
-                            {1012, "TEST VOR"}},
-                           0});
-  }
-  CommandSession session{fe, WorkFolder{dir.path(), &env},
-                         [] {
-                           std::tm date{};
-                           date.tm_mday = 6;
-                           date.tm_mon = 11;
-                           date.tm_year = 126;
-                           return date;
-                         },
-                         Status()};
   NavAidEntry entry;
-  CommandOutcome outcome = cell.command == Command::kDelete   ? DeleteNavAidFlow(session, entry)
-                           : cell.command == Command::kCreate ? CreateNavAidFlow(session, entry)
-                                                              : ModifyNavAidFlow(session, entry);
+  const CommandOutcome result = RunCommand(command, dir, env, fe, entry);
 
-  int used = env.Count(cell.row.op, cell.row.file);
-  if (cell.row.file == std::string("scenery.org")) {
-    used += env.Count(cell.row.op, kSceneryBackupTempName);
-  }
-  EXPECT_EQ(used > (after_check ? 1 : 0), cell.outcome != '-') << "operations made: " << used;
+  const int used =
+      env.Count(row.op, file) + (backup_row ? env.Count(row.op, kSceneryBackupTempName) : 0);
+  EXPECT_EQ(used > checks, outcome != '-') << "operations made: " << used;
   EXPECT_FALSE(fe.fatal.has_value());
 
   // Nothing lost: scenery.cfg and the log only grew, scenery.org is one whole backup.
-  const std::string cfg = dir.Read("scenery.cfg");
-  const std::string backup = dir.Read("scenery.org");
-  const std::string log = dir.Read("orlith.log");
-  EXPECT_EQ(cfg.substr(0, sizeof kOldConfig - 1), kOldConfig);
-  EXPECT_TRUE(backup == kOldBackup || backup == CrLfCopy(kOldConfig)) << backup;
+  const std::string cfg = dir.Read("scenery.cfg"), backup = dir.Read("scenery.org");
+  const std::string log = dir.Read("orlith.log"), new_backup = kOldConfig + std::string("\r\n");
+  EXPECT_TRUE(cfg.starts_with(kOldConfig)) << cfg;
+  EXPECT_TRUE(backup == kOldBackup || backup == new_backup) << backup;
   EXPECT_FALSE(dir.Exists(kSceneryBackupTempName));
-  ASSERT_EQ(log.substr(0, sizeof kOldLog - 1), kOldLog);
-  const std::string new_log = log.substr(sizeof kOldLog - 1);
+  ASSERT_TRUE(log.starts_with(kOldLog)) << log;
 
   // What the user was told.
-  NavAidEntry shown = entry;
-  const std::string success = cell.command == Command::kDelete   ? DeletedMessage(shown)
-                              : cell.command == Command::kCreate ? CreatedMessage(shown)
-                                                                 : ModifiedMessage(shown);
-  switch (cell.outcome) {
-    case '-':
-      EXPECT_EQ(outcome, CommandOutcome::kDone);
-      EXPECT_EQ(fe.messages, std::vector<std::string>{success});
-      EXPECT_TRUE(fe.errors.empty());
-      break;
-    case 'S':
-      EXPECT_EQ(outcome, CommandOutcome::kFileError);
-      EXPECT_TRUE(fe.messages.empty()) << fe.messages.front();
-      ASSERT_EQ(fe.errors.size(), 1u);
-      EXPECT_NE(fe.errors[0].find("Error with file " + dir.File(cell.row.file) + ": "),
-                std::string::npos)
-          << fe.errors[0];
-      break;
-    case 'L':
-      EXPECT_EQ(outcome, CommandOutcome::kDone);
-      ASSERT_EQ(fe.messages.size(), 1u);
-      EXPECT_EQ(fe.messages[0].rfind(success, 0), 0u) << fe.messages[0];
-      EXPECT_NE(fe.messages[0].find("The log could not be written: " + dir.File("orlith.log")),
-                std::string::npos)
-          << fe.messages[0];
-      break;
+  const auto success_of = {DeletedMessage, CreatedMessage, ModifiedMessage};
+  const std::string success = success_of.begin()[command](entry);
+  if (outcome == 'S') {
+    EXPECT_EQ(result, CommandOutcome::kFileError);
+    EXPECT_TRUE(fe.messages.empty()) << fe.messages.front();
+    EXPECT_EQ(fe.errors,
+              std::vector<std::string>{"Error with file " + dir.File(file) +
+                                       ": Input/output error. The command was stopped."});
+  } else {
+    EXPECT_EQ(result, CommandOutcome::kDone);
+    EXPECT_TRUE(fe.errors.empty());
+    const std::string note =
+        " (The log could not be written: " + dir.File("orlith.log") + ": Input/output error.)";
+    EXPECT_EQ(fe.messages, std::vector<std::string>{success + (outcome == 'L' ? note : "")});
   }
 
   // Every claim, in the log or in a message, holds on disk.
-  const bool success_shown = !fe.messages.empty() && fe.messages[0].rfind(success, 0) == 0;
-  const bool has_block = cfg.find("\r\nTitle=Navigational Updates\r\n") != std::string::npos;
-  const bool has_switch = cfg.find("\r\nExclude=") != std::string::npos;
+  const bool told = !fe.messages.empty() && fe.messages[0].starts_with(success);
+  auto logged = [&](const char* text) { return log.find(text, sizeof kOldLog - 1) != log.npos; };
   DecodedNavAid navaid;
   std::string why;
-  const bool file_whole = DecodeNavAidFile(dir.Read(kSceneryFile), &navaid, &why);
   // The simulator reads every scenery file in its folder: none is ever left half written.
-  if (dir.Exists(kSceneryFile)) {
-    EXPECT_TRUE(file_whole) << why;
+  if (dir.Exists(kSceneryFile) || logged("was created with the following data") ||
+      (told && command != 0)) {
+    EXPECT_TRUE(DecodeNavAidFile(dir.Read(kSceneryFile), &navaid, &why)) << why;
   }
-  if (new_log.find("copied to SCENERY.ORG") != std::string::npos || success_shown) {
-    EXPECT_EQ(backup, CrLfCopy(kOldConfig));
+  if (logged("copied to SCENERY.ORG") || told) {
+    EXPECT_EQ(backup, new_backup);
   }
-  if (new_log.find("was added to the file SCENERY.CFG") != std::string::npos || success_shown) {
-    EXPECT_TRUE(has_block);
+  if (logged("was added to the file SCENERY.CFG") || told) {
+    EXPECT_NE(cfg.find("\r\nTitle=Navigational Updates\r\n"), cfg.npos);
   }
-  if (new_log.find("Exclusion switch was added") != std::string::npos ||
-      (success_shown && cell.command != Command::kCreate)) {
-    EXPECT_TRUE(has_switch);
-  }
-  if (new_log.find("was created with the following data") != std::string::npos ||
-      (success_shown && cell.command != Command::kDelete)) {
-    EXPECT_TRUE(file_whole) << why;
+  if (logged("Exclusion switch was added") || (told && command != 1)) {
+    EXPECT_NE(cfg.find("\r\nExclude="), cfg.npos);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryCell, FaultMatrix,
+                         ::testing::Combine(::testing::ValuesIn(kMatrix), ::testing::Range(0, 3)),
+                         CellName);
 
 // A section that cannot be appended used to leave the 176 header bytes alone in the folder, a
 // file the simulator would read as a NavAid section that is not there.
@@ -262,19 +174,14 @@ TEST(SceneryFileFault, FailedSectionLeavesNoHeaderOnlyFile) {
   FaultEnv env;
   env.Add({FaultOp::kOpenForAppending, kSceneryFile, "No space left on device"});
   ScriptedFrontEnd fe;
-  fe.Ok(DialogId::kPosition, PositionTyped(kLatitude, kLongitude, 1007));
-  fe.Ok(DialogId::kNdb, {{{1013, "350"}, {1014, "25"}, {1002, "100"}, {1003, "ABC"}}, 0});
-  CommandSession session{fe, WorkFolder{dir.path(), &env}, {}, Status()};
   NavAidEntry entry;
-  EXPECT_EQ(CreateNavAidFlow(session, entry), CommandOutcome::kFileError);
+  EXPECT_EQ(RunCommand(1, dir, env, fe, entry), CommandOutcome::kFileError);
   EXPECT_EQ(env.Count(FaultOp::kOpenForWriting, kSceneryFile), 1);
   EXPECT_FALSE(dir.Exists(kSceneryFile));
-  ASSERT_EQ(fe.errors.size(), 1u);
-  EXPECT_EQ(fe.errors[0], "Error with file " + dir.File(kSceneryFile) +
-                              ": No space left on device. The command was stopped.");
+  EXPECT_EQ(fe.errors,
+            std::vector<std::string>{"Error with file " + dir.File(kSceneryFile) +
+                                     ": No space left on device. The command was stopped."});
 }
-
-INSTANTIATE_TEST_SUITE_P(EveryCell, FaultMatrix, ::testing::ValuesIn(AllCells()), CellName);
 
 }  // namespace
 }  // namespace orlith::testing
