@@ -2,39 +2,71 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QTest>
-#include <optional>
+#include <algorithm>
 #include <vector>
 
 #include "ui/qt/dialog_units.h"
-#include "ui/qt/fonts.h"
 #include "ui/qt/qt_test_suites.h"
 
 namespace orlith::qt {
 namespace {
 
-void AddDialogRows() {
-  QTest::addColumn<int>("dialog");
-  QTest::newRow("Position") << static_cast<int>(DialogId::kPosition);
-  QTest::newRow("NDB") << static_cast<int>(DialogId::kNdb);
-  QTest::newRow("VOR") << static_cast<int>(DialogId::kVor);
-  QTest::newRow("ILS") << static_cast<int>(DialogId::kIls);
+// The widget class of a control kind, and a boolean property that tells kinds of one class apart.
+struct KindWidget {
+  const char* className;
+  const char* property;
+  bool value;
+};
+
+// In ControlKind order.
+constexpr KindWidget kKindWidgets[] = {
+    {"QPushButton", "default", true},  {"QPushButton", "default", false},
+    {"QLabel", "wordWrap", true},      {"QLabel", "wordWrap", false},
+    {"QLineEdit", "frame", true},      {"QRadioButton", "checked", false},
+    {"QGroupBox", "checkable", false},
+};
+
+// The room a control's text needs in the dialog font, as 8-point "MS Sans Serif" has it.
+QSize Needed(const ControlLayout& control, QWidget* widget) {
+  const QFontMetrics m(widget->font());
+  const QString text = QString::fromLatin1(control.text);
+  auto metric = [&](QStyle::PixelMetric p) {
+    return widget->style()->pixelMetric(p, nullptr, widget);
+  };
+  switch (control.kind) {
+    case ControlKind::kDefaultPushButton:
+    case ControlKind::kPushButton:
+      return {m.horizontalAdvance(text) + 2 * metric(QStyle::PM_ButtonMargin),
+              m.height() + 2 * metric(QStyle::PM_DefaultFrameWidth)};
+    case ControlKind::kStaticNoWrap:
+      return {m.horizontalAdvance(text), m.height()};
+    case ControlKind::kStatic:
+      return m
+          .boundingRect(widget->contentsRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                        text)
+          .size();
+    case ControlKind::kAutoRadio:
+      return {metric(QStyle::PM_ExclusiveIndicatorWidth) +
+                  metric(QStyle::PM_RadioButtonLabelSpacing) + m.horizontalAdvance(text),
+              std::max(m.height(), metric(QStyle::PM_ExclusiveIndicatorHeight))};
+    case ControlKind::kEdit:
+      return {0, m.height()};
+    case ControlKind::kGroupBox:
+      break;
+  }
+  return {};
 }
 
 // Counts the OK handler's calls and keeps what it was given.
 struct OkRecorder {
   int calls = 0;
   DialogTexts typed;
-  OkHandler handler = [this](const DialogTexts& texts) {
-    ++calls;
-    typed = texts;
-  };
+  OkHandler handler = [this](const DialogTexts& texts) { ++calls, typed = texts; };
 };
 
 // Shows the dialog and waits until it is the active window, as exec() would leave it.
@@ -43,227 +75,134 @@ bool ShowActive(LayoutDialog& dialog) {
   return QTest::qWaitForWindowActive(&dialog);
 }
 
+QLineEdit* Edit(const LayoutDialog& view, int id) {
+  return qobject_cast<QLineEdit*>(view.control(id));
+}
+bool Checked(const LayoutDialog& view, int id) {
+  return view.control(id)->property("checked").toBool();
+}
+
 }  // namespace
 
 class LayoutDialogTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void BuildsEveryControlFromTheLayout_data() { AddDialogRows(); }
-  void BuildsEveryControlFromTheLayout() {
-    QFETCH(int, dialog);
-    const DialogLayout& layout = LayoutOf(static_cast<DialogId>(dialog));
+  void MatchesTheLayoutData_data() {
+    QTest::addColumn<DialogId>("dialog");
+    for (DialogId id : {DialogId::kPosition, DialogId::kNdb, DialogId::kVor, DialogId::kIls})
+      QTest::newRow(LayoutOf(id).caption) << id;
+  }
+  // Every control at its rectangle with its id, class, text and tab stop, every text fitting its
+  // rectangle; Tab visits the tab stops in template order from the first one and wraps.
+  void MatchesTheLayoutData() {
+    QFETCH(DialogId, dialog);
+    const DialogLayout& layout = LayoutOf(dialog);
     OkRecorder ok;
     LayoutDialog view(layout, {}, ok.handler);
     QCOMPARE(view.windowTitle(), QString::fromLatin1(layout.caption));
     QCOMPARE(view.size(), DialogSizeInPixels(layout));
     QVERIFY(view.windowFlags() & Qt::WindowCloseButtonHint);
+    std::vector<QWidget*> tab_stops;
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
       const ControlLayout& control = layout.controls[i];
       QWidget* widget = view.controlAt(i);
-      const QString what = QStringLiteral("control %1 (%2)").arg(i).arg(control.text);
+      const KindWidget& kind = kKindWidgets[static_cast<int>(control.kind)];
+      const QString what = QStringLiteral("control %1 \"%2\"").arg(i).arg(control.text);
+      QVERIFY2(widget->inherits(kind.className), qPrintable(what));
       QVERIFY2(widget->geometry() == ControlRectInPixels(control), qPrintable(what));
       QCOMPARE(widget->property("controlId").toInt(), control.id);
       QCOMPARE(widget->focusPolicy() == Qt::StrongFocus, control.tabStop);
-      const QString text = QString::fromLatin1(control.text);
-      switch (control.kind) {
-        case ControlKind::kDefaultPushButton:
-        case ControlKind::kPushButton: {
-          auto* button = qobject_cast<QPushButton*>(widget);
-          QVERIFY2(button != nullptr, qPrintable(what));
-          QCOMPARE(button->text(), text);
-          QCOMPARE(button->isDefault(), control.kind == ControlKind::kDefaultPushButton);
-          break;
-        }
-        case ControlKind::kStatic:
-        case ControlKind::kStaticNoWrap: {
-          auto* label = qobject_cast<QLabel*>(widget);
-          QVERIFY2(label != nullptr, qPrintable(what));
-          QCOMPARE(label->text(), text);
-          QCOMPARE(label->wordWrap(), control.kind == ControlKind::kStatic);
-          break;
-        }
-        case ControlKind::kEdit: {
-          auto* edit = qobject_cast<QLineEdit*>(widget);
-          QVERIFY2(edit != nullptr, qPrintable(what));
-          QVERIFY(edit->hasFrame());
-          QVERIFY(edit->text().isEmpty());
-          break;
-        }
-        case ControlKind::kAutoRadio: {
-          auto* radio = qobject_cast<QRadioButton*>(widget);
-          QVERIFY2(radio != nullptr, qPrintable(what));
-          QCOMPARE(radio->text(), text);
-          QVERIFY(!radio->isChecked());
-          break;
-        }
-        case ControlKind::kGroupBox:
-          QVERIFY(qobject_cast<QGroupBox*>(widget) != nullptr);
-          QVERIFY(qobject_cast<QGroupBox*>(widget)->title().isEmpty());
-          break;
-      }
-    }
-  }
-
-  // The dialog font must be small enough for the rectangles, as 8-point "MS Sans Serif" is.
-  void EveryTextFitsItsRectangle_data() { AddDialogRows(); }
-  void EveryTextFitsItsRectangle() {
-    QFETCH(int, dialog);
-    const DialogLayout& layout = LayoutOf(static_cast<DialogId>(dialog));
-    LayoutDialog view(layout, {}, {});
-    QStyle* style = view.style();
-    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
-      const ControlLayout& control = layout.controls[i];
-      QWidget* widget = view.controlAt(i);
-      const QFontMetrics metrics(widget->font());
-      const QString text = QString::fromLatin1(control.text);
-      const QRect rect = widget->contentsRect();
-      QSize needed;
-      switch (control.kind) {
-        case ControlKind::kDefaultPushButton:
-        case ControlKind::kPushButton:
-          needed = QSize(metrics.horizontalAdvance(text) +
-                             2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, widget),
-                         metrics.height() +
-                             2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget));
-          break;
-        case ControlKind::kStaticNoWrap:
-          needed = QSize(metrics.horizontalAdvance(text), metrics.height());
-          break;
-        case ControlKind::kStatic:
-          needed = metrics.boundingRect(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text)
-                       .size();
-          break;
-        case ControlKind::kAutoRadio:
-          needed = QSize(
-              style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, widget) +
-                  style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, widget) +
-                  metrics.horizontalAdvance(text),
-              std::max(metrics.height(),
-                       style->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, nullptr, widget)));
-          break;
-        case ControlKind::kEdit:
-          needed = QSize(0, metrics.height());
-          break;
-        case ControlKind::kGroupBox:
-          continue;
-      }
-      QVERIFY2(needed.width() <= rect.width() && needed.height() <= rect.height(),
-               qPrintable(QStringLiteral("\"%1\" needs %2 x %3, has %4 x %5")
-                              .arg(text)
+      QCOMPARE(widget->property(kind.property).toBool(), kind.value);
+      const char* text_property = control.kind == ControlKind::kGroupBox ? "title" : "text";
+      QCOMPARE(widget->property(text_property).toString(), QString::fromLatin1(control.text));
+      const QSize needed = Needed(control, widget), room = widget->contentsRect().size();
+      QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+               qPrintable(QStringLiteral("%1 needs %2 x %3, has %4 x %5")
+                              .arg(what)
                               .arg(needed.width())
                               .arg(needed.height())
-                              .arg(rect.width())
-                              .arg(rect.height())));
+                              .arg(room.width())
+                              .arg(room.height())));
+      if (control.tabStop) tab_stops.push_back(widget);
+    }
+    QVERIFY(ShowActive(view));
+    QCOMPARE(view.firstTabStop(), tab_stops.front());
+    QCOMPARE(QApplication::focusWidget(), tab_stops.front());
+    for (std::size_t step = 1; step <= tab_stops.size(); ++step) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), tab_stops[step % tab_stops.size()]);
     }
   }
 
+  // Blue ground and white texts; edits keep the platform's white field.
   void UsesTheDialogColours() {
     LayoutDialog view(LayoutOf(DialogId::kPosition), {}, {});
     view.resize(DialogSizeInPixels(view.layout()));
-    QImage image = view.grab().toImage();
-    QCOMPARE(QColor(image.pixel(2, 2)), QColor(0, 0, 192));
-    auto* label = view.controlAt(2);
-    QCOMPARE(label->palette().color(label->foregroundRole()), QColor(255, 255, 255));
-    auto* radio = view.control(kVorButton);
-    QCOMPARE(radio->palette().color(radio->foregroundRole()), QColor(255, 255, 255));
-    // Edits keep the platform's white field.
-    QWidget* edit = view.control(1000);
-    QCOMPARE(edit->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
+    QCOMPARE(QColor(view.grab().toImage().pixel(2, 2)), QColor(0, 0, 192));
+    for (QWidget* text : {view.controlAt(2), view.control(kVorButton)})
+      QCOMPARE(text->palette().color(text->foregroundRole()), QColor(255, 255, 255));
+    QCOMPARE(view.control(1000)->palette().color(QPalette::Base),
+             QApplication::palette().color(QPalette::Base));
   }
 
-  // Tab visits the tab stops in template order and wraps; the radio buttons are skipped.
-  void TabOrderIsTemplateOrder_data() { AddDialogRows(); }
-  void TabOrderIsTemplateOrder() {
-    QFETCH(int, dialog);
-    const DialogLayout& layout = LayoutOf(static_cast<DialogId>(dialog));
-    LayoutDialog view(layout, {}, {});
-    QVERIFY(ShowActive(view));
-    std::vector<QWidget*> expected;
-    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
-      if (layout.controls[i].tabStop) expected.push_back(view.controlAt(i));
-    }
-    QCOMPARE(QApplication::focusWidget(), expected.front());
-    QCOMPARE(view.firstTabStop(), expected.front());
-    for (std::size_t step = 1; step <= expected.size(); ++step) {
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-      QCOMPARE(QApplication::focusWidget(), expected[step % expected.size()]);
-    }
-  }
-
-  void ShowsTheTextsAndNoCheckedButton() {
-    DialogTexts shown;
-    shown.edits = {{1000, "N42 34.6"}, {1001, "W12 24.5"}};
-    shown.checkedRadio = kNdbButton;  // never preselected
+  // The edits show the given texts; a radio button is never preselected, and clicking one
+  // unchecks the other.
+  void ShowsTheTextsAndOneTypeButtonGroup() {
+    DialogTexts shown{{{1000, "N42 34.6"}, {1001, "W12 24.5"}}, kNdbButton};
     LayoutDialog view(LayoutOf(DialogId::kPosition), shown, {});
-    QCOMPARE(qobject_cast<QLineEdit*>(view.control(1000))->text(), QString("N42 34.6"));
-    QCOMPARE(qobject_cast<QLineEdit*>(view.control(1001))->text(), QString("W12 24.5"));
-    for (int id : {kVorButton, kIlsButton, kNdbButton}) {
-      QVERIFY(!qobject_cast<QRadioButton*>(view.control(id))->isChecked());
-    }
+    QCOMPARE(Edit(view, 1000)->text(), QString("N42 34.6"));
+    QCOMPARE(Edit(view, 1001)->text(), QString("W12 24.5"));
+    for (int id : {kVorButton, kIlsButton, kNdbButton}) QVERIFY(!Checked(view, id));
     QCOMPARE(view.typed().checkedRadio, 0);
     QCOMPARE(view.typed().edits, shown.edits);
-  }
-
-  void TypeButtonsFormOneGroup() {
-    LayoutDialog view(LayoutOf(DialogId::kPosition), {}, {});
     QVERIFY(ShowActive(view));
     QTest::mouseClick(view.control(kVorButton), Qt::LeftButton);
     QCOMPARE(view.typed().checkedRadio, kVorButton);
     QTest::mouseClick(view.control(kNdbButton), Qt::LeftButton);
     QCOMPARE(view.typed().checkedRadio, kNdbButton);
-    QVERIFY(!qobject_cast<QRadioButton*>(view.control(kVorButton))->isChecked());
+    QVERIFY(!Checked(view, kVorButton));
   }
 
   // Each character is one byte of the entry; what Latin-1 cannot hold becomes "?".
   void TypedTextsAreSingleByte() {
     LayoutDialog view(LayoutOf(DialogId::kNdb), {}, {});
     QVERIFY(ShowActive(view));
-    auto* name = qobject_cast<QLineEdit*>(view.control(1004));
+    QLineEdit* name = Edit(view, 1004);
     name->setFocus();
-    for (QChar c : QString::fromUtf8("  Caf\xC3\xA9 \xE2\x82\xAC longer than 24 chars  ")) {
+    for (QChar c : QString::fromUtf8("  Caf\xC3\xA9 \xE2\x82\xAC longer than 24 chars  "))
       QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
     QCOMPARE(view.typed().edits.at(1004), std::string("  Caf\xE9 ? longer than 24 chars  "));
   }
 
-  // How the dialog closes: OK calls the handler with what the controls hold; every way of
-  // cancelling leaves it uncalled.
+  // OK calls the handler with what the controls hold; every way of cancelling leaves it uncalled.
+  // Right after opening the focus is on the first tab stop: Cancel in the NDB dialog, else OK.
   void ClosesAsTheButtonSays_data() {
-    QTest::addColumn<int>("dialog");
+    QTest::addColumn<DialogId>("dialog");
     QTest::addColumn<QString>("how");
     QTest::addColumn<bool>("accepted");
-    const int position = static_cast<int>(DialogId::kPosition);
-    const int ndb = static_cast<int>(DialogId::kNdb);
-    const int vor = static_cast<int>(DialogId::kVor);
-    const int ils = static_cast<int>(DialogId::kIls);
-    QTest::newRow("OK button") << position << "ok" << true;
-    QTest::newRow("Enter in an edit") << ndb << "enter-in-edit" << true;
-    QTest::newRow("Cancel button") << vor << "cancel" << false;
-    QTest::newRow("Escape") << ils << "escape" << false;
-    QTest::newRow("close box") << position << "close" << false;
-    // Right after opening the focus is on the first tab stop: Cancel in the NDB dialog.
-    QTest::newRow("Enter at once in NDB presses Cancel") << ndb << "enter" << false;
-    QTest::newRow("Enter at once in VOR presses OK") << vor << "enter" << true;
-    QTest::newRow("Enter at once in ILS presses OK") << ils << "enter" << true;
+    QTest::newRow("OK button") << DialogId::kPosition << "ok" << true;
+    QTest::newRow("Enter in an edit") << DialogId::kNdb << "enter-in-edit" << true;
+    QTest::newRow("Cancel button") << DialogId::kVor << "cancel" << false;
+    QTest::newRow("Escape") << DialogId::kIls << "escape" << false;
+    QTest::newRow("close box") << DialogId::kPosition << "close" << false;
+    QTest::newRow("Enter at once in NDB presses Cancel") << DialogId::kNdb << "enter" << false;
+    QTest::newRow("Enter at once in VOR presses OK") << DialogId::kVor << "enter" << true;
+    QTest::newRow("Enter at once in ILS presses OK") << DialogId::kIls << "enter" << true;
   }
   void ClosesAsTheButtonSays() {
-    QFETCH(int, dialog);
+    QFETCH(DialogId, dialog);
     QFETCH(QString, how);
     QFETCH(bool, accepted);
-    const DialogLayout& layout = LayoutOf(static_cast<DialogId>(dialog));
+    const DialogLayout& layout = LayoutOf(dialog);
     OkRecorder ok;
     LayoutDialog view(layout, {}, ok.handler);
     QVERIFY(ShowActive(view));
-    int edit_id = 0;
-    for (const ControlLayout& control : layout.controls) {
-      if (control.kind == ControlKind::kEdit && edit_id == 0) edit_id = control.id;
-    }
-    QLineEdit* edit = qobject_cast<QLineEdit*>(view.control(edit_id));
-    if (how != "enter") {
-      edit->setFocus();
-      QTest::keyClicks(edit, "typed");
-    }
+    const int edit_id = std::find_if(layout.controls.begin(), layout.controls.end(), [](auto& c) {
+                          return c.kind == ControlKind::kEdit;
+                        })->id;
+    QLineEdit* edit = Edit(view, edit_id);
+    if (how != "enter") edit->setFocus(), QTest::keyClicks(edit, "typed");
     if (how == "ok") QTest::mouseClick(view.okButton(), Qt::LeftButton);
     if (how == "enter-in-edit") QTest::keyClick(edit, Qt::Key_Return);
     if (how == "cancel") QTest::mouseClick(view.cancelButton(), Qt::LeftButton);
