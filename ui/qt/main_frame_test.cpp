@@ -11,61 +11,50 @@
 
 #include "test_support/test_support.h"
 #include "ui/dialog_layout.h"
-#include "ui/qt/layout_dialog.h"
 #include "ui/qt/modal_script.h"
 #include "ui/qt/qt_test_suites.h"
 
 namespace orlith::qt {
 namespace {
 
-using orlith::testing::BytesEqual;
 using orlith::testing::TempFolder;
 using testing::Close;
+using testing::DialogStep;
 using testing::ModalScript;
 
 constexpr char kSceneryCfg[] =
     "[General]\r\nTitle=FS2002 World Scenery\r\n\r\n[Area.001]\r\nTitle=Default Terrain\r\n"
     "Local=Scenery\\World\r\nActive=TRUE\r\nRequired=FALSE\r\nLayer=1\r\n\r\n[Area.002]\r\n"
     "Title=Default Scenery\r\nLocal=Scenery\\BASE\r\nActive=TRUE\r\nRequired=FALSE\r\nLayer=2\r\n";
+constexpr char kBglName[] = "N42 34_6__W12 24_5.bgl";
+const std::map<int, std::string> kPosition = {{1000, "N42 34.6"}, {1001, "W12 24.5"}};
+const std::map<int, std::string> kNdb = {
+    {1013, "345"}, {1014, "25"}, {1002, "120"}, {1003, "ABC"}, {1004, "ABC TEST"}};
+const std::map<int, std::string> kVor = {{1008, "113.50"}, {1009, "40"},  {1005, "-2.5"},
+                                         {1010, "200"},    {1011, "XYZ"}, {1006, "1"},
+                                         {1012, "XYZ VOR"}};
+const std::map<int, std::string> kIls = {{1015, "110.30"}, {1016, "18"},    {1017, "3"},
+                                         {1018, "15"},     {1019, "271.4"}, {1020, "3.0"},
+                                         {1023, "IAB"},    {1025, "1"},     {1021, "RWY 27 ILS"}};
 
-std::tm FixedDate() {
-  std::tm date{};
-  date.tm_year = 126;
-  date.tm_mon = 11;
-  date.tm_mday = 6;
-  return date;
-}
-
-// One dialog of a command: what is typed, which type button is clicked, how it is closed, and
-// (when not empty) what its edits must show on opening.
-struct DialogStep {
-  DialogId id;
-  std::map<int, std::string> typed;
-  int radio = 0;
-  Close close = Close::kOkButton;
-  std::map<int, std::string> shown = {};
-};
-
-// One menu command with its dialogs, and its ending: a message, or a fatal message and status.
+// One menu command with its dialogs, and its ending: a message (empty: none), or a fatal message
+// and status.
 struct CommandStep {
   int command;
   std::vector<DialogStep> dialogs;
-  std::string message;  // empty: the command ends without a message
+  std::string message;
   int fatalStatus = 0;
 };
-
-bool Accepts(Close close) { return close == Close::kOkButton || close == Close::kEnter; }
 
 // Answers each dialog directly with the texts a DialogStep types, without widgets: the same
 // commands through it give the files the Qt program must write.
 class DirectFrontEnd : public FrontEnd {
  public:
   explicit DirectFrontEnd(std::deque<DialogStep> dialogs) : dialogs_(std::move(dialogs)) {}
-
   DialogResult RunDialog(DialogId, const DialogTexts& shown, const OkHandler& on_ok) override {
     DialogStep step = dialogs_.front();
     dialogs_.pop_front();
-    if (!Accepts(step.close)) return DialogResult::kCancel;
+    if (step.close != Close::kOkButton && step.close != Close::kEnter) return DialogResult::kCancel;
     DialogTexts typed = shown;
     for (const auto& [id, text] : step.typed) typed.edits[id] = text;
     typed.checkedRadio = step.radio;
@@ -79,80 +68,56 @@ class DirectFrontEnd : public FrontEnd {
   std::deque<DialogStep> dialogs_;
 };
 
-// The names and bytes of every file in folder.
 std::map<std::string, std::string> FilesIn(const TempFolder& folder) {
   std::map<std::string, std::string> files;
-  for (const auto& file : std::filesystem::directory_iterator(folder.path())) {
+  for (const auto& file : std::filesystem::directory_iterator(folder.path()))
     files[file.path().filename().string()] = folder.Read(file.path().filename().string());
-  }
   return files;
 }
 
-// Runs commands through the menu of a MainFrame on the offscreen screen, answering each dialog
-// and message box through its widgets, then the same commands with the dialogs answered directly
-// in a second folder; both folders must end byte for byte the same. Returns the GUI's folder
-// contents.
+// Runs commands through the menu of a MainFrame, answering each dialog and message box through
+// its widgets, then the same commands with the dialogs answered directly in a second folder; both
+// folders must end byte for byte the same. Returns the GUI's folder contents.
 std::map<std::string, std::string> RunCommands(const std::vector<CommandStep>& commands,
                                                bool with_config = true) {
-  TempFolder gui;
-  TempFolder reference;
-  if (with_config) {
-    gui.Write("scenery.cfg", kSceneryCfg);
-    reference.Write("scenery.cfg", kSceneryCfg);
-  }
+  TempFolder gui, reference;
+  if (with_config)
+    gui.Write("scenery.cfg", kSceneryCfg), reference.Write("scenery.cfg", kSceneryCfg);
   std::vector<int> statuses;
-  MainFrame frame(WorkFolder{gui.path()}, FixedDate,
+  MainFrame frame(WorkFolder{gui.path()}, orlith::testing::Dec6,
                   [&](int status) { statuses.push_back(status); });
   frame.show();
   std::deque<DialogStep> all_dialogs;
   for (const CommandStep& command : commands) {
     ModalScript script;
-    for (const DialogStep& dialog : command.dialogs) {
-      script.Dialog(dialog.id, dialog.typed, dialog.radio, dialog.close, dialog.shown);
-      all_dialogs.push_back(dialog);
-    }
+    for (const DialogStep& dialog : command.dialogs)
+      script.Dialog(dialog), all_dialogs.push_back(dialog);
     if (!command.message.empty()) script.Message(command.message);
     statuses.clear();
     frame.action(command.command)->trigger();
-    const QString what = QStringLiteral("command %1").arg(command.command);
     [&] {
-      QVERIFY2(script.failures().isEmpty(), qPrintable(what + ": " + script.failures().join("; ")));
-      QVERIFY2(script.pending() == 0, qPrintable(what + ": a window did not open"));
-      if (command.fatalStatus != 0) {
-        QCOMPARE(statuses, std::vector<int>{command.fatalStatus});
-      } else {
-        QVERIFY(statuses.empty());
-      }
+      QVERIFY2(script.failures().isEmpty() && script.pending() == 0,
+               qPrintable(QStringLiteral("command %1: %2 %3 windows did not open")
+                              .arg(command.command)
+                              .arg(script.failures().join("; "))
+                              .arg(script.pending())));
+      QCOMPARE(statuses,
+               command.fatalStatus ? std::vector<int>{command.fatalStatus} : std::vector<int>{});
     }();
   }
-
   DirectFrontEnd direct(all_dialogs);
-  MainWindow window(direct, WorkFolder{reference.path()}, FixedDate);
+  MainWindow window(direct, WorkFolder{reference.path()}, orlith::testing::Dec6);
   for (const CommandStep& command : commands) window.OnCommand(command.command);
-
-  std::map<std::string, std::string> gui_files = FilesIn(gui);
-  std::map<std::string, std::string> reference_files = FilesIn(reference);
+  std::map<std::string, std::string> gui_files = FilesIn(gui), reference_files = FilesIn(reference);
   [&] {
     QCOMPARE(gui_files.size(), reference_files.size());
     for (const auto& [name, bytes] : reference_files) {
-      QVERIFY2(gui_files.count(name) == 1, qPrintable(QString::fromStdString("missing " + name)));
-      ::testing::AssertionResult same = BytesEqual(bytes, gui_files[name]);
+      ::testing::AssertionResult same = orlith::testing::BytesEqual(bytes, gui_files[name]);
       QVERIFY2(same, qPrintable(QString::fromStdString(name + ": " + same.message())));
     }
   }();
   return gui_files;
 }
-
-const std::map<int, std::string> kPosition = {{1000, "N42 34.6"}, {1001, "W12 24.5"}};
-const std::map<int, std::string> kNdbParameters = {
-    {1013, "345"}, {1014, "25"}, {1002, "120"}, {1003, "ABC"}, {1004, "ABC TEST"}};
-const std::map<int, std::string> kVorParameters = {{1008, "113.50"}, {1009, "40"},  {1005, "-2.5"},
-                                                   {1010, "200"},    {1011, "XYZ"}, {1006, "1"},
-                                                   {1012, "XYZ VOR"}};
-const std::map<int, std::string> kIlsParameters = {
-    {1015, "110.30"}, {1016, "18"},  {1017, "3"}, {1018, "15"},        {1019, "271.4"},
-    {1020, "3.0"},    {1023, "IAB"}, {1025, "1"}, {1021, "RWY 27 ILS"}};
-constexpr char kBglName[] = "N42 34_6__W12 24_5.bgl";
 
 }  // namespace
 
@@ -160,24 +125,24 @@ class MainFrameTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // A fixed frame whose title bar has no buttons, with the four commands as its menu bar.
   void IsAFixedFrameWithTheMenu() {
     MainFrame frame;
     QCOMPARE(frame.windowTitle(), QString("Orlith"));
     QCOMPARE(frame.size(), QSize(kWindowWidth, kWindowHeight));
     QCOMPARE(frame.minimumSize(), frame.maximumSize());
-    const Qt::WindowFlags flags = frame.windowFlags();
-    QVERIFY(flags & Qt::CustomizeWindowHint);
-    QVERIFY(flags & Qt::WindowTitleHint);
-    QVERIFY(!(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
-                       Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint)));
+    QCOMPARE(frame.windowFlags() &
+                 (Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                  Qt::WindowMinMaxButtonsHint | Qt::WindowSystemMenuHint),
+             Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     QList<QAction*> actions = frame.menuBar()->actions();
     std::span<const MenuItem> menu = MainMenu();
     QCOMPARE(static_cast<std::size_t>(actions.size()), menu.size());
-    for (qsizetype i = 0; i < actions.size(); ++i) {
-      const MenuItem& item = menu[static_cast<std::size_t>(i)];
-      QCOMPARE(actions[i]->text(), QString::fromLatin1(item.text));
-      QCOMPARE(actions[i]->data().toInt(), item.commandId);
-      QVERIFY(actions[i]->menu() == nullptr);
+    for (std::size_t i = 0; i < menu.size(); ++i) {
+      QAction* action = actions[static_cast<qsizetype>(i)];
+      QCOMPARE(action->text(), QString::fromLatin1(menu[i].text));
+      QCOMPARE(action->data().toInt(), menu[i].commandId);
+      QVERIFY(action->menu() == nullptr);
     }
   }
 
@@ -189,30 +154,24 @@ class MainFrameTest : public QObject {
     QVERIFY(!frame.isVisible());
   }
 
-  void CreatesEachType_data() {
-    QTest::addColumn<int>("button");
-    QTest::addColumn<int>("dialog");
-    QTest::addColumn<QString>("type");
-    QTest::newRow("NDB") << kNdbButton << static_cast<int>(DialogId::kNdb) << "NDB";
-    QTest::newRow("VOR") << kVorButton << static_cast<int>(DialogId::kVor) << "VOR";
-    QTest::newRow("ILS") << kIlsButton << static_cast<int>(DialogId::kIls) << "ILS";
-  }
   void CreatesEachType() {
-    QFETCH(int, button);
-    QFETCH(int, dialog);
-    QFETCH(QString, type);
-    const auto id = static_cast<DialogId>(dialog);
-    const auto& parameters = id == DialogId::kNdb   ? kNdbParameters
-                             : id == DialogId::kVor ? kVorParameters
-                                                    : kIlsParameters;
-    auto files = RunCommands(
-        {{kCreateNavAidCommand,
-          {{DialogId::kPosition, kPosition, button}, {id, parameters}},
-          "A new " + type.toStdString() + " NavAid was created at N42 34.6, W12 24.5"}});
-    QVERIFY(files.count(kBglName) == 1);
-    QVERIFY(files.count("scenery.org") == 1);
-    // The backup holds every line of scenery.cfg as it was before the command.
-    QVERIFY(files.at("scenery.org").rfind(kSceneryCfg, 0) == 0);
+    const struct {
+      int button;
+      DialogId dialog;
+      std::string type;
+      const std::map<int, std::string>& parameters;
+    } cases[] = {{kNdbButton, DialogId::kNdb, "NDB", kNdb},
+                 {kVorButton, DialogId::kVor, "VOR", kVor},
+                 {kIlsButton, DialogId::kIls, "ILS", kIls}};
+    for (const auto& c : cases) {
+      auto files =
+          RunCommands({{kCreateNavAidCommand,
+                        {{DialogId::kPosition, kPosition, c.button}, {c.dialog, c.parameters}},
+                        "A new " + c.type + " NavAid was created at N42 34.6, W12 24.5"}});
+      QVERIFY2(files.count(kBglName) == 1, c.type.c_str());
+      // The backup holds every line of scenery.cfg as it was before the command.
+      QVERIFY2(files["scenery.org"].rfind(kSceneryCfg, 0) == 0, c.type.c_str());
+    }
   }
 
   void DeletesAndModifiesWithEnter() {
@@ -222,12 +181,11 @@ class MainFrameTest : public QObject {
          "All NDB NavAids at N42 34.6, W12 24.5 are deleted!"},
         {kModifyNavAidCommand,
          {{DialogId::kPosition, {}, kVorButton, Close::kEnter},
-          {DialogId::kVor, kVorParameters, 0, Close::kEnter}},
+          {DialogId::kVor, kVor, 0, Close::kEnter}},
          "An existing VOR NavAid at N42 34.6, W12 24.5 was modified"},
     });
-    const std::string& cfg = files.at("scenery.cfg");
-    QVERIFY(cfg.rfind(kSceneryCfg, 0) == 0);  // only appended to
-    QVERIFY(cfg.find("Exclude=") != std::string::npos);
+    QVERIFY(files["scenery.cfg"].rfind(kSceneryCfg, 0) == 0);  // only appended to
+    QVERIFY(files["scenery.cfg"].find("Exclude=") != std::string::npos);
     QVERIFY(files.count(kBglName) == 1);
   }
 
@@ -236,7 +194,7 @@ class MainFrameTest : public QObject {
   void CarriesTextsBetweenCommands() {
     RunCommands({
         {kCreateNavAidCommand,
-         {{DialogId::kPosition, kPosition, kNdbButton}, {DialogId::kNdb, kNdbParameters}},
+         {{DialogId::kPosition, kPosition, kNdbButton}, {DialogId::kNdb, kNdb}},
          "A new NDB NavAid was created at N42 34.6, W12 24.5"},
         {kModifyNavAidCommand,
          {{DialogId::kPosition, {}, kVorButton, Close::kOkButton, kPosition},
@@ -252,21 +210,16 @@ class MainFrameTest : public QObject {
     });
   }
 
-  // Cancel ends the command in each dialog.
+  // Cancel ends the command in each dialog; in the first Position dialog nothing is written.
   void CancelInEachDialogF9() {
-    auto files = RunCommands({
-        // The first command: Cancel in the Position dialog writes nothing and shows nothing.
-        {kCreateNavAidCommand,
-         {{DialogId::kPosition, kPosition, kVorButton, Close::kCancelButton}},
-         ""},
-    });
-    QCOMPARE(files.size(), std::size_t{1});
-    QVERIFY(files.at("scenery.cfg") == kSceneryCfg);
-
+    auto files = RunCommands({{kCreateNavAidCommand,
+                               {{DialogId::kPosition, kPosition, kVorButton, Close::kCancelButton}},
+                               ""}});
+    QCOMPARE(files, (std::map<std::string, std::string>{{"scenery.cfg", kSceneryCfg}}));
     files = RunCommands({
         {kCreateNavAidCommand,
          {{DialogId::kPosition, kPosition, kIlsButton},
-          {DialogId::kIls, kIlsParameters, 0, Close::kCancelButton}},
+          {DialogId::kIls, kIls, 0, Close::kCancelButton}},
          ""},
         {kDeleteNavAidCommand, {{DialogId::kPosition, kPosition, kNdbButton, Close::kEscape}}, ""},
         {kModifyNavAidCommand,
@@ -274,23 +227,19 @@ class MainFrameTest : public QObject {
          "The exclusion switch was added at N42 34.6, W12 24.5; no scenery file was written"},
     });
     QVERIFY(files.count(kBglName) == 0);
-    QVERIFY(files.at("scenery.cfg").find("Exclude=") != std::string::npos);
+    QVERIFY(files["scenery.cfg"].find("Exclude=") != std::string::npos);
   }
 
-  void InvalidLatitudeEndsWithStatus8() {
-    auto files = RunCommands({
-        {kCreateNavAidCommand,
-         {{DialogId::kPosition, {{1000, "X42 34.6"}, {1001, "W12"}}, kVorButton}},
-         "Input Error - Program terminates!",
-         8},
-    });
-    QCOMPARE(files.size(), std::size_t{1});
-    QVERIFY(files.at("scenery.cfg") == kSceneryCfg);
-  }
-
-  void MissingSceneryCfgEndsWithStatus1() {
-    auto files = RunCommands({{kModifyNavAidCommand, {}, "File scenery.cfg not found!", 1}},
-                             /*with_config=*/false);
+  // A bad latitude ends with status 8, a missing scenery.cfg with 1, each after its message and
+  // with nothing written.
+  void FatalEndingsWriteNothing() {
+    auto files =
+        RunCommands({{kCreateNavAidCommand,
+                      {{DialogId::kPosition, {{1000, "X42 34.6"}, {1001, "W12"}}, kVorButton}},
+                      "Input Error - Program terminates!",
+                      8}});
+    QCOMPARE(files, (std::map<std::string, std::string>{{"scenery.cfg", kSceneryCfg}}));
+    files = RunCommands({{kModifyNavAidCommand, {}, "File scenery.cfg not found!", 1}}, false);
     QVERIFY(files.empty());
   }
 };

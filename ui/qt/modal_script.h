@@ -22,6 +22,17 @@ namespace orlith::qt::testing {
 // How a dialog step closes its dialog.
 enum class Close { kOkButton, kEnter, kCancelButton, kEscape };
 
+// A dialog of id: each edit of shown must show its text on opening; each text of typed is typed
+// into its edit (replacing what it showed), the radio button radio (0: none) is clicked, and the
+// dialog is closed as close says.
+struct DialogStep {
+  DialogId id;
+  std::map<int, std::string> typed;
+  int radio = 0;
+  Close close = Close::kOkButton;
+  std::map<int, std::string> shown = {};
+};
+
 class ModalScript : public QObject {
   Q_OBJECT
 
@@ -34,11 +45,7 @@ class ModalScript : public QObject {
   // so through Later(), so that windows it opens in turn are served too.
   void Then(Step step);
 
-  // A dialog of id: checks that each edit of shown shows its text, types each text of typed into
-  // its edit control (replacing what it showed), clicks the radio button radio (0: none), then
-  // closes it as close says.
-  void Dialog(DialogId id, std::map<int, std::string> typed, int radio, Close close,
-              std::map<int, std::string> shown = {});
+  void Dialog(DialogStep step);
   // A message box: checks its text, then presses its OK button.
   void Message(const std::string& text);
 
@@ -48,18 +55,17 @@ class ModalScript : public QObject {
   // Steps not yet run, and what went wrong (a window nobody expected is rejected and reported).
   std::size_t pending() const { return steps_.size(); }
   const QStringList& failures() const { return failures_; }
-  // The message box texts seen, in order.
-  const QStringList& messages() const { return messages_; }
   void Fail(const QString& what) { failures_ << what; }
 
  private:
   void Poll();
+  // Records failure and closes modal unanswered.
+  void Reject(QWidget* modal, const QString& failure);
 
   QTimer timer_;
   std::deque<Step> steps_;
   QList<QPointer<QWidget>> served_;
   QStringList failures_;
-  QStringList messages_;
 };
 
 }  // namespace orlith::qt::testing

@@ -1,8 +1,8 @@
 #include "ui/qt/qt_front_end.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QProcess>
-#include <QPushButton>
 #include <QTest>
 
 #include "ui/qt/modal_script.h"
@@ -17,72 +17,51 @@ class QtFrontEndTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void MessageIsAWarningWithOneOk() {
+  // A warning captioned with the program's name, one OK, the text shown as typed (it may hold
+  // markup, which is not obeyed).
+  void MessageIsAPlainWarningWithOneOk() {
     ModalScript script;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString caption;
-    QList<QAbstractButton*> buttons;
-    Qt::TextFormat format = Qt::AutoText;
+    QMessageBox* box = nullptr;
     script.Then([&](QWidget* modal) {
-      auto* box = qobject_cast<QMessageBox*>(modal);
+      box = qobject_cast<QMessageBox*>(modal);
       QVERIFY(box != nullptr);
-      icon = box->icon();
-      caption = box->windowTitle();
-      buttons = box->buttons();
-      format = box->textFormat();
-      QAbstractButton* ok = box->button(QMessageBox::Ok);
-      ModalScript::Later([ok] { ok->click(); });
+      ModalScript::Later([ok = box->button(QMessageBox::Ok)] { ok->click(); });
+      QCOMPARE(box->icon(), QMessageBox::Warning);
+      QCOMPARE(box->windowTitle(), QString("ui_qt_test"));
+      QCOMPARE(box->buttons().size(), 1);
+      QCOMPARE(box->textFormat(), Qt::PlainText);
     });
-    QtFrontEnd front_end;
-    front_end.ShowMessage("All NavAids at <b>N42</b> 34.6, W12 24.5 are deleted!");
-    QCOMPARE(script.pending(), std::size_t{0});
-    QCOMPARE(icon, QMessageBox::Warning);
-    QCOMPARE(caption, QString("ui_qt_test"));  // the executable's name
-    QCOMPARE(buttons.size(), 1);
-    QCOMPARE(format, Qt::PlainText);  // typed texts may hold markup; it is shown, not obeyed
+    QtFrontEnd().ShowMessage("All NavAids at <b>N42</b> 34.6, W12 24.5 are deleted!");
+    QVERIFY(box != nullptr);
   }
 
+  // OK reports every edit, typed or as shown; Escape reports Cancel without calling the handler.
   void RunDialogReportsOkAndCancel() {
     ModalScript script;
-    script.Dialog(DialogId::kVor, {{1008, "113.50"}}, 0, Close::kOkButton);
-    script.Dialog(DialogId::kVor, {{1008, "999"}}, 0, Close::kEscape);
+    script.Dialog({DialogId::kVor, {{1008, "113.50"}}});
+    script.Dialog({DialogId::kVor, {{1008, "999"}}, 0, Close::kEscape});
     QtFrontEnd front_end;
     std::vector<DialogTexts> oks;
     OkHandler on_ok = [&](const DialogTexts& typed) { oks.push_back(typed); };
-    DialogTexts shown;
-    shown.edits = {{1008, "1"}, {1009, "2"}};
+    const DialogTexts shown{{{1008, "1"}, {1009, "2"}}};
     QCOMPARE(front_end.RunDialog(DialogId::kVor, shown, on_ok), DialogResult::kOk);
     QCOMPARE(front_end.RunDialog(DialogId::kVor, shown, on_ok), DialogResult::kCancel);
     QVERIFY2(script.failures().isEmpty(), qPrintable(script.failures().join("; ")));
     QCOMPARE(oks.size(), std::size_t{1});
+    QCOMPARE(oks[0].edits.size(), std::size_t{7});
     QCOMPARE(oks[0].edits.at(1008), std::string("113.50"));
     QCOMPARE(oks[0].edits.at(1009), std::string("2"));
-    QCOMPARE(oks[0].edits.size(), std::size_t{7});
   }
 
-  void FatalShowsTheMessageBeforeEnding() {
-    ModalScript script;
-    script.Message("File scenery.cfg not found!");
-    std::vector<int> statuses;
-    qsizetype messages_when_ended = -1;
-    QtFrontEnd front_end(nullptr, [&](int status) {
-      statuses.push_back(status);
-      messages_when_ended = script.messages().size();
-    });
-    front_end.Fatal("File scenery.cfg not found!", 1);
-    QCOMPARE(statuses, std::vector<int>{1});
-    QCOMPARE(messages_when_ended, 1);
-    QVERIFY2(script.failures().isEmpty(), qPrintable(script.failures().join("; ")));
-  }
-
-  // The real ending, in a child process: the box, then the process status.
-  void FatalEndsTheProcessWithItsStatus_data() {
+  // In a child process: the message box shows (the child prints it and presses OK), then the
+  // process ends with the status.
+  void FatalShowsTheMessageThenEndsWithItsStatus_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("status");
     QTest::newRow("input error") << "Input Error - Program terminates!" << 8;
     QTest::newRow("scenery.cfg missing") << "File scenery.cfg not found!" << 1;
   }
-  void FatalEndsTheProcessWithItsStatus() {
+  void FatalShowsTheMessageThenEndsWithItsStatus() {
     QFETCH(QString, message);
     QFETCH(int, status);
     QProcess child;
