@@ -7,12 +7,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "scenery_config/scenery_config.h"
 #include "test_support/test_support.h"
 #include "ui/command_flows.h"
-#include "ui/messages.h"
 #include "ui/scripted_front_end.h"
 
 namespace orlith::testing {
@@ -29,48 +29,20 @@ CommandOutcome RunDelete(const std::string& dir, ScriptedFrontEnd& fe) {
   return DeleteNavAidFlow(session, entry);
 }
 
-// In a child process: runs the Delete, undoes what before() did to the process, and writes what
-// the user was told to standard error, for the parent to match; exits 0 when the command stopped
-// on a file error.
-template <typename Before, typename After>
-[[noreturn]] void DeleteInChild(const std::string& dir, Before before, After after) {
-  before();
+// In a child process: prepares the process, runs the Delete, lifts the file size limit again
+// (the report goes through a file too) and writes what the user was told to standard error for
+// the parent to match; exits 0 when the command stopped on a file error.
+[[noreturn]] void DeleteInChild(const std::string& dir, const std::function<void()>& prepare) {
+  prepare();
   ScriptedFrontEnd fe;
   CommandOutcome outcome = RunDelete(dir, fe);
-  after();
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = limit.rlim_max;
+  setrlimit(RLIMIT_FSIZE, &limit);
   for (const std::string& e : fe.errors) std::fprintf(stderr, "%s\n", e.c_str());
   for (const std::string& m : fe.messages) std::fprintf(stderr, "told: %s\n", m.c_str());
   _exit(outcome == CommandOutcome::kFileError ? 0 : 1);
-}
-
-// A disk that is full once limit bytes stand in a file, for the command alone (the report to
-// the parent goes through a file too).
-[[noreturn]] void DeleteOnFullDisk(const std::string& dir, rlim_t limit) {
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  DeleteInChild(
-      dir,
-      [&] {
-        signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
-        rlimit full{limit, saved.rlim_max};
-        if (setrlimit(RLIMIT_FSIZE, &full) != 0) _exit(2);
-      },
-      [&] { setrlimit(RLIMIT_FSIZE, &saved); });
-}
-
-// The user nobody, for whom the folder (root's) is not writable; as another user, a folder
-// without write permission.
-[[noreturn]] void DeleteAsOtherUser(const std::string& dir) {
-  DeleteInChild(
-      dir,
-      [&] {
-        if (geteuid() == 0) {
-          if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
-        } else {
-          chmod(dir.c_str(), 0555);
-        }
-      },
-      [] {});
 }
 
 // The disk is full once scenery.cfg's own size is reached: the backup, which is longer by the
@@ -79,14 +51,20 @@ TEST(RealFaults, FullDiskStopsAtTheBackup) {
   TempFolder dir;
   dir.Write("scenery.cfg", kOldConfig);
   dir.Write("scenery.org", kOldBackup);
-  EXPECT_EXIT(DeleteOnFullDisk(dir.path(), sizeof kOldConfig - 1), ::testing::ExitedWithCode(0),
+  auto full_disk = [] {
+    signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = sizeof kOldConfig - 1;
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(2);
+  };
+  EXPECT_EXIT(DeleteInChild(dir.path(), full_disk), ::testing::ExitedWithCode(0),
               "^Error with file .*/scenery.org: File too large. The command was stopped.\n$");
   EXPECT_EQ(dir.Read("scenery.cfg"), kOldConfig);
   EXPECT_EQ(dir.Read("scenery.org"), kOldBackup);
   EXPECT_FALSE(dir.Exists(kSceneryBackupTempName));
 }
 
-// A log on a full device: the command is done and says that the log could not be written.
 TEST(RealFaults, LogOnFullDeviceIsToldNotHidden) {
   if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full here";
   TempFolder dir;
@@ -94,30 +72,34 @@ TEST(RealFaults, LogOnFullDeviceIsToldNotHidden) {
   ASSERT_EQ(symlink("/dev/full", dir.File("orlith.log").c_str()), 0);
   ScriptedFrontEnd fe;
   EXPECT_EQ(RunDelete(dir.path(), fe), CommandOutcome::kDone);
-  ASSERT_EQ(fe.messages.size(), 1u);
-  EXPECT_EQ(fe.messages[0],
-            "All VOR / ILS NavAids at N42 34.6, W12 24.5 are deleted! (The log "
-            "could not be written: " +
-                dir.File("orlith.log") + ": No space left on device.)");
+  EXPECT_EQ(fe.messages, std::vector<std::string>{
+                             "All VOR / ILS NavAids at N42 34.6, W12 24.5 are deleted! (The log "
+                             "could not be written: " +
+                             dir.File("orlith.log") + ": No space left on device.)"});
   EXPECT_NE(dir.Read("scenery.cfg").find("\r\nExclude="), std::string::npos);
 }
 
-// A user who is not root may read but not write the folder: the backup cannot be made, the
-// command stops naming scenery.org, and scenery.cfg stays as it was.
+// The user nobody may read but not write root's folder (another user gets a folder without write
+// permission): the backup cannot be made, and the command stops naming scenery.org.
 TEST(RealFaults, FolderNotWritableStopsAtTheBackup) {
   TempFolder dir;
   dir.Write("scenery.cfg", kOldConfig);
   ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
-  EXPECT_EXIT(DeleteAsOtherUser(dir.path()), ::testing::ExitedWithCode(0),
+  auto other_user = [&] {
+    if (geteuid() != 0) {
+      chmod(dir.path().c_str(), 0555);
+    } else if (setgid(65534) != 0 || setuid(65534) != 0) {
+      _exit(2);
+    }
+  };
+  EXPECT_EXIT(DeleteInChild(dir.path(), other_user), ::testing::ExitedWithCode(0),
               "^Error with file .*/scenery.org: Permission denied. The command was stopped.\n$");
   chmod(dir.path().c_str(), 0700);
   EXPECT_EQ(dir.Read("scenery.cfg"), kOldConfig);
-  EXPECT_FALSE(dir.Exists("scenery.org"));
-  EXPECT_FALSE(dir.Exists("orlith.log"));
+  EXPECT_FALSE(dir.Exists("scenery.org") || dir.Exists("orlith.log"));
 }
 
-// A folder named scenery.cfg is no configuration: the program ends with status 1 before it
-// writes anything.
+// A folder named scenery.cfg is no configuration: status 1 before anything is written.
 TEST(RealFaults, ConfigReplacedByFolderEndsWithStatus1) {
   TempFolder dir;
   ASSERT_EQ(mkdir(dir.File("scenery.cfg").c_str(), 0755), 0);
@@ -126,9 +108,8 @@ TEST(RealFaults, ConfigReplacedByFolderEndsWithStatus1) {
   ASSERT_TRUE(fe.fatal.has_value());
   EXPECT_EQ(fe.fatal->message, "File scenery.cfg not found!");
   EXPECT_EQ(fe.fatal->status, 1);
-  EXPECT_FALSE(dir.Exists("scenery.org"));
-  EXPECT_FALSE(dir.Exists("orlith.log"));
   EXPECT_TRUE(fe.opened.empty());
+  EXPECT_FALSE(dir.Exists("scenery.org") || dir.Exists("orlith.log"));
 }
 
 }  // namespace
