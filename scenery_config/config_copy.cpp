@@ -1,6 +1,7 @@
 #include "scenery_config/config_copy.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -33,14 +34,46 @@ void Extend(LineSoFar& line, std::string_view piece, bool dot) {
   line.dot = line.dot || dot;
 }
 
-// A finished line: its first characters (up to kHeadSize), its length, and whether it holds a
-// "." that no later line of its block holds.
-void EndLine(std::string_view head, std::size_t length, bool dot, ConfigScan* scan) {
-  if (length >= kHeadSize && head[6] == 'N' && head[19] == 'U') scan->blockPresent = true;
-  if (dot) {
-    scan->dotLineSeen = true;
-    scan->lastDotLineHead.assign(head.substr(0, kNumberEnd));
+bool IsBlockMarker(const char* line, std::size_t length) {
+  return length >= kHeadSize && line[6] == 'N' && line[19] == 'U';
+}
+
+// Whether a line feed in [from, to) follows a byte other than CR; from is the start of a line.
+// Written as one pass without early exit so that the compiler can run it on many bytes at once.
+bool HasBareLineFeed(const char* from, const char* to) {
+  if (from == to) return false;
+  unsigned bare = *from == '\n';
+  const std::size_t n = static_cast<std::size_t>(to - from);
+  for (std::size_t i = 1; i < n; ++i) bare |= (from[i] == '\n') & (from[i - 1] != '\r');
+  return bare != 0;
+}
+
+// Whether one of the lines in [from, to) is a block marker; from is the start of a line and to
+// follows a line feed. Looks only at the N's, which are rare.
+bool HasBlockMarker(const char* from, const char* to) {
+  for (const char* n = from + 6; n < to; ++n) {
+    n = static_cast<const char*>(std::memchr(n, 'N', static_cast<std::size_t>(to - n)));
+    if (n == nullptr) return false;
+    const char* line = n - 6;
+    if (to - line <= static_cast<std::ptrdiff_t>(kHeadSize)) return false;  // ends too soon
+    if ((line == from || line[-1] == '\n') && line[19] == 'U' &&
+        std::memchr(line, '\n', kHeadSize) == nullptr) {
+      return true;
+    }
   }
+  return false;
+}
+
+// Remembers the line at `line`, of the given length, as the last one holding a ".".
+void NoteDotLine(const char* line, std::size_t length, ConfigScan* scan) {
+  scan->dotLineSeen = true;
+  scan->lastDotLineHead.assign(line, std::min(length, kNumberEnd));
+}
+
+// A line that began in an earlier block has ended after `length` characters.
+void EndCarriedLine(const LineSoFar& line, std::size_t length, ConfigScan* scan) {
+  if (IsBlockMarker(line.head, length)) scan->blockPresent = true;
+  if (line.dot) NoteDotLine(line.head, length, scan);
 }
 
 }  // namespace
@@ -68,44 +101,69 @@ Status CopyConfigLines(ReadableFile& in, WritableFile& out, ConfigScan* scan) {
     Status s = in.Read(kReadBlock, buffer.data(), &got);
     if (!s.ok()) return s;
     if (got == 0) break;
-    const std::string_view block(buffer.data(), got);
+    const char* const begin = buffer.data();
+    const char* const end = begin + got;
     // Of the lines in this block only the one holding its last "." can be the last "."-line.
-    const std::size_t last_dot = block.rfind('.');
-    std::size_t start = 0;      // of the current line within the block
-    std::size_t copied_to = 0;  // the block's bytes before this are written
-    for (;;) {
-      const std::size_t lf = block.find('\n', start);
-      const std::size_t stop = lf == std::string_view::npos ? got : lf;
-      const bool dot = last_dot != std::string_view::npos && last_dot >= start && last_dot < stop;
-      if (lf == std::string_view::npos) {
-        Extend(line, block.substr(start), dot);
-        break;
-      }
-      const char before = lf > start ? block[lf - 1] : line.length > 0 ? line.last : '\n';
-      const bool cr = before == '\r';
-      if (!cr) {
-        write(block.substr(copied_to, lf - copied_to));
-        write("\r");
-        copied_to = lf;
-      }
-      if (line.length == 0) {
-        const std::size_t length = lf - start - (cr ? 1 : 0);
-        EndLine(block.substr(start, std::min(length, kHeadSize)), length, dot, scan);
-      } else {
-        Extend(line, block.substr(start, lf - start), dot);
-        const std::size_t length = line.length - (cr ? 1 : 0);
-        EndLine(std::string_view(line.head, std::min(length, kHeadSize)), length, line.dot, scan);
+    const std::size_t dot_at = std::string_view(begin, got).rfind('.');
+    const char* const last_dot = dot_at == std::string_view::npos ? nullptr : begin + dot_at;
+    const char* start = begin;      // of the current line
+    const char* copied_to = begin;  // the block's bytes before this are written
+    auto end_of_line = [&](const char* from) {
+      return static_cast<const char*>(
+          std::memchr(from, '\n', static_cast<std::size_t>(end - from)));
+    };
+    auto copy_with_cr = [&](const char* lf) {
+      write(std::string_view(copied_to, static_cast<std::size_t>(lf - copied_to)));
+      write("\r");
+      copied_to = lf;
+    };
+
+    if (line.length > 0) {  // the line carried from the block before ends first
+      const char* lf = end_of_line(begin);
+      const char* stop = lf != nullptr ? lf : end;
+      Extend(line, std::string_view(begin, static_cast<std::size_t>(stop - begin)),
+             last_dot != nullptr && last_dot < stop);
+      if (lf != nullptr) {
+        const bool cr = line.last == '\r';
+        if (!cr) copy_with_cr(lf);
+        EndCarriedLine(line, line.length - (cr ? 1 : 0), scan);
         line = LineSoFar();
+        start = lf + 1;
+      } else {
+        start = end;
       }
-      start = lf + 1;
     }
-    write(block.substr(copied_to));
+    // The lines that lie whole in this block: from whole_lines to whole_end, just past its last
+    // line feed.
+    const char* const whole_lines = start;
+    const char* whole_end = end;
+    while (whole_end > whole_lines && whole_end[-1] != '\n') --whole_end;
+    start = whole_end;  // now the start of the line that goes on in the next block
+    if (HasBareLineFeed(whole_lines, whole_end)) {
+      for (const char* lf = whole_lines; (lf = end_of_line(lf)) != nullptr && lf < whole_end;
+           ++lf) {
+        if ((lf > whole_lines ? lf[-1] : '\n') != '\r') copy_with_cr(lf);
+      }
+    }
+    if (!scan->blockPresent && HasBlockMarker(whole_lines, whole_end)) scan->blockPresent = true;
+    if (last_dot != nullptr && last_dot >= whole_lines && last_dot < whole_end) {
+      const char* from = last_dot;
+      while (from > whole_lines && from[-1] != '\n') --from;
+      const char* lf = end_of_line(last_dot);
+      const std::size_t length = static_cast<std::size_t>(lf - from) - (lf[-1] == '\r' ? 1 : 0);
+      NoteDotLine(from, length, scan);
+    }
+    // The start of a line that goes on in the next block.
+    if (start < end) {
+      Extend(line, std::string_view(start, static_cast<std::size_t>(end - start)),
+             last_dot != nullptr && last_dot >= start);
+    }
+    write(std::string_view(copied_to, static_cast<std::size_t>(end - copied_to)));
     if (!written.ok()) return written;
   }
   // The read that met the end of the file yields what follows the last line feed as a line,
   // a CR at its end included.
-  EndLine(std::string_view(line.head, std::min(line.length, kHeadSize)), line.length, line.dot,
-          scan);
+  EndCarriedLine(line, line.length, scan);
   write("\r\n");
   if (written.ok() && !pending.empty()) written = out.Append(pending);
   return written;

@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "test_support/test_support.h"
 
@@ -108,17 +109,29 @@ TEST(CopyConfigLines, EdgeCasesInEveryReadSize) {
 }
 
 // Random files of short and long lines, with every kind of line end and the characters the scan
-// looks for, read in blocks of odd sizes and in the full block size.
+// looks for, read in blocks of odd sizes and in the full block size. Half the rounds may hold
+// marker lines, whole or cut short, and N and U at the marker's places in other lines.
 TEST(CopyConfigLines, RandomFilesMatchTheLineByLineReading) {
   std::mt19937 random(20261206);
-  const std::string alphabet = "ab.NU\r\n\n";
+  const std::vector<std::string> pieces = {"a",
+                                           "b",
+                                           ".",
+                                           "N",
+                                           "U",
+                                           "\r",
+                                           "\n",
+                                           "\n",
+                                           "Title=Navigational Updates",
+                                           "123456N123456789012U",
+                                           "123456N12345678901U"};
   for (int round = 0; round < 300; ++round) {
+    const std::size_t kinds = round % 2 == 0 ? 8 : pieces.size();
     std::string bytes;
     const std::size_t size = round < 250 ? random() % 200 : 64 * 1024 + random() % 70000;
-    for (std::size_t i = 0; i < size; ++i) {
+    while (bytes.size() < size) {
       // Long runs without a line feed now and then, so lines outgrow a block.
-      bytes += random() % 50 == 0 ? std::string(random() % 300, 'N') : "";
-      bytes += alphabet[random() % alphabet.size()];
+      if (random() % 50 == 0) bytes += std::string(random() % 300, 'N');
+      bytes += pieces[random() % kinds];
     }
     SCOPED_TRACE("round " + std::to_string(round));
     ExpectSameAsLineByLine(bytes, 1 + random() % 40);
