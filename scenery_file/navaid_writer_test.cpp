@@ -67,39 +67,37 @@ TEST_F(NavAidWriter, SeparatorsInTheNameStayInTheFolderF5) {
             std::string::npos);
 }
 
-TEST(NavAidWriterReport, LinesFollowTheType) {
+TEST(NavAidWriterReport, LinesFollowTheTypeAndShowTextsAsTypedF6) {
   const std::string vor =
       "Frequency: 110.30 MHz\r\nRange: 25 nm\r\nAltitude: 100 m\r\n"
       "Magnetic deviation: -3 \xB0\r\nCode: 1\r\n";
   const std::string tail = "NavAid ID: ABC\r\nNavAid name: TEST\r\n";
+  const std::string ndb = "Frequency: 350 kHz\r\nRange: 25 nm\r\nAltitude: 100 m\r\n";
+  const std::string longName = "A NAME FAR LONGER THAN TWENTY-FOUR";
   const struct {
     const char* type;
+    std::string id, name;
     std::size_t fileSize;
     std::string report;
   } cases[] = {
-      {"NDB", 228, "Frequency: 350 kHz\r\nRange: 25 nm\r\nAltitude: 100 m\r\n" + tail},
-      {"VOR", 246, vor + tail},
-      {"ILS", 246, vor + "Localizer direction: 163 \xB0\r\nGlideslope: 3 \xB0\r\n" + tail},
-      {"", 246, vor + tail},
+      {"NDB", "ABC", "TEST", 228, ndb + tail},
+      {"VOR", "ABC", "TEST", 246, vor + tail},
+      {"ILS", "ABC", "TEST", 246,
+       vor + "Localizer direction: 163 \xB0\r\nGlideslope: 3 \xB0\r\n" + tail},
+      {"", "ABC", "TEST", 246, vor + tail},
+      {"NDB", "LONGID", longName, 228,
+       ndb + "NavAid ID: LONGID\r\nNavAid name: " + longName + "\r\n"},
   };
   for (const auto& c : cases) {
     Writer w;
-    ASSERT_TRUE(w.Create(Entry(c.type)).ok());
+    NavAidEntry e = Entry(c.type);
+    e.id = c.id;
+    e.name = c.name;
+    ASSERT_TRUE(w.Create(e).ok());
     EXPECT_TRUE(w.log.ok());
     EXPECT_EQ(w.dir.Read(kFileName).size(), c.fileSize) << c.type;
     EXPECT_EQ(w.dir.Read("orlith.log"), kReportHead + std::string(c.type) + "\r\n" + c.report);
   }
-}
-
-TEST_F(NavAidWriter, ReportShowsTextsAsTypedF6) {
-  NavAidEntry e = Entry("NDB");
-  e.id = "LONGID";
-  e.name = "A NAME FAR LONGER THAN TWENTY-FOUR";
-  ASSERT_TRUE(Create(e).ok());
-  EXPECT_EQ(dir.Read(kFileName).size(), 228u);
-  EXPECT_TRUE(
-      dir.Read("orlith.log")
-          .ends_with("NavAid ID: LONGID\r\nNavAid name: A NAME FAR LONGER THAN TWENTY-FOUR\r\n"));
 }
 
 TEST_F(NavAidWriter, SecondRunReplacesTheFileAndAddsAReport) {
@@ -117,8 +115,7 @@ TEST(NavAidWriterFaults, UnwritableSceneryFileIsReportedF1) {
     Writer w;
     w.env.Add({op, kFileName, "Read-only file system"});
     Status s = w.Create(Entry("VOR"));
-    SCOPED_TRACE(static_cast<int>(op));
-    EXPECT_EQ(s.kind(), Status::Kind::kIoError);
+    EXPECT_EQ(s.kind(), Status::Kind::kIoError) << static_cast<int>(op);
     EXPECT_EQ(s.ToString(), w.dir.File(kFileName) + ": Read-only file system");
     EXPECT_TRUE(w.log.ok());
     EXPECT_FALSE(w.dir.Exists("orlith.log")) << "no report for a failed file";
@@ -130,8 +127,7 @@ TEST_F(NavAidWriter, UnwritableLogDoesNotFailTheFile) {
   EXPECT_TRUE(Create(Entry("NDB")).ok());
   EXPECT_EQ(dir.Read(kFileName).size(), 228u);
   EXPECT_EQ(log.ToString(), dir.File("orlith.log") + ": Permission denied");
-  // An earlier log failure is kept.
-  Status earlier = Status::IoError("orlith.log", "first");
+  Status earlier = Status::IoError("orlith.log", "first");  // an earlier log failure is kept
   EXPECT_TRUE(AppendNavAidSection(folder, Entry("NDB"), &earlier).ok());
   EXPECT_EQ(earlier.reason(), "first");
   EXPECT_TRUE(AppendNavAidSection(folder, Entry("NDB"), nullptr).ok());
