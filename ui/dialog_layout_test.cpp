@@ -7,44 +7,29 @@
 namespace orlith {
 namespace {
 
-constexpr DialogId kAll[] = {DialogId::kPosition, DialogId::kNdb, DialogId::kVor, DialogId::kIls};
-
-TEST(DialogLayout, ControlIdsAreUniqueWithinEachTemplate) {
-  for (DialogId id : kAll) {
+TEST(DialogLayout, UniqueIdsEditsWithFieldsAndFocusOnOkButCancelInNdb) {
+  for (DialogId id : {DialogId::kPosition, DialogId::kNdb, DialogId::kVor, DialogId::kIls}) {
     std::set<int> seen;
+    int first_tab_stop = 0;
     for (const ControlLayout& c : LayoutOf(id).controls) {
-      if (c.id == kStaticId) continue;
-      EXPECT_TRUE(seen.insert(c.id).second)
-          << "template " << static_cast<int>(id) << " id " << c.id;
+      EXPECT_TRUE(c.id == kStaticId || seen.insert(c.id).second) << "id " << c.id;
       EXPECT_EQ(c.kind == ControlKind::kEdit, c.field.has_value()) << "id " << c.id;
+      if (first_tab_stop == 0 && c.tabStop) first_tab_stop = c.id;
     }
     EXPECT_TRUE(seen.count(1) && seen.count(2)) << "OK and Cancel in " << static_cast<int>(id);
-  }
-}
-
-TEST(DialogLayout, FocusStartsOnCancelOnlyInTheNdbDialog) {
-  // The first tab stop gets the focus: Enter right after the NdbDialog opens cancels it.
-  for (DialogId id : kAll) {
-    int first = 0;
-    for (const ControlLayout& c : LayoutOf(id).controls) {
-      if (c.tabStop) {
-        first = c.id;
-        break;
-      }
-    }
-    EXPECT_EQ(first, id == DialogId::kNdb ? 2 : 1) << static_cast<int>(id);
+    // The first tab stop gets the focus: Enter right after the NDB dialog opens cancels it.
+    EXPECT_EQ(first_tab_stop, id == DialogId::kNdb ? 2 : 1) << static_cast<int>(id);
   }
 }
 
 TEST(DialogLayout, TypeButtonsFollowTheLastLabelInOneGroup) {
-  auto controls = LayoutOf(DialogId::kPosition).controls;
-  ASSERT_GE(controls.size(), 4u);
-  auto n = controls.size();
-  EXPECT_EQ(controls[n - 4].kind, ControlKind::kStatic);
-  EXPECT_EQ(controls[n - 3].id, kVorButton);
-  EXPECT_EQ(controls[n - 2].id, kIlsButton);
-  EXPECT_EQ(controls[n - 1].id, kNdbButton);
-  for (std::size_t i = n - 3; i < n; ++i) EXPECT_FALSE(controls[i].tabStop);
+  const auto& all = LayoutOf(DialogId::kPosition).controls;
+  ASSERT_GE(all.size(), 4u);
+  const ControlLayout* c = &all[all.size() - 4];
+  EXPECT_EQ(c[0].kind, ControlKind::kStatic);
+  EXPECT_EQ(std::vector<int>({c[1].id, c[2].id, c[3].id}),
+            std::vector<int>({kVorButton, kIlsButton, kNdbButton}));
+  EXPECT_FALSE(c[1].tabStop || c[2].tabStop || c[3].tabStop);
 }
 
 TEST(DialogLayout, TitleLinesCentredOnTheFixedRectangle) {
