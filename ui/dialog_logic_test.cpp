@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "ui/dialog_layout.h"
 
 namespace orlith {
 namespace {
 
+// An NDB entry whose field i holds "old<i>".
 NavAidEntry Filled() {
   NavAidEntry e;
   for (int i = 0; i < kEntryFieldCount; ++i) {
@@ -17,76 +21,57 @@ NavAidEntry Filled() {
 }
 
 TEST(DialogLogic, PositionOpensWithCoordinatesAndNoTypeChecked) {
-  NavAidEntry e = Filled();
-  DialogTexts shown = ShownTexts(DialogId::kPosition, e);
+  DialogTexts shown = ShownTexts(DialogId::kPosition, Filled());
   EXPECT_EQ(shown.edits, (std::map<int, std::string>{{1000, "old0"}, {1001, "old1"}}));
   EXPECT_EQ(shown.checkedRadio, 0);
 }
 
 TEST(DialogLogic, PositionOkStoresTheCheckedType) {
-  struct Case {
-    int radio;
-    std::string before, after;
-  } cases[] = {
+  // The button checked, the type before, the type after (none checked: the type before stays).
+  const std::tuple<int, const char*, const char*> cases[] = {
       {kVorButton, "", "VOR"}, {kIlsButton, "NDB", "ILS"}, {kNdbButton, "VOR", "NDB"}, {0, "", ""},
-      {0, "ILS", "ILS"},  // none checked: the type chosen before stays
+      {0, "ILS", "ILS"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [radio, before, after] : cases) {
     NavAidEntry e;
-    e.navAidType = c.before;
-    DialogTexts typed;
-    typed.edits = {{1000, " n 42 34.6 "}, {1001, "w12 24.5"}};
-    typed.checkedRadio = c.radio;
-    StoreTypedTexts(DialogId::kPosition, typed, e);
-    EXPECT_EQ(e.navAidType, c.after) << "radio " << c.radio << " before '" << c.before << "'";
+    e.navAidType = before;
+    StoreTypedTexts(DialogId::kPosition, {{{1000, " n 42 34.6 "}, {1001, "w12 24.5"}}, radio}, e);
+    EXPECT_EQ(e.navAidType, after) << "radio " << radio << " before '" << before << "'";
     EXPECT_EQ(e.latitude, " n 42 34.6 ");  // stored exactly as typed
     EXPECT_EQ(e.longitude, "w12 24.5");
   }
 }
 
 TEST(DialogLogic, ParameterOkStoresOnlyTheDialogsFields) {
-  // Fields a dialog does not show are neither shown nor changed by it.
-  struct Case {
-    DialogId id;
-    std::vector<EntryField> shown;
-  } cases[] = {
-      {DialogId::kNdb,
-       {EntryField::kFrequency, EntryField::kRange, EntryField::kAltitude, EntryField::kId,
-        EntryField::kName}},
-      {DialogId::kVor,
-       {EntryField::kFrequency, EntryField::kRange, EntryField::kMagneticDeviation,
-        EntryField::kAltitude, EntryField::kId, EntryField::kDme, EntryField::kName}},
-      {DialogId::kIls,
-       {EntryField::kFrequency, EntryField::kRange, EntryField::kMagneticDeviation,
-        EntryField::kAltitude, EntryField::kLocalizerDirection, EntryField::kGlideslopeAngle,
-        EntryField::kId, EntryField::kDme, EntryField::kName}},
+  // Per field in entry order, 'x' where the dialog shows and stores it; others stay untouched.
+  const std::pair<DialogId, std::string> cases[] = {
+      {DialogId::kNdb, "---xxx----xx"},
+      {DialogId::kVor, "---xxxxx--xx"},
+      {DialogId::kIls, "---xxxxxxxxx"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [id, shows] : cases) {
     NavAidEntry e = Filled();
-    DialogTexts typed = ShownTexts(c.id, e);
-    EXPECT_EQ(typed.edits.size(), c.shown.size());
-    for (auto& [id, text] : typed.edits) text = "new" + std::to_string(id);
-    StoreTypedTexts(c.id, typed, e);
+    DialogTexts typed = ShownTexts(id, e);
+    EXPECT_EQ(typed.edits.size(), std::count(shows.begin(), shows.end(), 'x'));
+    for (auto& [control, text] : typed.edits) text = "new" + std::to_string(control);
+    StoreTypedTexts(id, typed, e);
+    std::string stored;
     for (int i = 0; i < kEntryFieldCount; ++i) {
-      auto field = static_cast<EntryField>(i);
-      bool is_shown = std::find(c.shown.begin(), c.shown.end(), field) != c.shown.end();
-      EXPECT_EQ(FieldOf(e, field).starts_with("new"), is_shown)
-          << "dialog " << static_cast<int>(c.id) << " field " << i << ": " << FieldOf(e, field);
+      stored += FieldOf(e, static_cast<EntryField>(i)).starts_with("new") ? 'x' : '-';
     }
+    EXPECT_EQ(stored, shows) << static_cast<int>(id);
     EXPECT_EQ(e.navAidType, "NDB");
   }
 }
 
 TEST(DialogLogic, ParameterOkStoresTextsUncheckedAndEmptiedControlsAsEmpty) {
   NavAidEntry e = Filled();
-  DialogTexts typed;
-  typed.edits = {{1008, "abc"}, {1011, "TOOLONGID"}, {1012, std::string(30, 'x')}};
-  StoreTypedTexts(DialogId::kVor, typed, e);
+  StoreTypedTexts(DialogId::kVor,
+                  {{{1008, "abc"}, {1011, "TOOLONGID"}, {1012, std::string(30, 'x')}}, 0}, e);
   EXPECT_EQ(e.frequency, "abc");
   EXPECT_EQ(e.id, "TOOLONGID");
   EXPECT_EQ(e.name, std::string(30, 'x'));
-  EXPECT_EQ(e.range, "");  // a control missing from typed holds the empty text
-  EXPECT_EQ(e.dme, "");
+  EXPECT_EQ(e.range + e.dme, "");  // a control missing from typed holds the empty text
 }
 
 TEST(DialogLogic, ParameterDialogOfEachType) {
