@@ -18,10 +18,9 @@ TEST(MainWindow, CommandTableRoutesTheThreeNavAidCommands) {
     ui.Cancel(DialogId::kPosition);
     EXPECT_TRUE(window.OnCommand(id)) << id;
   }
-  EXPECT_EQ(ui.opened.size(), 3u);    // each command opened its Position dialog
-  EXPECT_FALSE(window.OnCommand(8));  // Exit Program belongs to the application's table
-  EXPECT_FALSE(window.OnCommand(40004));
-  EXPECT_EQ(ui.opened.size(), 3u);
+  // Each command opened its Position dialog; Exit Program belongs to the application's table.
+  EXPECT_FALSE(window.OnCommand(8) || window.OnCommand(40004));
+  EXPECT_EQ(ui.opened, std::vector<DialogId>(3, DialogId::kPosition));
 }
 
 TEST(MainWindow, ApplicationTableHandlesOnlyExit) {
