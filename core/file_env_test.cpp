@@ -73,6 +73,29 @@ TEST(FileEnv, ReadTailRenameAndAppend) {
   EXPECT_EQ(dir.Read("f"), "fresh\r\nnew");
 }
 
+// Appends are gathered in memory: a flush puts them in the file in order, pieces larger than the
+// gathering space included, and a close or the end of the object writes what is left.
+TEST(FileEnv, AppendsReachTheFileInOrderByFlushOrClose) {
+  TempFolder dir;
+  FileEnv& env = *DefaultFileEnv();
+  const std::string big(200000, 'b');
+  std::unique_ptr<WritableFile> file;
+  ASSERT_TRUE(env.OpenForWriting(dir.File("f"), &file).ok());
+  ASSERT_TRUE(file->Append("a").ok());
+  ASSERT_TRUE(file->Append(big).ok());
+  ASSERT_TRUE(file->Append("c").ok());
+  ASSERT_TRUE(file->Flush().ok());
+  EXPECT_EQ(dir.Read("f"), "a" + big + "c");
+  ASSERT_TRUE(file->Append(std::string(70000, 'd')).ok());
+  ASSERT_TRUE(file->Append("e").ok());
+  ASSERT_TRUE(file->Close().ok());
+  EXPECT_EQ(dir.Read("f"), "a" + big + "c" + std::string(70000, 'd') + "e");
+  ASSERT_TRUE(env.OpenForAppending(dir.File("f"), &file).ok());
+  ASSERT_TRUE(file->Append("f").ok());
+  file.reset();
+  EXPECT_EQ(dir.Read("f").back(), 'f');
+}
+
 TEST(WorkFolder, NamesFilesRelativeToItsPath) {
   EXPECT_EQ(WorkFolder{}.File("scenery.cfg"), "scenery.cfg");
   EXPECT_EQ(WorkFolder{"sim"}.File("scenery.cfg"), "sim/scenery.cfg");
