@@ -39,28 +39,20 @@ TEST(OperationsLog, FormatsTheDateWithoutTheLocale) {
   for (const auto& c : cases) EXPECT_EQ(c.text, FormatLogDate(c.date));
 }
 
-TEST(OperationsLog, NewLogStartsWithAnEmptyLine) {
-  TempFolder dir;
-  WorkFolder folder{dir.path()};
-  ASSERT_TRUE(AppendLogEntry(folder, {"one", "", "two"}).ok());
-  EXPECT_TRUE(BytesEqual("\r\none\r\n\r\ntwo\r\n", dir.Read(kLogFileName)));
-}
-
 TEST(OperationsLog, EntriesOnlyAppend) {
   const struct {
-    const char* name;
-    std::string before;
+    const char* before;  // null: no log yet
     std::string after;
   } cases[] = {
-      {"an earlier entry leaves one empty line", "\r\nold\r\n", "\r\nold\r\n\r\nnew\r\n"},
-      {"a hand-edited last line is completed", "edited", "edited\r\nnew\r\n"},
+      {nullptr, "\r\none\r\n\r\ntwo\r\n"},                   // a new log starts with an empty line
+      {"\r\nold\r\n", "\r\nold\r\n\r\none\r\n\r\ntwo\r\n"},  // one empty line between entries
+      {"edited", "edited\r\none\r\n\r\ntwo\r\n"},            // a hand-edited last line is completed
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
     TempFolder dir;
-    dir.Write(kLogFileName, c.before);
-    ASSERT_TRUE(AppendLogEntry(WorkFolder{dir.path()}, {"new"}).ok());
-    EXPECT_TRUE(BytesEqual(c.after, dir.Read(kLogFileName)));
+    if (c.before != nullptr) dir.Write(kLogFileName, c.before);
+    ASSERT_TRUE(AppendLogEntry(WorkFolder{dir.path()}, {"one", "", "two"}).ok());
+    EXPECT_TRUE(BytesEqual(c.after, dir.Read(kLogFileName))) << c.after;
   }
 }
 
@@ -76,22 +68,19 @@ TEST(OperationsLog, TwoHeadersOnTheSameDay) {
 }
 
 TEST(OperationsLog, FailureNamesTheLogAndTheReason) {
-  const struct {
-    const char* name;
-    Fault fault;
-  } cases[] = {
-      {"cannot open", {FaultOp::kOpenForAppending, kLogFileName, "Read-only file system"}},
-      {"cannot write", {FaultOp::kAppend, kLogFileName, "No space left on device"}},
-      {"cannot flush", {FaultOp::kFlush, kLogFileName, "No space left on device"}},
-      {"cannot close", {FaultOp::kClose, kLogFileName, "Input/output error"}},
+  const Fault cases[] = {
+      {FaultOp::kOpenForAppending, kLogFileName, "Read-only file system"},
+      {FaultOp::kAppend, kLogFileName, "No space left on device"},
+      {FaultOp::kFlush, kLogFileName, "No space left on device"},
+      {FaultOp::kClose, kLogFileName, "Input/output error"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const Fault& fault : cases) {
     TempFolder dir;
     FaultEnv env;
-    env.Add(c.fault);
+    env.Add(fault);
     Status s = AppendLogEntry(WorkFolder{dir.path(), &env}, {"line"});
-    EXPECT_EQ(dir.File(kLogFileName) + ": " + c.fault.reason, s.ToString());
+    EXPECT_EQ(dir.File(kLogFileName) + ": " + fault.reason, s.ToString())
+        << static_cast<int>(fault.op);
   }
 }
 
