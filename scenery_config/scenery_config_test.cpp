@@ -53,6 +53,9 @@ TEST(RegisterUpdatesArea, AppendsOnlyAndBacksUp) {
   const std::string mark = LongLine(100, {{7, 'N'}, {20, 'U'}});
   const std::string nul = std::string("[Area.007]\r\nTitle=A\0B\r\n", 23);
   const std::string a10 = "[Area.010]\r\n";
+  const std::string nav = "[Area.005]\r\nTitle=Navigational Updates\r\n";
+  const std::string nordic = "[Area.005]\r\nTitle=Nordic Lands USA\r\n";
+  const std::string us = "[Area.005]\r\nTitle=U.S. Scenery\r\n";
   // shown: the appended block's area number; empty when nothing is appended.
   const struct {
     const char* name;
@@ -64,15 +67,12 @@ TEST(RegisterUpdatesArea, AppendsOnlyAndBacksUp) {
       {"no final line end", "[Area.123]\r\nLayer=123", "[Area.123]\r\nLayer=123\r\n", "124"},
       {"empty file, no dot line F8", "", "\r\n", "01"},
       {"no line holds a dot F8", "[Area]\r\nLayer=3\r\n", "[Area]\r\nLayer=3\r\n\r\n", "01"},
-      {"present", "[Area.005]\r\nTitle=Navigational Updates\r\n",
-       "[Area.005]\r\nTitle=Navigational Updates\r\n\r\n", ""},
-      {"Nordic Lands USA is the marker", "[Area.005]\r\nTitle=Nordic Lands USA\r\n",
-       "[Area.005]\r\nTitle=Nordic Lands USA\r\n\r\n", ""},
+      {"present", nav, nav + "\r\n", ""},
+      {"Nordic Lands USA is the marker", nordic, nordic + "\r\n", ""},
       {"Area.008", "[Area.008]\r\n", "[Area.008]\r\n\r\n", "09"},
       {"Area.099", "[Area.099]\r\n", "[Area.099]\r\n\r\n", "100"},
       {"Area.12 reads 12]", "[Area.12]\r\n", "[Area.12]\r\n\r\n", "013"},
-      {"U.S. Scenery decides", "[Area.005]\r\nTitle=U.S. Scenery\r\n",
-       "[Area.005]\r\nTitle=U.S. Scenery\r\n\r\n", "01"},
+      {"U.S. Scenery decides", us, us + "\r\n", "01"},
       {"out of order", "[Area.200]\r\n[Area.050]\r\n", "[Area.200]\r\n[Area.050]\r\n\r\n", "051"},
       {"Area.999 gives 1000 F8", "[Area.999]\r\n", "[Area.999]\r\n\r\n", "1000"},
       {"negative number gives 1", "[Area.-5]\r\n", "[Area.-5]\r\n\r\n", "01"},
@@ -211,23 +211,19 @@ TEST(EnsureFileExists, OnlyAReadableFilePasses) {
   FaultEnv env;
   env.Add({FaultOp::kOpenForReading, "locked.cfg", "Permission denied"});
   // reason: empty when the file passes; null for any reason (the system's wording differs).
-  const struct {
-    const char *name, *reason;
-  } cases[] = {{"scenery.cfg", ""},
-               {"empty.cfg", ""},
-               {"missing.cfg", "No such file or directory"},
-               {"folder.cfg", nullptr},
-               {"locked.cfg", "Permission denied"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Status s = EnsureFileExists(WorkFolder{dir.path(), &env}, c.name);
-    const bool passes = c.reason != nullptr && *c.reason == '\0';
-    EXPECT_EQ(passes, s.ok());
+  for (auto [name, reason] : {std::pair{"scenery.cfg", ""},
+                              {"empty.cfg", ""},
+                              {"missing.cfg", "No such file or directory"},
+                              {"folder.cfg", nullptr},
+                              {"locked.cfg", "Permission denied"}}) {
+    Status s = EnsureFileExists(WorkFolder{dir.path(), &env}, name);
+    const bool passes = reason != nullptr && *reason == '\0';
+    EXPECT_EQ(passes, s.ok()) << name;
     if (passes) continue;
-    EXPECT_EQ(Status::Kind::kNotFound, s.kind());
-    EXPECT_EQ(dir.File(c.name), s.file());
-    if (c.reason != nullptr) {
-      EXPECT_EQ(c.reason, s.reason());
+    EXPECT_EQ(Status::Kind::kNotFound, s.kind()) << name;
+    EXPECT_EQ(dir.File(name), s.file());
+    if (reason != nullptr) {
+      EXPECT_EQ(reason, s.reason());
     }
   }
   EXPECT_FALSE(dir.Exists("missing.cfg") || dir.Exists(kLogFileName));
