@@ -62,16 +62,17 @@ std::string ReadWhole(const std::string& path) {
   return bytes;
 }
 
-// One read and one write of scenery.cfg's bytes, in blocks of 1 MiB.
+// One read and one write of scenery.cfg's bytes, in blocks of 64 KiB: larger blocks save calls
+// but cost more in fresh pages than they save.
 void Backup() {
   const std::string cfg = Path("scenery.cfg");
   const std::string org = Path("scenery.org");
   int in = Open(cfg, O_RDONLY);
   int out = Open(org, O_WRONLY | O_CREAT | O_TRUNC);
-  std::vector<char> block(1 << 20);
-  for (ssize_t n; (n = read(in, block.data(), block.size())) != 0;) {
+  static char block[1 << 16];
+  for (ssize_t n; (n = read(in, block, sizeof block)) != 0;) {
     if (n < 0) Fail(cfg);
-    WriteAll(out, std::string_view(block.data(), static_cast<std::size_t>(n)), org);
+    WriteAll(out, std::string_view(block, static_cast<std::size_t>(n)), org);
   }
   Close(in, cfg);
   Close(out, org);
