@@ -20,33 +20,23 @@ std::string ClassOf(HWND window) {
   return std::string(name, static_cast<std::size_t>(n > 0 ? n : 0));
 }
 
+// The window class and style bits of a control kind: type (under typeMask), bits it must have and
+// bits it must not have.
 struct KindStyle {
   const char* className;
-  DWORD typeMask;  // the bits that tell the control's type apart
-  DWORD type;
-  DWORD required;  // further bits it must have
-  DWORD absent;    // bits it must not have
+  DWORD typeMask, type, required, absent;
 };
 
-KindStyle ExpectedStyle(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::kDefaultPushButton:
-      return {"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, WS_TABSTOP, WS_GROUP};
-    case ControlKind::kPushButton:
-      return {"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, WS_GROUP};
-    case ControlKind::kStatic:
-      return {"Static", SS_TYPEMASK, SS_LEFT, WS_GROUP, WS_TABSTOP};
-    case ControlKind::kStaticNoWrap:
-      return {"Static", SS_TYPEMASK, SS_LEFTNOWORDWRAP, WS_GROUP, WS_TABSTOP};
-    case ControlKind::kEdit:
-      return {"Edit", ES_MULTILINE, 0, WS_TABSTOP | ES_AUTOHSCROLL, ES_READONLY};
-    case ControlKind::kAutoRadio:
-      return {"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, 0, WS_TABSTOP | WS_GROUP};
-    case ControlKind::kGroupBox:
-      return {"Button", BS_TYPEMASK, BS_GROUPBOX, 0, WS_TABSTOP};
-  }
-  return {};
-}
+// In ControlKind order.
+constexpr KindStyle kKindStyles[] = {
+    {"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, WS_TABSTOP, WS_GROUP},
+    {"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, WS_GROUP},
+    {"Static", SS_TYPEMASK, SS_LEFT, WS_GROUP, WS_TABSTOP},
+    {"Static", SS_TYPEMASK, SS_LEFTNOWORDWRAP, WS_GROUP, WS_TABSTOP},
+    {"Edit", ES_MULTILINE, 0, WS_TABSTOP | ES_AUTOHSCROLL, ES_READONLY},
+    {"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, 0, WS_TABSTOP | WS_GROUP},
+    {"Button", BS_TYPEMASK, BS_GROUPBOX, 0, WS_TABSTOP},
+};
 
 // The same template created hidden in this process, where MapDialogRect can read its font.
 class LocalDialog {
@@ -86,10 +76,9 @@ void ExpectMatchesLayout(HWND dialog, DialogId id, HWND main_window, HWND focus)
   const DialogLayout& layout = LayoutOf(id);
   SCOPED_TRACE(layout.caption);
   EXPECT_EQ(ClassOf(dialog), "#32770");
-  DWORD style = static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE));
-  for (DWORD bit : {DWORD{WS_POPUP}, DWORD{WS_CAPTION}, DWORD{WS_SYSMENU}, DWORD{DS_MODALFRAME}}) {
-    EXPECT_EQ(style & bit, bit) << std::hex << style;
-  }
+  const DWORD style = static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE));
+  const DWORD frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+  EXPECT_EQ(style & frame, frame) << std::hex << style;
   EXPECT_EQ(GetWindow(dialog, GW_OWNER), main_window);
 
   LocalDialog local(id);
@@ -101,95 +90,76 @@ void ExpectMatchesLayout(HWND dialog, DialogId id, HWND main_window, HWND focus)
   HDC screen = GetDC(nullptr);
   EXPECT_EQ(font.lfHeight, -MulDiv(layout.fontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72));
   ReleaseDC(nullptr, screen);
-
-  RECT size = local.Map(0, 0, layout.width, layout.height);
-  RECT client{};
+  RECT size = local.Map(0, 0, layout.width, layout.height), client{}, outer{}, main_rect{};
   GetClientRect(dialog, &client);
-  EXPECT_EQ(client.right, size.right);
-  EXPECT_EQ(client.bottom, size.bottom);
-
+  EXPECT_TRUE(EqualRect(&client, &size));
   // Centred on the main window, to the rounding of a pixel.
-  RECT outer{}, main_rect{};
   GetWindowRect(dialog, &outer);
   GetWindowRect(main_window, &main_rect);
   EXPECT_LE(std::abs((outer.left + outer.right) - (main_rect.left + main_rect.right)), 1);
   EXPECT_LE(std::abs((outer.top + outer.bottom) - (main_rect.top + main_rect.bottom)), 1);
 
+  // A push button with the focus is drawn, and pressed by Enter, as the default.
+  const bool focused_button = GetDlgCtrlID(focus) == IDOK || GetDlgCtrlID(focus) == IDCANCEL;
   HWND child = GetWindow(dialog, GW_CHILD);
   for (const ControlLayout& c : layout.controls) {
-    SCOPED_TRACE(c.text);
+    SCOPED_TRACE(c.id);
     ASSERT_NE(child, nullptr) << "fewer controls than the layout";
     EXPECT_EQ(GetDlgCtrlID(child), c.id == kStaticId ? 0xFFFF : c.id);
-    KindStyle expected = ExpectedStyle(c.kind);
-    EXPECT_EQ(ClassOf(child), expected.className);
-    DWORD child_style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
+    KindStyle expected = kKindStyles[static_cast<int>(c.kind)];
     if (c.kind == ControlKind::kPushButton || c.kind == ControlKind::kDefaultPushButton) {
-      // A push button with the focus is drawn, and pressed by Enter, as the default.
-      bool focused_button = GetDlgCtrlID(focus) == IDOK || GetDlgCtrlID(focus) == IDCANCEL;
-      bool is_default = focused_button ? child == focus : c.kind == ControlKind::kDefaultPushButton;
+      const bool is_default =
+          focused_button ? child == focus : c.kind == ControlKind::kDefaultPushButton;
       expected.type = is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
     }
-    if (c.kind == ControlKind::kEdit) {
-      // The dialog draws an edit's border as a sunken edge.
-      EXPECT_TRUE((child_style & WS_BORDER) != 0 ||
-                  (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0);
-    }
+    EXPECT_EQ(ClassOf(child), expected.className);
+    const DWORD child_style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
     EXPECT_EQ(child_style & expected.typeMask, expected.type) << std::hex << child_style;
     EXPECT_EQ(child_style & expected.required, expected.required) << std::hex << child_style;
     EXPECT_EQ(child_style & expected.absent, 0u) << std::hex << child_style;
     if (c.kind != ControlKind::kEdit) {
       EXPECT_EQ(TextOf(child), c.text);
+    } else {  // the dialog draws an edit's border as a sunken edge
+      EXPECT_TRUE((child_style & WS_BORDER) != 0 ||
+                  (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0);
     }
-
-    RECT want = local.Map(c.x, c.y, c.width, c.height);
-    RECT got{};
+    RECT want = local.Map(c.x, c.y, c.width, c.height), got{};
     GetWindowRect(child, &got);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&got), 2);
-    EXPECT_EQ(got.left, want.left);
-    EXPECT_EQ(got.top, want.top);
-    EXPECT_EQ(got.right, want.right);
-    EXPECT_EQ(got.bottom, want.bottom);
+    EXPECT_TRUE(EqualRect(&got, &want))
+        << got.left << "," << got.top << "," << got.right << "," << got.bottom << " is not "
+        << want.left << "," << want.top << "," << want.right << "," << want.bottom;
     child = GetWindow(child, GW_HWNDNEXT);
   }
   EXPECT_EQ(child, nullptr) << "more controls than the layout";
 
-  LRESULT def_id = SendMessageA(dialog, DM_GETDEFID, 0, 0);
-  EXPECT_EQ(HIWORD(def_id), DC_HASDEFID);
-  EXPECT_EQ(LOWORD(def_id), IDOK);
+  EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
   // The platform's focus: the first tab stop, which is "Abbrechen" in the NDB dialog only.
   EXPECT_EQ(GetDlgCtrlID(focus), id == DialogId::kNdb ? IDCANCEL : IDOK);
-
   // Blue ground with white labels; edit fields in the system's window colour.
   EXPECT_EQ(ScreenPixel(dialog, 2, 2), kDialogBackgroundColour);
   for (const ControlLayout& c : layout.controls) {
     if (c.kind != ControlKind::kEdit) continue;
-    HWND edit = GetDlgItem(dialog, c.id);
-    EXPECT_EQ(ScreenPixel(edit, 1, 1), GetSysColor(COLOR_WINDOW)) << c.id;
+    EXPECT_EQ(ScreenPixel(GetDlgItem(dialog, c.id), 1, 1), GetSysColor(COLOR_WINDOW)) << c.id;
     break;
   }
 }
 
 TEST_F(DialogTemplate, EveryDialogMatchesTheLayoutData) {
   Start();
-  struct Case {
-    int button;
-    DialogId dialog;
-  } cases[] = {
-      {kNdbButton, DialogId::kNdb}, {kVorButton, DialogId::kVor}, {kIlsButton, DialogId::kIls}};
-  bool position_checked = false;
-  for (const Case& c : cases) {
+  for (auto [button, id] :
+       {std::pair{kNdbButton, DialogId::kNdb}, std::pair{kVorButton, DialogId::kVor},
+        std::pair{kIlsButton, DialogId::kIls}}) {
     Choose(kCreateNavAidCommand);
     HWND position = Dialog(DialogId::kPosition);
     ASSERT_NE(position, nullptr);
-    if (!position_checked) {
+    if (button == kNdbButton)
       ExpectMatchesLayout(position, DialogId::kPosition, program_->MainWindow(), program_->Focus());
-      position_checked = true;
-    }
-    Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", c.button));
-    HWND parameters = Dialog(c.dialog);
+    Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", button));
+    HWND parameters = Dialog(id);
     ASSERT_NE(parameters, nullptr);
-    ExpectMatchesLayout(parameters, c.dialog, program_->MainWindow(), program_->Focus());
-    Cancel(c.dialog, CancelBy::kButton);
+    ExpectMatchesLayout(parameters, id, program_->MainWindow(), program_->Focus());
+    Cancel(id, CancelBy::kButton);
   }
 }
 

@@ -25,12 +25,9 @@ TEST_F(MainWindowTest, FrameMenuAndTitleScreen) {
   Start();
   HWND main = program_->MainWindow();
   EXPECT_EQ(TextOf(main), kWindowCaption);
-  RECT outer{};
+  RECT outer{}, fixed{0, 0, kWindowWidth, kWindowHeight};
   GetWindowRect(main, &outer);
-  EXPECT_EQ(outer.left, 0);
-  EXPECT_EQ(outer.top, 0);
-  EXPECT_EQ(outer.right, kWindowWidth);
-  EXPECT_EQ(outer.bottom, kWindowHeight);
+  EXPECT_TRUE(EqualRect(&outer, &fixed));
   DWORD style = static_cast<DWORD>(GetWindowLongA(main, GWL_STYLE));
   EXPECT_EQ(style & WS_CAPTION, DWORD{WS_CAPTION}) << std::hex << style;
   EXPECT_EQ(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_POPUP), 0u)
@@ -83,11 +80,9 @@ TEST_F(MainWindowTest, MissingConfigShowsItsMessageThenStatusOne) {
 }
 
 TEST_F(MainWindowTest, BadCoordinateShowsTheInputErrorThenStatusEight) {
-  struct Case {
-    const char *latitude, *longitude;
-  } cases[] = {{"N4234.6", "W12 24.5"}, {"N42 34.6", "X12 24.5"}, {"bad", "worse"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.latitude);
+  for (auto [latitude, longitude] :
+       {std::pair{"N4234.6", "W12 24.5"}, {"N42 34.6", "X12 24.5"}, {"bad", "worse"}}) {
+    SCOPED_TRACE(latitude);
     TempFolder folder;
     folder.Write("scenery.cfg", kSampleConfig);
     OrlithProcess program(folder.path());
@@ -95,8 +90,8 @@ TEST_F(MainWindowTest, BadCoordinateShowsTheInputErrorThenStatusEight) {
     program.Command(kDeleteNavAidCommand);
     HWND position = program.WaitForWindow(CaptionOf(DialogId::kPosition));
     ASSERT_NE(position, nullptr);
-    TypeInto(position, 1000, c.latitude);
-    TypeInto(position, 1001, c.longitude);
+    TypeInto(position, 1000, latitude);
+    TypeInto(position, 1001, longitude);
     Click(position, IDOK);
     HWND box = program.WaitForWindow("orlith");
     ASSERT_NE(box, nullptr);

@@ -12,40 +12,30 @@ using Win32FrontEnd = GuiSession;
 
 DialogTexts Edits(std::map<int, std::string> edits) { return {std::move(edits), 0}; }
 
+const std::map<int, std::string> kNdb = {
+    {1013, "344.5"}, {1014, "25"}, {1002, "120"}, {1003, "ABC"}, {1004, "Alpha NDB"}};
+const std::map<int, std::string> kVor = {{1008, "114.3"},    {1009, "40"},  {1005, "-2.5"},
+                                         {1010, "300"},      {1011, "VRB"}, {1006, "1"},
+                                         {1012, "Bravo VOR"}};
+const std::map<int, std::string> kIls = {
+    {1015, "110.9"}, {1016, "18"},    {1017, "1.5"},
+    {1018, "12"},    {1019, "273.4"}, {1020, "3.0"},
+    {1023, "ICHR"},  {1025, "1"},     {1021, "Charlie ILS runway 27"}};
+
 TEST_F(Win32FrontEnd, CreateEachTypeWritesTheFlowsBytes) {
-  struct Case {
-    const char* name;
+  const struct {
     int button;
     DialogId dialog;
-    DialogTexts parameters;
-  } cases[] = {
-      {"NDB", kNdbButton, DialogId::kNdb,
-       Edits({{1013, "344.5"}, {1014, "25"}, {1002, "120"}, {1003, "ABC"}, {1004, "Alpha NDB"}})},
-      {"VOR", kVorButton, DialogId::kVor,
-       Edits({{1008, "114.3"},
-              {1009, "40"},
-              {1005, "-2.5"},
-              {1010, "300"},
-              {1011, "VRB"},
-              {1006, "1"},
-              {1012, "Bravo VOR"}})},
-      {"ILS", kIlsButton, DialogId::kIls,
-       Edits({{1015, "110.9"},
-              {1016, "18"},
-              {1017, "1.5"},
-              {1018, "12"},
-              {1019, "273.4"},
-              {1020, "3.0"},
-              {1023, "ICHR"},
-              {1025, "1"},
-              {1021, "Charlie ILS runway 27"}})},
-  };
+    const std::map<int, std::string>& parameters;
+  } cases[] = {{kNdbButton, DialogId::kNdb, kNdb},
+               {kVorButton, DialogId::kVor, kVor},
+               {kIlsButton, DialogId::kIls, kIls}};
   Start();
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(CaptionOf(c.dialog));
     Choose(kCreateNavAidCommand);
     Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", c.button));
-    Ok(c.dialog, c.parameters);
+    Ok(c.dialog, Edits(c.parameters));
     ExpectMessage();
     ExpectSameFiles();
   }
@@ -78,10 +68,11 @@ TEST_F(Win32FrontEnd, DeleteFirstWithoutTypeThenModifyCarriesTheTexts) {
   Ok(DialogId::kPosition, PositionTyped(" n42 34.6", "E012 4.5 ", kVorButton));
   HWND vor = Dialog(DialogId::kVor);
   ASSERT_NE(vor, nullptr);
-  EXPECT_EQ(TextOf(vor, 1008), "abc");
-  EXPECT_EQ(TextOf(vor, 1011), "LONGID");
-  EXPECT_EQ(TextOf(vor, 1012), std::string(30, 'x'));
-  EXPECT_EQ(TextOf(vor, 1005), "");
+  for (auto [id, text] : {std::pair<int, std::string>{1008, "abc"},
+                          {1011, "LONGID"},
+                          {1012, std::string(30, 'x')},
+                          {1005, ""}})
+    EXPECT_EQ(TextOf(vor, id), text) << id;
   Ok(DialogId::kVor, Edits({{1005, "3"}, {1006, "0"}}));
   ExpectMessage();
   ExpectSameFiles();
