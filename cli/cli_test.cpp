@@ -7,6 +7,7 @@
 #include <map>
 #include <regex>
 #include <sstream>
+#include <tuple>
 
 #include "test_support/test_support.h"
 
@@ -101,9 +102,8 @@ TEST(OrlithCli, CreateWritesTheFilesByteForByte) {
 
   CliRun inspect = RunCli(&tmp, std::string("inspect|") + kBgl);
   EXPECT_EQ(inspect.status, 0) << inspect.err;
-  EXPECT_NE(inspect.out.find("Type: VOR\nPosition: N42   34.60, W12   24.50 ("), std::string::npos)
-      << inspect.out;
-  EXPECT_NE(inspect.out.find("Frequency: 113.90 MHz (channel 118)\n"), std::string::npos);
+  EXPECT_NE(inspect.out.find("Type: VOR\nPosition: N42   34.60, W12   24.50 ("), inspect.out.npos);
+  EXPECT_NE(inspect.out.find("Frequency: 113.90 MHz (channel 118)\n"), inspect.out.npos);
   CliRun json = RunCli(&tmp, std::string("inspect|") + kBgl + "|--json");
   EXPECT_TRUE(json.out.starts_with("{\"type\":\"VOR\",\"latitude\":\"N42   34.60\"")) << json.out;
   EXPECT_TRUE(json.out.ends_with("\"id\":\"XYZ\",\"name\":\"TEST VOR\"}\n")) << json.out;
@@ -142,12 +142,9 @@ TEST(OrlithCli, BatchBacksUpOnceAndRunsEveryRow) {
 }
 
 TEST(OrlithCli, FailuresChangeNothing) {
-  const char* kDelete = "delete|--lat|N1 2|--lon|E1 2";
-  const struct {
-    std::string args;
-    int status;
-    const char* err;  // the start of standard error
-  } cases[] = {
+  const std::string kDelete = "delete|--lat|N1 2|--lon|E1 2";
+  // Arguments, exit status, the start of standard error.
+  const std::tuple<std::string, int, const char*> cases[] = {
       {kDelete, 1, "File scenery.cfg not found!\n"},  // run without scenery.cfg
       {"create|--lat|N1 2|--lon|E1 2", 2, "orlith-cli: create needs --type\n"},
       {"batch|bad.csv", 2, "orlith-cli: bad.csv, line 1: unknown"},
@@ -157,20 +154,18 @@ TEST(OrlithCli, FailuresChangeNothing) {
       {"create|--lat|E1 2|--lon|E1 2|--type|NDB", 8, "Input Error - Program terminates!\n"},
       {"batch|rows.csv", 8, "orlith-cli: rows.csv, line 3: longitude"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.args);
+  for (const auto& [args, status, err] : cases) {
     TempFolder tmp;
-    if (c.status != 1) tmp.Write("scenery.cfg", kConfig);
+    if (status != 1) tmp.Write("scenery.cfg", kConfig);
     tmp.Write("bad.csv", "command,latitude,longitude,height\n");
     tmp.Write("rows.csv", "command,latitude,longitude\ndelete,N1 2,E1 2\ndelete,N1 2,X1 2\n");
-    if (c.args == kDelete && c.status == 3)
-      std::filesystem::create_directory(tmp.File("scenery.org"));
+    if (args == kDelete && status == 3) std::filesystem::create_directory(tmp.File("scenery.org"));
     auto before = Snapshot(tmp);
-    CliRun r = RunCli(&tmp, c.args);
-    EXPECT_EQ(r.status, c.status) << r.err;
-    EXPECT_TRUE(r.err.starts_with(c.err)) << r.err;
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(Snapshot(tmp), before);
+    CliRun r = RunCli(&tmp, args);
+    EXPECT_EQ(r.status, status) << args << ": " << r.err;
+    EXPECT_TRUE(r.err.starts_with(err)) << args << ": " << r.err;
+    EXPECT_EQ(r.out, "") << args;
+    EXPECT_EQ(Snapshot(tmp), before) << args;
   }
 }
 
