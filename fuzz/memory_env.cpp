@@ -6,19 +6,21 @@
 namespace orlith::fuzzing {
 namespace {
 
+Status Missing(const std::string& path) {
+  return Status::NotFound(path, "No such file or directory");
+}
+
 class MemoryReadable : public ReadableFile {
  public:
   MemoryReadable(MemoryEnv* env, std::string path, std::string data)
       : env_(env), path_(std::move(path)), data_(std::move(data)) {}
   Status Read(std::size_t n, char* scratch, std::size_t* got) override {
     *got = 0;
-    Status s = env_->Step(path_);
-    if (!s.ok()) return s;
+    if (Status s = env_->Step(path_); !s.ok()) return s;
     // Short reads, as a real file may give them, exercise lines that span two reads.
-    std::size_t take = std::min({n, data_.size() - at_, std::size_t{7}});
-    std::memcpy(scratch, data_.data() + at_, take);
-    at_ += take;
-    *got = take;
+    *got = std::min({n, data_.size() - at_, std::size_t{7}});
+    std::memcpy(scratch, data_.data() + at_, *got);
+    at_ += *got;
     return Status::Ok();
   }
   Status Close() override { return env_->Step(path_); }
@@ -57,55 +59,48 @@ Status MemoryEnv::Step(const std::string& path) {
 }
 
 Status MemoryEnv::OpenForReading(const std::string& path, std::unique_ptr<ReadableFile>* file) {
-  Status s = Step(path);
-  if (!s.ok()) return s;
+  if (Status s = Step(path); !s.ok()) return s;
   auto it = files.find(path);
-  if (it == files.end()) return Status::NotFound(path, "No such file or directory");
+  if (it == files.end()) return Missing(path);
   *file = std::make_unique<MemoryReadable>(this, path, it->second);
   return Status::Ok();
 }
 
 Status MemoryEnv::OpenForWriting(const std::string& path, std::unique_ptr<WritableFile>* file) {
-  Status s = Step(path);
-  if (!s.ok()) return s;
+  if (Status s = Step(path); !s.ok()) return s;
   files[path].clear();
   *file = std::make_unique<MemoryWritable>(this, path);
   return Status::Ok();
 }
 
 Status MemoryEnv::OpenForAppending(const std::string& path, std::unique_ptr<WritableFile>* file) {
-  Status s = Step(path);
-  if (!s.ok()) return s;
+  if (Status s = Step(path); !s.ok()) return s;
   files[path];
   *file = std::make_unique<MemoryWritable>(this, path);
   return Status::Ok();
 }
 
 Status MemoryEnv::Rename(const std::string& from, const std::string& to) {
-  Status s = Step(to);
-  if (!s.ok()) return s;
+  if (Status s = Step(to); !s.ok()) return s;
   auto it = files.find(from);
-  if (it == files.end()) return Status::NotFound(from, "No such file or directory");
+  if (it == files.end()) return Missing(from);
   files[to] = std::move(it->second);
   files.erase(from);
   return Status::Ok();
 }
 
 Status MemoryEnv::Remove(const std::string& path) {
-  Status s = Step(path);
-  if (!s.ok()) return s;
+  if (Status s = Step(path); !s.ok()) return s;
   files.erase(path);
   return Status::Ok();
 }
 
 Status MemoryEnv::ReadTail(const std::string& path, std::size_t n, std::string* tail) {
   tail->clear();
-  Status s = Step(path);
-  if (!s.ok()) return s;
+  if (Status s = Step(path); !s.ok()) return s;
   auto it = files.find(path);
-  if (it == files.end()) return Status::NotFound(path, "No such file or directory");
-  const std::string& data = it->second;
-  *tail = data.substr(data.size() - std::min(n, data.size()));
+  if (it == files.end()) return Missing(path);
+  *tail = it->second.substr(it->second.size() - std::min(n, it->second.size()));
   return Status::Ok();
 }
 
