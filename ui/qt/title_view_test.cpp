@@ -58,8 +58,7 @@ class TitleViewTest : public QObject {
 
   void FontsFallBackToTheMetricTwin() {
     TitleView view;
-    QFontInfo title(view.titleFont());
-    QFontInfo text(view.textFont());
+    const QFontInfo title(view.titleFont()), text(view.textFont());
     QVERIFY2(title.family() == "Arial Black" || title.family() == kMetricTwinFace,
              qPrintable(title.family()));
     QVERIFY2(text.family() == "Arial" || text.family() == kMetricTwinFace,
@@ -79,14 +78,9 @@ class TitleViewTest : public QObject {
 
     struct Line {
       const char* name;
-      int y;
-      int height;
-    } lines[] = {
-        {"title", 120, 50},
-        {"subtitle", 180, 40},
-        {"credit", 360, 30},
+      int y, height;
     };
-    for (const Line& line : lines) {
+    for (const Line& line : {Line{"title", 120, 50}, {"subtitle", 180, 40}, {"credit", 360, 30}}) {
       Ink ink = InkBetween(image, line.y, line.y + line.height, ground);
       QVERIFY2(ink.left >= 0, line.name);
       QVERIFY2(ink.top >= line.y && ink.top < line.y + 12, line.name);
