@@ -26,16 +26,17 @@ constexpr char kSceneryCfg[] =
     "[General]\r\nTitle=FS2002 World Scenery\r\n\r\n[Area.001]\r\nTitle=Default Terrain\r\n"
     "Local=Scenery\\World\r\nActive=TRUE\r\nRequired=FALSE\r\nLayer=1\r\n\r\n[Area.002]\r\n"
     "Title=Default Scenery\r\nLocal=Scenery\\BASE\r\nActive=TRUE\r\nRequired=FALSE\r\nLayer=2\r\n";
-constexpr char kBglName[] = "N42 34_6__W12 24_5.bgl";
+// clang-format off
 const std::map<int, std::string> kPosition = {{1000, "N42 34.6"}, {1001, "W12 24.5"}};
-const std::map<int, std::string> kNdb = {
-    {1013, "345"}, {1014, "25"}, {1002, "120"}, {1003, "ABC"}, {1004, "ABC TEST"}};
-const std::map<int, std::string> kVor = {{1008, "113.50"}, {1009, "40"},  {1005, "-2.5"},
-                                         {1010, "200"},    {1011, "XYZ"}, {1006, "1"},
+const std::map<int, std::string> kNdb = {{1013, "345"}, {1014, "25"}, {1002, "120"}, {1003, "ABC"},
+                                         {1004, "ABC TEST"}};
+const std::map<int, std::string> kVor = {{1008, "113.50"}, {1009, "40"}, {1005, "-2.5"},
+                                         {1010, "200"}, {1011, "XYZ"}, {1006, "1"},
                                          {1012, "XYZ VOR"}};
-const std::map<int, std::string> kIls = {{1015, "110.30"}, {1016, "18"},    {1017, "3"},
-                                         {1018, "15"},     {1019, "271.4"}, {1020, "3.0"},
-                                         {1023, "IAB"},    {1025, "1"},     {1021, "RWY 27 ILS"}};
+const std::map<int, std::string> kIls = {{1015, "110.30"}, {1016, "18"}, {1017, "3"}, {1018, "15"},
+                                         {1019, "271.4"}, {1020, "3.0"}, {1023, "IAB"}, {1025, "1"},
+                                         {1021, "RWY 27 ILS"}};
+// clang-format on
 
 // One menu command with its dialogs, and its ending: a message (empty: none), or a fatal message
 // and status.
@@ -58,8 +59,7 @@ class DirectFrontEnd : public FrontEnd {
     DialogTexts typed = shown;
     for (const auto& [id, text] : step.typed) typed.edits[id] = text;
     typed.checkedRadio = step.radio;
-    on_ok(typed);
-    return DialogResult::kOk;
+    return on_ok(typed), DialogResult::kOk;
   }
   void ShowMessage(const std::string&) override {}
   void Fatal(const std::string&, int) override {}
@@ -77,9 +77,8 @@ std::map<std::string, std::string> FilesIn(const TempFolder& folder) {
 
 // Runs commands through the menu of a MainFrame, answering each dialog and message box through
 // its widgets, then the same commands with the dialogs answered directly in a second folder; both
-// folders must end byte for byte the same. Returns the GUI's folder contents.
-std::map<std::string, std::string> RunCommands(const std::vector<CommandStep>& commands,
-                                               bool with_config = true) {
+// folders must end byte for byte the same.
+void RunCommands(const std::vector<CommandStep>& commands, bool with_config) {
   TempFolder gui, reference;
   if (with_config)
     gui.Write("scenery.cfg", kSceneryCfg), reference.Write("scenery.cfg", kSceneryCfg);
@@ -95,28 +94,23 @@ std::map<std::string, std::string> RunCommands(const std::vector<CommandStep>& c
     if (!command.message.empty()) script.Message(command.message);
     statuses.clear();
     frame.action(command.command)->trigger();
-    [&] {
-      QVERIFY2(script.failures().isEmpty() && script.pending() == 0,
-               qPrintable(QStringLiteral("command %1: %2 %3 windows did not open")
-                              .arg(command.command)
-                              .arg(script.failures().join("; "))
-                              .arg(script.pending())));
-      QCOMPARE(statuses,
-               command.fatalStatus ? std::vector<int>{command.fatalStatus} : std::vector<int>{});
-    }();
+    QVERIFY2(script.failures().isEmpty() && script.pending() == 0,
+             qPrintable(QStringLiteral("command %1: %2 %3 windows did not open")
+                            .arg(command.command)
+                            .arg(script.failures().join("; "))
+                            .arg(script.pending())));
+    QCOMPARE(statuses,
+             command.fatalStatus ? std::vector<int>{command.fatalStatus} : std::vector<int>{});
   }
   DirectFrontEnd direct(all_dialogs);
   MainWindow window(direct, WorkFolder{reference.path()}, orlith::testing::Dec6);
   for (const CommandStep& command : commands) window.OnCommand(command.command);
   std::map<std::string, std::string> gui_files = FilesIn(gui), reference_files = FilesIn(reference);
-  [&] {
-    QCOMPARE(gui_files.size(), reference_files.size());
-    for (const auto& [name, bytes] : reference_files) {
-      ::testing::AssertionResult same = orlith::testing::BytesEqual(bytes, gui_files[name]);
-      QVERIFY2(same, qPrintable(QString::fromStdString(name + ": " + same.message())));
-    }
-  }();
-  return gui_files;
+  QCOMPARE(gui_files.size(), reference_files.size());
+  for (const auto& [name, bytes] : reference_files) {
+    ::testing::AssertionResult same = orlith::testing::BytesEqual(bytes, gui_files[name]);
+    QVERIFY2(same, qPrintable(QString::fromStdString(name + ": " + same.message())));
+  }
 }
 
 }  // namespace
@@ -154,93 +148,58 @@ class MainFrameTest : public QObject {
     QVERIFY(!frame.isVisible());
   }
 
-  void CreatesEachType() {
-    const struct {
-      int button;
-      DialogId dialog;
-      std::string type;
-      const std::map<int, std::string>& parameters;
-    } cases[] = {{kNdbButton, DialogId::kNdb, "NDB", kNdb},
-                 {kVorButton, DialogId::kVor, "VOR", kVor},
-                 {kIlsButton, DialogId::kIls, "ILS", kIls}};
-    for (const auto& c : cases) {
-      auto files =
-          RunCommands({{kCreateNavAidCommand,
-                        {{DialogId::kPosition, kPosition, c.button}, {c.dialog, c.parameters}},
-                        "A new " + c.type + " NavAid was created at N42 34.6, W12 24.5"}});
-      QVERIFY2(files.count(kBglName) == 1, c.type.c_str());
-      // The backup holds every line of scenery.cfg as it was before the command.
-      QVERIFY2(files["scenery.org"].rfind(kSceneryCfg, 0) == 0, c.type.c_str());
-    }
-  }
-
-  void DeletesAndModifiesWithEnter() {
-    auto files = RunCommands({
-        {kDeleteNavAidCommand,
-         {{DialogId::kPosition, kPosition, kNdbButton, Close::kEnter}},
+  // Every command through the menu and the dialogs' widgets writes the bytes the flows write.
+  // Each dialog opens with what the last OK stored; the type buttons start unchecked. Cancel ends
+  // the command in each dialog; a bad latitude ends with status 8, a missing scenery.cfg with 1.
+  void ScenariosWriteTheFlowsBytes_data() {
+    QTest::addColumn<std::vector<CommandStep>>("commands");
+    QTest::addColumn<bool>("withConfig");
+    using C = std::vector<CommandStep>;
+    const DialogId pos = DialogId::kPosition, ndb = DialogId::kNdb;
+    const DialogId vor = DialogId::kVor, ils = DialogId::kIls;
+    const int create = kCreateNavAidCommand, del = kDeleteNavAidCommand;
+    const int modify = kModifyNavAidCommand;
+    const std::string at = " NavAid was created at N42 34.6, W12 24.5";
+    const std::string modified = "An existing VOR NavAid at N42 34.6, W12 24.5 was modified";
+    const std::map<int, std::string> from_ndb = {
+        {1008, "345"}, {1009, "25"}, {1010, "120"}, {1011, "ABC"}, {1012, "ABC TEST"}};
+    // clang-format off
+    for (auto [name, button, id, parameters] : {std::tuple{"create NDB", kNdbButton, ndb, &kNdb},
+                                                std::tuple{"create VOR", kVorButton, vor, &kVor},
+                                                std::tuple{"create ILS", kIlsButton, ils, &kIls}})
+      QTest::newRow(name) << C{{create, {{pos, kPosition, button}, {id, *parameters}},
+                                "A new " + std::string(name + 7) + at}} << true;
+    QTest::newRow("delete and modify with Enter") << C{
+        {del, {{pos, kPosition, kNdbButton, Close::kEnter}},
          "All NDB NavAids at N42 34.6, W12 24.5 are deleted!"},
-        {kModifyNavAidCommand,
-         {{DialogId::kPosition, {}, kVorButton, Close::kEnter},
-          {DialogId::kVor, kVor, 0, Close::kEnter}},
-         "An existing VOR NavAid at N42 34.6, W12 24.5 was modified"},
-    });
-    QVERIFY(files["scenery.cfg"].rfind(kSceneryCfg, 0) == 0);  // only appended to
-    QVERIFY(files["scenery.cfg"].find("Exclude=") != std::string::npos);
-    QVERIFY(files.count(kBglName) == 1);
+        {modify, {{pos, {}, kVorButton, Close::kEnter}, {vor, kVor, 0, Close::kEnter}}, modified}}
+        << true;
+    QTest::newRow("texts carried between commands") << C{
+        {create, {{pos, kPosition, kNdbButton}, {ndb, kNdb}}, "A new NDB" + at},
+        {modify, {{pos, {}, kVorButton, Close::kOkButton, kPosition},
+                  {vor, {{1005, "1.5"}}, 0, Close::kOkButton, from_ndb}}, modified},
+        {del, {{pos, {{1001, "E1 2.5 "}}, 0}},
+         "All VOR / ILS NavAids at N42 34.6, E1 2.5  are deleted!"}}
+        << true;
+    QTest::newRow("Cancel in Position F9")
+        << C{{create, {{pos, kPosition, kVorButton, Close::kCancelButton}}, ""}} << true;
+    QTest::newRow("Cancel in each dialog F9") << C{
+        {create, {{pos, kPosition, kIlsButton}, {ils, kIls, 0, Close::kCancelButton}}, ""},
+        {del, {{pos, kPosition, kNdbButton, Close::kEscape}}, ""},
+        {modify, {{pos, {}, 0}, {ils, {}, 0, Close::kEscape}},
+         "The exclusion switch was added at N42 34.6, W12 24.5; no scenery file was written"}}
+        << true;
+    QTest::newRow("invalid latitude status 8")
+        << C{{create, {{pos, {{1000, "X42 34.6"}, {1001, "W12"}}, kVorButton}},
+              "Input Error - Program terminates!", 8}} << true;
+    QTest::newRow("missing scenery.cfg status 1")
+        << C{{modify, {}, "File scenery.cfg not found!", 1}} << false;
+    // clang-format on
   }
-
-  // Each dialog opens with what the last OK stored; the type buttons start unchecked and the
-  // last type is kept.
-  void CarriesTextsBetweenCommands() {
-    RunCommands({
-        {kCreateNavAidCommand,
-         {{DialogId::kPosition, kPosition, kNdbButton}, {DialogId::kNdb, kNdb}},
-         "A new NDB NavAid was created at N42 34.6, W12 24.5"},
-        {kModifyNavAidCommand,
-         {{DialogId::kPosition, {}, kVorButton, Close::kOkButton, kPosition},
-          {DialogId::kVor,
-           {{1005, "1.5"}},
-           0,
-           Close::kOkButton,
-           {{1008, "345"}, {1009, "25"}, {1010, "120"}, {1011, "ABC"}, {1012, "ABC TEST"}}}},
-         "An existing VOR NavAid at N42 34.6, W12 24.5 was modified"},
-        {kDeleteNavAidCommand,
-         {{DialogId::kPosition, {{1001, "E1 2.5 "}}, 0}},
-         "All VOR / ILS NavAids at N42 34.6, E1 2.5  are deleted!"},
-    });
-  }
-
-  // Cancel ends the command in each dialog; in the first Position dialog nothing is written.
-  void CancelInEachDialogF9() {
-    auto files = RunCommands({{kCreateNavAidCommand,
-                               {{DialogId::kPosition, kPosition, kVorButton, Close::kCancelButton}},
-                               ""}});
-    QCOMPARE(files, (std::map<std::string, std::string>{{"scenery.cfg", kSceneryCfg}}));
-    files = RunCommands({
-        {kCreateNavAidCommand,
-         {{DialogId::kPosition, kPosition, kIlsButton},
-          {DialogId::kIls, kIls, 0, Close::kCancelButton}},
-         ""},
-        {kDeleteNavAidCommand, {{DialogId::kPosition, kPosition, kNdbButton, Close::kEscape}}, ""},
-        {kModifyNavAidCommand,
-         {{DialogId::kPosition, {}, 0}, {DialogId::kIls, {}, 0, Close::kEscape}},
-         "The exclusion switch was added at N42 34.6, W12 24.5; no scenery file was written"},
-    });
-    QVERIFY(files.count(kBglName) == 0);
-    QVERIFY(files["scenery.cfg"].find("Exclude=") != std::string::npos);
-  }
-
-  // A bad latitude ends with status 8, a missing scenery.cfg with 1, each after its message and
-  // with nothing written.
-  void FatalEndingsWriteNothing() {
-    auto files =
-        RunCommands({{kCreateNavAidCommand,
-                      {{DialogId::kPosition, {{1000, "X42 34.6"}, {1001, "W12"}}, kVorButton}},
-                      "Input Error - Program terminates!",
-                      8}});
-    QCOMPARE(files, (std::map<std::string, std::string>{{"scenery.cfg", kSceneryCfg}}));
-    files = RunCommands({{kModifyNavAidCommand, {}, "File scenery.cfg not found!", 1}}, false);
-    QVERIFY(files.empty());
+  void ScenariosWriteTheFlowsBytes() {
+    QFETCH(std::vector<CommandStep>, commands);
+    QFETCH(bool, withConfig);
+    RunCommands(commands, withConfig);
   }
 };
 
