@@ -10,7 +10,6 @@
 
 namespace orlith::qt {
 
-using testing::Close;
 using testing::ModalScript;
 
 class QtFrontEndTest : public QObject {
@@ -33,24 +32,6 @@ class QtFrontEndTest : public QObject {
     });
     QtFrontEnd().ShowMessage("All NavAids at <b>N42</b> 34.6, W12 24.5 are deleted!");
     QVERIFY(box != nullptr);
-  }
-
-  // OK reports every edit, typed or as shown; Escape reports Cancel without calling the handler.
-  void RunDialogReportsOkAndCancel() {
-    ModalScript script;
-    script.Dialog({DialogId::kVor, {{1008, "113.50"}}});
-    script.Dialog({DialogId::kVor, {{1008, "999"}}, 0, Close::kEscape});
-    QtFrontEnd front_end;
-    std::vector<DialogTexts> oks;
-    OkHandler on_ok = [&](const DialogTexts& typed) { oks.push_back(typed); };
-    const DialogTexts shown{{{1008, "1"}, {1009, "2"}}};
-    QCOMPARE(front_end.RunDialog(DialogId::kVor, shown, on_ok), DialogResult::kOk);
-    QCOMPARE(front_end.RunDialog(DialogId::kVor, shown, on_ok), DialogResult::kCancel);
-    QVERIFY2(script.failures().isEmpty(), qPrintable(script.failures().join("; ")));
-    QCOMPARE(oks.size(), std::size_t{1});
-    QCOMPARE(oks[0].edits.size(), std::size_t{7});
-    QCOMPARE(oks[0].edits.at(1008), std::string("113.50"));
-    QCOMPARE(oks[0].edits.at(1009), std::string("2"));
   }
 
   // In a child process: the message box shows (the child prints it and presses OK), then the
