@@ -80,58 +80,36 @@ void ExpectSameAsLineByLine(const std::string& bytes, std::size_t piece) {
 }
 
 TEST(CopyConfigLines, EdgeCasesInEveryReadSize) {
-  const struct {
-    const char* name;
-    std::string bytes;
-  } cases[] = {
-      {"empty", ""},
-      {"only a line feed", "\n"},
-      {"only a CR", "\r"},
-      {"CR LF and LF ends", "[Area.001]\r\nLayer=1\n\n\r\n"},
-      {"last line without an end, CR kept", "[Area.1]\r\nLast\r"},
-      {"CR inside a line stays", "a\rb\n\r\r\n"},
-      {"marker", "[Area.005]\r\nTitle=Navigational Updates\r\nLayer=5\r\n"},
-      {"marker of exactly 20 characters", "Title=Navigational U\r\n"},
-      {"19 characters and a CR are no marker", "Title=Navigational \r\n"},
-      {"marker on the last line", "x\r\nTitle=Nordic Lands USA"},
-      {"dot line of 7 characters", "[Area.1\r\n"},
-      {"dot line then dotless lines", "[Area.123]\r\nTitle=A\r\n\r\n"},
-      {"dot in the last line", "[Area.1]\r\nx.y"},
-      {"no dot", "[Area]\r\nLayer=3\r\n"},
-      {"NUL bytes", std::string("[Area.007]\r\nTitle=A\0B\r\n", 23)},
-  };
-  for (const auto& c : cases) {
+  using namespace std::string_literals;
+  // clang-format off
+  const std::string cases[] = {
+      ""s, "\n"s, "\r"s, "[Area.001]\r\nLayer=1\n\n\r\n"s, "[Area.1]\r\nLast\r"s, "[Area.1\r\n"s,
+      "a\rb\n\r\r\n"s,  // a CR without its LF stays
+      "Title=Navigational U\r\n"s, "Title=Navigational \r\n"s,  // a marker of 20; 19 and a CR
+      "x\r\nTitle=Nordic Lands USA"s, "[Area.1]\r\nx.y"s, "[Area.007]\r\nTitle=A\0B\r\n"s};
+  // clang-format on
+  for (const std::string& bytes : cases) {
     for (std::size_t piece : {1, 2, 3, 7, 64 * 1024}) {
-      SCOPED_TRACE(std::string(c.name) + ", reads of " + std::to_string(piece));
-      ExpectSameAsLineByLine(c.bytes, piece);
+      SCOPED_TRACE('"' + bytes + "\", reads of " + std::to_string(piece));
+      ExpectSameAsLineByLine(bytes, piece);
     }
   }
 }
 
-// Random files of short and long lines, with every kind of line end and the characters the scan
-// looks for, read in blocks of odd sizes and in the full block size. Half the rounds may hold
-// marker lines, whole or cut short, and N and U at the marker's places in other lines.
+// Random files of the characters and line ends the scan looks for, long runs that outgrow a
+// block, and marker lines whole or cut short, read in odd block sizes and the full one.
 TEST(CopyConfigLines, RandomFilesMatchTheLineByLineReading) {
   std::mt19937 random(20261206);
-  const std::vector<std::string> pieces = {"a",
-                                           "b",
-                                           ".",
-                                           "N",
-                                           "U",
-                                           "\r",
-                                           "\n",
-                                           "\n",
-                                           "Title=Navigational Updates",
-                                           "123456N123456789012U",
-                                           "123456N12345678901U"};
+  // clang-format off
+  const std::string pieces[] = {"a", ".", "N", "U", "\r", "\n", "\n", "Title=Navigational Updates",
+                                "123456N123456789012U", "123456N12345678901U"};
+  // clang-format on
   for (int round = 0; round < 300; ++round) {
-    const std::size_t kinds = round % 2 == 0 ? 8 : pieces.size();
     std::string bytes;
     const std::size_t size = round < 250 ? random() % 200 : 64 * 1024 + random() % 70000;
     while (bytes.size() < size) {
-      // Long runs without a line feed now and then, so lines outgrow a block.
       if (random() % 50 == 0) bytes += std::string(random() % 300, 'N');
-      bytes += pieces[random() % kinds];
+      bytes += pieces[random() % (round % 2 == 0 ? 7 : 10)];
     }
     SCOPED_TRACE("round " + std::to_string(round));
     ExpectSameAsLineByLine(bytes, 1 + random() % 40);
@@ -140,23 +118,16 @@ TEST(CopyConfigLines, RandomFilesMatchTheLineByLineReading) {
 }
 
 TEST(CopyConfigLines, ReturnsTheFirstFailure) {
-  const std::string bytes(200000, 'x');
-  {
-    PieceFile in(bytes, 64 * 1024);
-    in.fail_after = 64 * 1024;
-    StringFile out;
-    ConfigScan scan;
-    EXPECT_EQ("scenery.cfg: Input/output error", CopyConfigLines(in, out, &scan).ToString());
-  }
-  {
-    PieceFile in(bytes, 64 * 1024);
-    StringFile out;
-    out.fail_at = 0;
-    ConfigScan scan;
-    EXPECT_EQ("scenery.org: No space left on device", CopyConfigLines(in, out, &scan).ToString());
-    EXPECT_EQ(1, out.appends);  // nothing more is read or written after the failure
-    EXPECT_EQ(64u * 1024, in.at);
-  }
+  PieceFile in(std::string(200000, 'x'), 64 * 1024);
+  StringFile out;
+  ConfigScan scan;
+  out.fail_at = 0;
+  EXPECT_EQ("scenery.org: No space left on device", CopyConfigLines(in, out, &scan).ToString());
+  EXPECT_EQ(1, out.appends);  // nothing more is read or written after the failure
+  EXPECT_EQ(64u * 1024, in.at);
+  in.fail_after = in.at;
+  out.fail_at = -1;
+  EXPECT_EQ("scenery.cfg: Input/output error", CopyConfigLines(in, out, &scan).ToString());
 }
 
 }  // namespace
