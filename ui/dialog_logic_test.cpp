@@ -20,18 +20,13 @@ NavAidEntry Filled() {
   return e;
 }
 
-TEST(DialogLogic, PositionOpensWithCoordinatesAndNoTypeChecked) {
-  DialogTexts shown = ShownTexts(DialogId::kPosition, Filled());
-  EXPECT_EQ(shown.edits, (std::map<int, std::string>{{1000, "old0"}, {1001, "old1"}}));
-  EXPECT_EQ(shown.checkedRadio, 0);
-}
-
 TEST(DialogLogic, PositionOkStoresTheCheckedType) {
   // The button checked, the type before, the type after (none checked: the type before stays).
+  // clang-format off
   const std::tuple<int, const char*, const char*> cases[] = {
       {kVorButton, "", "VOR"}, {kIlsButton, "NDB", "ILS"}, {kNdbButton, "VOR", "NDB"}, {0, "", ""},
-      {0, "ILS", "ILS"},
-  };
+      {0, "ILS", "ILS"}};
+  // clang-format on
   for (const auto& [radio, before, after] : cases) {
     NavAidEntry e;
     e.navAidType = before;
@@ -44,11 +39,11 @@ TEST(DialogLogic, PositionOkStoresTheCheckedType) {
 
 TEST(DialogLogic, ParameterOkStoresOnlyTheDialogsFields) {
   // Per field in entry order, 'x' where the dialog shows and stores it; others stay untouched.
+  // clang-format off
   const std::pair<DialogId, std::string> cases[] = {
-      {DialogId::kNdb, "---xxx----xx"},
-      {DialogId::kVor, "---xxxxx--xx"},
-      {DialogId::kIls, "---xxxxxxxxx"},
-  };
+      {DialogId::kNdb, "---xxx----xx"}, {DialogId::kVor, "---xxxxx--xx"},
+      {DialogId::kIls, "---xxxxxxxxx"}};
+  // clang-format on
   for (const auto& [id, shows] : cases) {
     NavAidEntry e = Filled();
     DialogTexts typed = ShownTexts(id, e);
@@ -72,16 +67,6 @@ TEST(DialogLogic, ParameterOkStoresTextsUncheckedAndEmptiedControlsAsEmpty) {
   EXPECT_EQ(e.id, "TOOLONGID");
   EXPECT_EQ(e.name, std::string(30, 'x'));
   EXPECT_EQ(e.range + e.dme, "");  // a control missing from typed holds the empty text
-}
-
-TEST(DialogLogic, ParameterDialogOfEachType) {
-  EXPECT_EQ(ParameterDialogFor("NDB"), DialogId::kNdb);
-  EXPECT_EQ(ParameterDialogFor("VOR"), DialogId::kVor);
-  EXPECT_EQ(ParameterDialogFor("ILS"), DialogId::kIls);
-  EXPECT_EQ(ParameterDialogFor(""), std::nullopt);
-  EXPECT_EQ(ParameterDialogFor("vor"), std::nullopt);  // compared case-sensitively
-  EXPECT_EQ(TypeButtonFor("ILS"), kIlsButton);
-  EXPECT_EQ(TypeButtonFor(""), 0);
 }
 
 }  // namespace
