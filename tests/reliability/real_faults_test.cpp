@@ -1,9 +1,7 @@
-// Faults that need no seam: a full disk, a folder that a user who is not root may not write, and
-// scenery.cfg replaced by a folder. The commands run on the real files of a temporary folder.
+// A fault that needs no seam: a full disk, met by the real files of a temporary folder.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -63,53 +61,6 @@ TEST(RealFaults, FullDiskStopsAtTheBackup) {
   EXPECT_EQ(dir.Read("scenery.cfg"), kOldConfig);
   EXPECT_EQ(dir.Read("scenery.org"), kOldBackup);
   EXPECT_FALSE(dir.Exists(kSceneryBackupTempName));
-}
-
-TEST(RealFaults, LogOnFullDeviceIsToldNotHidden) {
-  if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full here";
-  TempFolder dir;
-  dir.Write("scenery.cfg", kOldConfig);
-  ASSERT_EQ(symlink("/dev/full", dir.File("orlith.log").c_str()), 0);
-  ScriptedFrontEnd fe;
-  EXPECT_EQ(RunDelete(dir.path(), fe), CommandOutcome::kDone);
-  EXPECT_EQ(fe.messages, std::vector<std::string>{
-                             "All VOR / ILS NavAids at N42 34.6, W12 24.5 are deleted! (The log "
-                             "could not be written: " +
-                             dir.File("orlith.log") + ": No space left on device.)"});
-  EXPECT_NE(dir.Read("scenery.cfg").find("\r\nExclude="), std::string::npos);
-}
-
-// The user nobody may read but not write root's folder (another user gets a folder without write
-// permission): the backup cannot be made, and the command stops naming scenery.org.
-TEST(RealFaults, FolderNotWritableStopsAtTheBackup) {
-  TempFolder dir;
-  dir.Write("scenery.cfg", kOldConfig);
-  ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
-  auto other_user = [&] {
-    if (geteuid() != 0) {
-      chmod(dir.path().c_str(), 0555);
-    } else if (setgid(65534) != 0 || setuid(65534) != 0) {
-      _exit(2);
-    }
-  };
-  EXPECT_EXIT(DeleteInChild(dir.path(), other_user), ::testing::ExitedWithCode(0),
-              "^Error with file .*/scenery.org: Permission denied. The command was stopped.\n$");
-  chmod(dir.path().c_str(), 0700);
-  EXPECT_EQ(dir.Read("scenery.cfg"), kOldConfig);
-  EXPECT_FALSE(dir.Exists("scenery.org") || dir.Exists("orlith.log"));
-}
-
-// A folder named scenery.cfg is no configuration: status 1 before anything is written.
-TEST(RealFaults, ConfigReplacedByFolderEndsWithStatus1) {
-  TempFolder dir;
-  ASSERT_EQ(mkdir(dir.File("scenery.cfg").c_str(), 0755), 0);
-  ScriptedFrontEnd fe;
-  EXPECT_EQ(RunDelete(dir.path(), fe), CommandOutcome::kEnded);
-  ASSERT_TRUE(fe.fatal.has_value());
-  EXPECT_EQ(fe.fatal->message, "File scenery.cfg not found!");
-  EXPECT_EQ(fe.fatal->status, 1);
-  EXPECT_TRUE(fe.opened.empty());
-  EXPECT_FALSE(dir.Exists("scenery.org") || dir.Exists("orlith.log"));
 }
 
 }  // namespace
