@@ -6,7 +6,6 @@
 
 #include "scenery_config/operations_log.h"
 #include "scenery_config/scenery_config.h"
-#include "test_support/fault_env.h"
 #include "test_support/test_support.h"
 
 namespace orlith {
@@ -14,17 +13,14 @@ namespace {
 
 using testing::BytesEqual;
 using testing::Dec6;
-using testing::Fault;
-using testing::FaultEnv;
-using testing::FaultOp;
 using testing::TempFolder;
 
 constexpr char kAll[] = "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, all\r\n";
 
 // Adds the switch for N42 34.6 / W12 24.5 and all types to a scenery.cfg holding cfg.
-Status AddToConfig(const TempFolder& dir, const std::string& cfg, FileEnv* env, Status* log) {
+Status AddToConfig(const TempFolder& dir, const std::string& cfg) {
   dir.Write(kSceneryConfigName, cfg);
-  return AddExclusionSwitch(WorkFolder{dir.path(), env}, "N42 34.6", "W12 24.5", "", log);
+  return AddExclusionSwitch(WorkFolder{dir.path()}, "N42 34.6", "W12 24.5", "", nullptr);
 }
 
 TEST(ExclusionSwitch, EdgesAndWord) {
@@ -51,9 +47,8 @@ TEST(ExclusionSwitch, LogSentenceFollowsTheType) {
     dir.Write(kSceneryConfigName, "");
     Status log_status;
     // Texts appear in the log exactly as typed, extra blanks and lower case included.
-    ASSERT_TRUE(
-        AddExclusionSwitch(WorkFolder{dir.path()}, "n42  34.6", "w12 24.5", c[0], &log_status)
-            .ok());
+    WorkFolder folder{dir.path()};
+    ASSERT_TRUE(AddExclusionSwitch(folder, "n42  34.6", "w12 24.5", c[0], &log_status).ok());
     EXPECT_TRUE(log_status.ok());
     EXPECT_EQ(std::string("\r\nExclusion switch was added for ") + c[1] +
                   " at n42  34.6, w12 24.5 to SCENERY.CFG ...\r\n",
@@ -61,19 +56,21 @@ TEST(ExclusionSwitch, LogSentenceFollowsTheType) {
   }
 }
 
+// The switch starts a line of its own whatever the last line of scenery.cfg ends with.
 TEST(ExclusionSwitch, UnterminatedLastLineF4) {
   const std::string crlf_all = std::string("\r\n") + kAll;
   const struct {
     std::string cfg, added;
-  } cases[] = {{"Layer=124\r\n", kAll},
-               {"Layer=124\n", kAll},
-               {"Layer=124", crlf_all},
-               {"Layer=124\r", crlf_all},
-               {"", kAll}};
+  } cases[] = {
+      // clang-format off
+      {"Layer=124\r\n", kAll}, {"Layer=124\n", kAll}, {"", kAll},
+      {"Layer=124", crlf_all}, {"Layer=124\r", crlf_all},
+      // clang-format on
+  };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.cfg);
     TempFolder dir;
-    ASSERT_TRUE(AddToConfig(dir, c.cfg, DefaultFileEnv(), nullptr).ok());
+    ASSERT_TRUE(AddToConfig(dir, c.cfg).ok());
     EXPECT_TRUE(BytesEqual(c.cfg + c.added, dir.Read(kSceneryConfigName)));
   }
 }
@@ -90,31 +87,6 @@ TEST(ExclusionSwitch, RepeatAddsTheSameLineAgain) {
       "\r\nExclusion switch was added for NDB NavAids at S33 30.0, E151 15.0 to SCENERY.CFG "
       "...\r\n";
   EXPECT_TRUE(BytesEqual(entry + entry, dir.Read(kLogFileName)));
-}
-
-TEST(ExclusionSwitch, FailuresAreReportedNotLoggedF1) {
-  const struct {
-    Fault fault;
-    bool ok;  // only a log failure lets the switch through
-  } cases[] = {
-      {{FaultOp::kReadTail, kSceneryConfigName, "Permission denied"}, false},
-      {{FaultOp::kOpenForAppending, kSceneryConfigName, "Read-only file system"}, false},
-      {{FaultOp::kAppend, kSceneryConfigName, "No space left on device"}, false},
-      {{FaultOp::kOpenForAppending, kLogFileName, "Permission denied"}, true},  // a warning
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.fault.file + ": " + c.fault.reason);
-    TempFolder dir;
-    FaultEnv env;
-    env.Add(c.fault);
-    Status log_status;
-    Status s = AddToConfig(dir, "Layer=124\r\n", &env, &log_status);
-    EXPECT_EQ(dir.File(c.fault.file) + ": " + c.fault.reason,
-              c.ok ? log_status.ToString() : s.ToString());
-    EXPECT_EQ(c.ok, s.ok());
-    EXPECT_EQ("Layer=124\r\n" + std::string(c.ok ? kAll : ""), dir.Read(kSceneryConfigName));
-    EXPECT_FALSE(dir.Exists(kLogFileName));
-  }
 }
 
 TEST(ExclusionSwitchDeathTest, EmptyLatitudeTouchesNoFile) {
