@@ -1,7 +1,9 @@
-// A fault that needs no seam: a full disk, met by the real files of a temporary folder.
+// Faults that need no seam: a full disk, a folder that a user who is not root may not write, and
+// scenery.cfg replaced by a folder. The commands run on the real files of a temporary folder.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -61,6 +63,39 @@ TEST(RealFaults, FullDiskStopsAtTheBackup) {
   EXPECT_EQ(dir.Read("scenery.cfg"), kOldConfig);
   EXPECT_EQ(dir.Read("scenery.org"), kOldBackup);
   EXPECT_FALSE(dir.Exists(kSceneryBackupTempName));
+}
+
+// The user nobody may read but not write root's folder (another user gets a folder without write
+// permission): the backup cannot be made, and the command stops naming scenery.org.
+TEST(RealFaults, FolderNotWritableStopsAtTheBackup) {
+  TempFolder dir;
+  dir.Write("scenery.cfg", kOldConfig);
+  ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+  auto other_user = [&] {
+    if (geteuid() != 0) {
+      chmod(dir.path().c_str(), 0555);
+    } else if (setgid(65534) != 0 || setuid(65534) != 0) {
+      _exit(2);
+    }
+  };
+  EXPECT_EXIT(DeleteInChild(dir.path(), other_user), ::testing::ExitedWithCode(0),
+              "^Error with file .*/scenery.org: Permission denied. The command was stopped.\n$");
+  chmod(dir.path().c_str(), 0700);
+  EXPECT_EQ(dir.Read("scenery.cfg"), kOldConfig);
+  EXPECT_FALSE(dir.Exists("scenery.org") || dir.Exists("orlith.log"));
+}
+
+// A folder named scenery.cfg is no configuration: status 1 before anything is written.
+TEST(RealFaults, ConfigReplacedByFolderEndsWithStatus1) {
+  TempFolder dir;
+  ASSERT_EQ(mkdir(dir.File("scenery.cfg").c_str(), 0755), 0);
+  ScriptedFrontEnd fe;
+  EXPECT_EQ(RunDelete(dir.path(), fe), CommandOutcome::kEnded);
+  ASSERT_TRUE(fe.fatal.has_value());
+  EXPECT_EQ(fe.fatal->message, "File scenery.cfg not found!");
+  EXPECT_EQ(fe.fatal->status, 1);
+  EXPECT_TRUE(fe.opened.empty());
+  EXPECT_FALSE(dir.Exists("scenery.org") || dir.Exists("orlith.log"));
 }
 
 }  // namespace
