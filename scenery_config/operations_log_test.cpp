@@ -4,16 +4,12 @@
 
 #include <string>
 
-#include "test_support/fault_env.h"
 #include "test_support/test_support.h"
 
 namespace orlith {
 namespace {
 
 using testing::BytesEqual;
-using testing::Fault;
-using testing::FaultEnv;
-using testing::FaultOp;
 using testing::TempFolder;
 
 std::tm Date(int day, int month, int year) {
@@ -26,17 +22,17 @@ std::tm Date(int day, int month, int year) {
 
 TEST(OperationsLog, FormatsTheDateWithoutTheLocale) {
   const struct {
-    std::tm date;
+    int day, month, year;
     const char* text;
   } cases[] = {
-      {Date(6, 12, 2026), "06 Dec 2026"},  {Date(1, 1, 2000), "01 Jan 2000"},
-      {Date(9, 2, 2001), "09 Feb 2001"},   {Date(31, 3, 1999), "31 Mar 1999"},
-      {Date(10, 4, 2030), "10 Apr 2030"},  {Date(15, 5, 2026), "15 May 2026"},
-      {Date(30, 6, 2026), "30 Jun 2026"},  {Date(4, 7, 2026), "04 Jul 2026"},
-      {Date(29, 8, 2026), "29 Aug 2026"},  {Date(11, 9, 2026), "11 Sep 2026"},
-      {Date(12, 10, 2026), "12 Oct 2026"}, {Date(28, 11, 2026), "28 Nov 2026"},
+      // clang-format off
+      {6, 12, 2026, "06 Dec 2026"}, {1, 1, 2000, "01 Jan 2000"}, {9, 2, 2001, "09 Feb 2001"},
+      {31, 3, 1999, "31 Mar 1999"}, {10, 4, 2030, "10 Apr 2030"}, {15, 5, 2026, "15 May 2026"},
+      {30, 6, 2026, "30 Jun 2026"}, {4, 7, 2026, "04 Jul 2026"}, {29, 8, 2026, "29 Aug 2026"},
+      {11, 9, 2026, "11 Sep 2026"}, {12, 10, 2026, "12 Oct 2026"}, {28, 11, 2026, "28 Nov 2026"},
+      // clang-format on
   };
-  for (const auto& c : cases) EXPECT_EQ(c.text, FormatLogDate(c.date));
+  for (const auto& c : cases) EXPECT_EQ(c.text, FormatLogDate(Date(c.day, c.month, c.year)));
 }
 
 TEST(OperationsLog, EntriesOnlyAppend) {
@@ -65,23 +61,6 @@ TEST(OperationsLog, TwoHeadersOnTheSameDay) {
       "\r\n******************************\r\n06 Dec 2026\r\n\r\n"
       "The file SCENERY.CFG was copied to SCENERY.ORG ...\r\n";
   EXPECT_TRUE(BytesEqual(header + header, dir.Read(kLogFileName)));
-}
-
-TEST(OperationsLog, FailureNamesTheLogAndTheReason) {
-  const Fault cases[] = {
-      {FaultOp::kOpenForAppending, kLogFileName, "Read-only file system"},
-      {FaultOp::kAppend, kLogFileName, "No space left on device"},
-      {FaultOp::kFlush, kLogFileName, "No space left on device"},
-      {FaultOp::kClose, kLogFileName, "Input/output error"},
-  };
-  for (const Fault& fault : cases) {
-    TempFolder dir;
-    FaultEnv env;
-    env.Add(fault);
-    Status s = AppendLogEntry(WorkFolder{dir.path(), &env}, {"line"});
-    EXPECT_EQ(dir.File(kLogFileName) + ": " + fault.reason, s.ToString())
-        << static_cast<int>(fault.op);
-  }
 }
 
 TEST(OperationsLog, LocalDateIsACalendarDate) {
