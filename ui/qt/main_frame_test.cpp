@@ -13,6 +13,7 @@
 #include "ui/dialog_layout.h"
 #include "ui/qt/modal_script.h"
 #include "ui/qt/qt_test_suites.h"
+#include "ui/scripted_front_end.h"
 
 namespace orlith::qt {
 namespace {
@@ -45,27 +46,6 @@ struct CommandStep {
   std::vector<DialogStep> dialogs;
   std::string message;
   int fatalStatus = 0;
-};
-
-// Answers each dialog directly with the texts a DialogStep types, without widgets: the same
-// commands through it give the files the Qt program must write.
-class DirectFrontEnd : public FrontEnd {
- public:
-  explicit DirectFrontEnd(std::deque<DialogStep> dialogs) : dialogs_(std::move(dialogs)) {}
-  DialogResult RunDialog(DialogId, const DialogTexts& shown, const OkHandler& on_ok) override {
-    DialogStep step = dialogs_.front();
-    dialogs_.pop_front();
-    if (step.close != Close::kOkButton && step.close != Close::kEnter) return DialogResult::kCancel;
-    DialogTexts typed = shown;
-    for (const auto& [id, text] : step.typed) typed.edits[id] = text;
-    typed.checkedRadio = step.radio;
-    return on_ok(typed), DialogResult::kOk;
-  }
-  void ShowMessage(const std::string&) override {}
-  void Fatal(const std::string&, int) override {}
-
- private:
-  std::deque<DialogStep> dialogs_;
 };
 
 std::map<std::string, std::string> FilesIn(const TempFolder& folder) {
@@ -102,7 +82,16 @@ void RunCommands(const std::vector<CommandStep>& commands, bool with_config) {
     QCOMPARE(statuses,
              command.fatalStatus ? std::vector<int>{command.fatalStatus} : std::vector<int>{});
   }
-  DirectFrontEnd direct(all_dialogs);
+  // The reference answers each dialog with the texts it showed, the typed ones put in.
+  orlith::testing::ScriptedFrontEnd direct;
+  direct.onOpen = [&](DialogId id) {
+    const DialogStep step = all_dialogs.front();
+    all_dialogs.pop_front();
+    if (step.close != Close::kOkButton && step.close != Close::kEnter) return direct.Cancel(id);
+    DialogTexts typed{direct.shown.back().edits, step.radio};
+    for (const auto& [edit, text] : step.typed) typed.edits[edit] = text;
+    direct.Ok(id, typed);
+  };
   MainWindow window(direct, WorkFolder{reference.path()}, orlith::testing::Dec6);
   for (const CommandStep& command : commands) window.OnCommand(command.command);
   std::map<std::string, std::string> gui_files = FilesIn(gui), reference_files = FilesIn(reference);
