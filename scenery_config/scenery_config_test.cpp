@@ -45,7 +45,7 @@ Status Register(const TempFolder& dir, const std::string& cfg, FileEnv* env, Sta
   return RegisterUpdatesArea(WorkFolder{dir.path(), env}, Dec6(), log);
 }
 
-TEST(RegisterUpdatesArea, AppendsTheNextAreaUnlessMarkedAndBacksUp) {
+TEST(RegisterUpdatesArea, LongLinesAndAreaNumbersGiveTheNextAreaUnlessMarkedF3F8) {
   const std::string l100 = LongLine(100, {{7, '4'}, {8, '4'}, {9, '4'}, {95, '.'}});
   // The 80-character buffer would have seen N and U at characters 7 and 20 of the second piece.
   const std::string l10k = LongLine(10000, {{87, 'N'}, {100, 'U'}, {5000, '.'}});
