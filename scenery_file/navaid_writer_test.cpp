@@ -6,11 +6,14 @@
 
 #include "core/fatal.h"
 #include "scenery_file/navaid_format.h"
+#include "test_support/fault_env.h"
 #include "test_support/test_support.h"
 
 namespace orlith {
 namespace {
 
+using ::orlith::testing::FaultEnv;
+using ::orlith::testing::FaultOp;
 using ::orlith::testing::TempFolder;
 
 constexpr char kFileName[] = "N42 34_6__W12 24_5.bgl";
@@ -106,11 +109,16 @@ TEST_F(NavAidWriter, SecondRunReplacesTheFileAndAddsAReport) {
 }
 
 // A failing log is a warning the command flows show; only the first one is kept.
-TEST_F(NavAidWriter, EarlierLogFailureIsKept) {
-  Status earlier = Status::IoError("orlith.log", "first");  // an earlier log failure is kept
-  EXPECT_TRUE(AppendNavAidSection(folder, Entry("NDB"), &earlier).ok());
+TEST_F(NavAidWriter, FirstLogFailureIsKept) {
+  FaultEnv env;
+  env.Add({FaultOp::kOpenForAppending, "orlith.log", "Permission denied"});
+  const WorkFolder faulty{dir.path(), &env};
+  Status earlier = Status::IoError("orlith.log", "first");
+  EXPECT_TRUE(AppendNavAidSection(faulty, Entry("NDB"), &earlier).ok());
   EXPECT_EQ(earlier.reason(), "first");
-  EXPECT_TRUE(AppendNavAidSection(folder, Entry("NDB"), nullptr).ok());
+  EXPECT_TRUE(AppendNavAidSection(faulty, Entry("NDB"), nullptr).ok());
+  EXPECT_TRUE(AppendNavAidSection(faulty, Entry("NDB"), &log).ok());
+  EXPECT_EQ(log.ToString(), dir.File("orlith.log") + ": Permission denied");
 }
 
 using NavAidWriterDeathTest = NavAidWriter;
