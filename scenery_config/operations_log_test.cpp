@@ -35,6 +35,7 @@ TEST(OperationsLog, FormatsTheDateWithoutTheLocale) {
   for (const auto& c : cases) EXPECT_EQ(c.text, FormatLogDate(Date(c.day, c.month, c.year)));
 }
 
+// Two headers of one day in a row are the repeated registration's, in the scenery.cfg suite.
 TEST(OperationsLog, EntriesOnlyAppend) {
   const struct {
     const char* before;  // null: no log yet
@@ -50,17 +51,6 @@ TEST(OperationsLog, EntriesOnlyAppend) {
     ASSERT_TRUE(AppendLogEntry(WorkFolder{dir.path()}, {"one", "", "two"}).ok());
     EXPECT_TRUE(BytesEqual(c.after, dir.Read(kLogFileName))) << c.after;
   }
-}
-
-TEST(OperationsLog, TwoHeadersOnTheSameDay) {
-  TempFolder dir;
-  WorkFolder folder{dir.path()};
-  ASSERT_TRUE(AppendHeaderEntry(folder, Date(6, 12, 2026)).ok());
-  ASSERT_TRUE(AppendHeaderEntry(folder, Date(6, 12, 2026)).ok());
-  const std::string header =
-      "\r\n******************************\r\n06 Dec 2026\r\n\r\n"
-      "The file SCENERY.CFG was copied to SCENERY.ORG ...\r\n";
-  EXPECT_TRUE(BytesEqual(header + header, dir.Read(kLogFileName)));
 }
 
 TEST(OperationsLog, LocalDateIsACalendarDate) {
