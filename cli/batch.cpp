@@ -126,10 +126,15 @@ int ReadBatch(std::string_view csv, std::vector<BatchRow>* rows, std::string* er
 CommandOutcome RunBatch(CommandSession& session, const std::vector<BatchRow>& rows) {
   if (!CheckSceneryConfig(session)) return CommandOutcome::kEnded;
   if (!RegisterArea(session)) return CommandOutcome::kFileError;
+  // After the batch's own switch scenery.cfg ends with CR LF: only the first switch reads its end.
+  ConfigEnd end = ConfigEnd::kUnknown;
   for (const BatchRow& row : rows) {
     bool excludes = row.command != CliCommand::kCreate;
     bool writes = row.command != CliCommand::kDelete;
-    if (excludes && !AddExclusion(session, row.entry)) return CommandOutcome::kFileError;
+    if (excludes) {
+      if (!AddExclusion(session, row.entry, end)) return CommandOutcome::kFileError;
+      end = ConfigEnd::kLineFeed;
+    }
     if (writes && !WriteSceneryFile(session, row.entry)) return CommandOutcome::kFileError;
     ReportDone(session, row.command == CliCommand::kDelete   ? DeletedMessage(row.entry)
                         : row.command == CliCommand::kCreate ? CreatedMessage(row.entry)

@@ -2,10 +2,94 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
 #include <tuple>
+
+#include "cli/cli_front_end.h"
+#include "test_support/fault_env.h"
+#include "test_support/test_support.h"
 
 namespace orlith {
 namespace {
+
+using testing::BytesEqual;
+using testing::FaultEnv;
+using testing::FaultOp;
+using testing::TempFolder;
+
+constexpr char kBgl[] = "N42 34_6__W12 24_5.bgl";
+constexpr char kIlsBgl[] = "N1 2_5__E3 4_5.bgl";
+
+// Every command and type; the NDB replaces the longer VOR file of the first row.
+std::vector<BatchRow> MixedRows() {
+  std::vector<BatchRow> rows;
+  std::string error;
+  EXPECT_EQ(ReadBatch("command,latitude,longitude,type,frequency,range,id,name\n"
+                      "modify,N42 34.6,W12 24.5,VOR,113.90,40,XYZ,TEST VOR\n"
+                      "delete,N42 34.6,W12 24.5,NDB,,,,\n"
+                      "create,N1 2.5,E3 4.5,ILS,110.30,25,ABC,TEST ILS\n"
+                      "create,N42 34.6,W12 24.5,NDB,350,25,ABC,TEST NDB\n"
+                      "delete,S33 30.0,E151 15.0,,,,,\n",
+                      &rows, &error),
+            0)
+      << error;
+  return rows;
+}
+
+struct BatchFolder {
+  explicit BatchFolder(const std::string& cfg) { dir.Write("scenery.cfg", cfg); }
+  TempFolder dir;
+  FaultEnv env;
+  std::ostringstream out, err;
+  CliFrontEnd fe{NavAidEntry{}, out, err};
+  CommandSession session{fe, WorkFolder{dir.path(), &env}, testing::Dec6, Status()};
+};
+
+// A batch writes the bytes the single commands' steps write, but reads the end of scenery.cfg
+// only before its first switch.
+TEST(Batch, RunWritesWhatTheCommandStepsWriteWithFewerReads) {
+  const char* configs[] = {
+      "[Area.123]\r\nLocal=Scenery\\World\r\nLayer=123\r\n",  // the block gets registered
+      // The block is there already and the last line has no line end.
+      "[Area.124]\r\nTitle=Navigational Updates\r\nLocal=Addon Scenery\\Updates\r\nLayer=124",
+  };
+  const std::vector<BatchRow> rows = MixedRows();
+  for (const char* cfg : configs) {
+    SCOPED_TRACE(cfg);
+    BatchFolder batch(cfg), single(cfg);
+    ASSERT_EQ(RunBatch(batch.session, rows), CommandOutcome::kDone) << batch.err.str();
+    ASSERT_TRUE(RegisterArea(single.session));
+    for (const BatchRow& row : rows) {
+      if (row.command != CliCommand::kCreate) {
+        ASSERT_TRUE(AddExclusion(single.session, row.entry));
+      }
+      if (row.command != CliCommand::kDelete) {
+        ASSERT_TRUE(WriteSceneryFile(single.session, row.entry));
+      }
+    }
+    for (const char* file : {"scenery.cfg", "scenery.org", "orlith.log", kBgl, kIlsBgl}) {
+      EXPECT_TRUE(BytesEqual(single.dir.Read(file), batch.dir.Read(file))) << file;
+    }
+    EXPECT_EQ(batch.env.Count(FaultOp::kReadTail, "scenery.cfg"), 1);
+    const std::string out = batch.out.str();
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 5) << out;  // one message a row
+  }
+}
+
+// A scenery file that cannot be written stops the batch; no part of it stays and no report
+// claims it.
+TEST(Batch, FailedSceneryFileStopsTheRunAndLeavesNoPart) {
+  BatchFolder batch("Layer=123\r\n");
+  batch.env.Add({FaultOp::kAppend, kBgl, "No space left on device"});
+  EXPECT_EQ(RunBatch(batch.session, MixedRows()), CommandOutcome::kFileError);
+  EXPECT_FALSE(batch.dir.Exists(kBgl));
+  EXPECT_EQ(batch.out.str(), "");
+  EXPECT_EQ(batch.err.str(), "Error with file " + batch.dir.File(kBgl) +
+                                 ": No space left on device. The command was stopped.\n");
+  EXPECT_EQ(batch.dir.Read("orlith.log").find("was created"), std::string::npos);
+  EXPECT_NE(batch.dir.Read("scenery.cfg").find("vors\r\n"), std::string::npos);
+}
 
 TEST(Batch, ColumnsInAnyOrderAndLeftOutOnesEmpty) {
   std::vector<BatchRow> rows;

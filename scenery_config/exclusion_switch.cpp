@@ -41,17 +41,22 @@ std::string ExclusionSwitchLine(const std::string& latitude, const std::string& 
 
 Status AddExclusionSwitch(const WorkFolder& folder, const std::string& latitude,
                           const std::string& longitude, const std::string& navAidType,
-                          Status* log_status) {
+                          Status* log_status, ConfigEnd end) {
   // Built first: a malformed position ends the program before any file is touched.
   const std::string line = ExclusionSwitchLine(latitude, longitude, navAidType);
   const std::string cfg_path = folder.File(kSceneryConfigName);
 
   // A last line without a line end is ended first, so the switch never joins it.
-  std::string tail;
-  Status s = folder.env->ReadTail(cfg_path, 1, &tail);
-  if (!s.ok()) return s;
-  std::string text = !tail.empty() && tail.back() != '\n' ? "\r\n" : "";
-  text += line + "\r\n";
+  std::string text;
+  Status s;
+  if (end == ConfigEnd::kUnknown) {
+    std::string tail;
+    s = folder.env->ReadTail(cfg_path, 1, &tail);
+    if (!s.ok()) return s;
+    if (!tail.empty() && tail.back() != '\n') text = "\r\n";
+  }
+  text += line;
+  text += "\r\n";
 
   std::unique_ptr<WritableFile> cfg;
   s = folder.env->OpenForAppending(cfg_path, &cfg);

@@ -45,10 +45,10 @@ bool RegisterArea(CommandSession& session) {
   return !Stopped(session, s);
 }
 
-bool AddExclusion(CommandSession& session, const NavAidEntry& entry) {
+bool AddExclusion(CommandSession& session, const NavAidEntry& entry, ConfigEnd end) {
   Status log;
-  Status s =
-      AddExclusionSwitch(session.folder, entry.latitude, entry.longitude, entry.navAidType, &log);
+  Status s = AddExclusionSwitch(session.folder, entry.latitude, entry.longitude, entry.navAidType,
+                                &log, end);
   session.logStatus.Update(log);
   return !Stopped(session, s);
 }

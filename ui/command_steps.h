@@ -10,6 +10,7 @@
 #include "core/file_env.h"
 #include "core/navaid_entry.h"
 #include "core/status.h"
+#include "scenery_config/exclusion_switch.h"
 #include "ui/front_end.h"
 
 namespace orlith {
@@ -43,9 +44,11 @@ bool CheckPosition(CommandSession& session, const NavAidEntry& entry);
 // A file error is shown and gives false.
 bool RegisterArea(CommandSession& session);
 
-// Appends the exclusion switch for the entry's position and type, and its log entry.
+// Appends the exclusion switch for the entry's position and type, and its log entry; end says
+// whether the end of scenery.cfg must be read first (see AddExclusionSwitch).
 // Precondition: CheckPosition passed. A file error is shown and gives false.
-bool AddExclusion(CommandSession& session, const NavAidEntry& entry);
+bool AddExclusion(CommandSession& session, const NavAidEntry& entry,
+                  ConfigEnd end = ConfigEnd::kUnknown);
 
 // Writes the entry's scenery file and appends the creation report to the log.
 // Precondition: CheckPosition passed. A file error is shown and gives false.
