@@ -135,7 +135,9 @@ CommandOutcome RunBatch(CommandSession& session, const std::vector<BatchRow>& ro
       if (!AddExclusion(session, row.entry, end)) return CommandOutcome::kFileError;
       end = ConfigEnd::kLineFeed;
     }
-    if (writes && !WriteSceneryFile(session, row.entry)) return CommandOutcome::kFileError;
+    if (writes && !WriteSceneryFile(session, row.entry, SceneryWrite::kOneOpen)) {
+      return CommandOutcome::kFileError;
+    }
     ReportDone(session, row.command == CliCommand::kDelete   ? DeletedMessage(row.entry)
                         : row.command == CliCommand::kCreate ? CreatedMessage(row.entry)
                                                              : ModifiedMessage(row.entry));

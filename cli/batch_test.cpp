@@ -47,8 +47,8 @@ struct BatchFolder {
 };
 
 // A batch writes the bytes the single commands' steps write, but reads the end of scenery.cfg
-// only before its first switch.
-TEST(Batch, RunWritesWhatTheCommandStepsWriteWithFewerReads) {
+// only before its first switch and opens each scenery file once.
+TEST(Batch, RunWritesWhatTheCommandStepsWriteWithFewerOpens) {
   const char* configs[] = {
       "[Area.123]\r\nLocal=Scenery\\World\r\nLayer=123\r\n",  // the block gets registered
       // The block is there already and the last line has no line end.
@@ -72,6 +72,9 @@ TEST(Batch, RunWritesWhatTheCommandStepsWriteWithFewerReads) {
       EXPECT_TRUE(BytesEqual(single.dir.Read(file), batch.dir.Read(file))) << file;
     }
     EXPECT_EQ(batch.env.Count(FaultOp::kReadTail, "scenery.cfg"), 1);
+    EXPECT_EQ(batch.env.Count(FaultOp::kOpenForWriting, kBgl), 2);
+    EXPECT_EQ(batch.env.Count(FaultOp::kOpenForWriting, kIlsBgl), 1);
+    EXPECT_EQ(batch.env.Count(FaultOp::kOpenForAppending, kBgl), 0);
     const std::string out = batch.out.str();
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 5) << out;  // one message a row
   }

@@ -54,6 +54,13 @@ std::vector<std::string> CreationReport(const std::string& fileName, const NavAi
   return lines;
 }
 
+// Appends the creation report of the file just written to the log; a failure goes to *log_status.
+void ReportCreation(const WorkFolder& folder, const std::string& name, const NavAidEntry& entry,
+                    Status* log_status) {
+  Status logged = AppendLogEntry(folder, CreationReport(name, entry));
+  if (log_status != nullptr) log_status->Update(logged);
+}
+
 }  // namespace
 
 std::string SceneryFileName(const std::string& latitude, const std::string& longitude) {
@@ -87,8 +94,19 @@ Status AppendNavAidSection(const WorkFolder& folder, const NavAidEntry& entry, S
   std::string name = SceneryFileName(entry.latitude, entry.longitude);
   Status s = WriteWhole(*folder.env, folder.File(name), true, NavAidSectionBytes(lat, lon, entry));
   if (!s.ok()) return s;
-  Status logged = AppendLogEntry(folder, CreationReport(name, entry));
-  if (log_status != nullptr) log_status->Update(logged);
+  ReportCreation(folder, name, entry, log_status);
+  return Status::Ok();
+}
+
+Status WriteNavAidFile(const WorkFolder& folder, const NavAidEntry& entry, Status* log_status) {
+  double lat = ParseCoordinate(entry.latitude);
+  double lon = ParseCoordinate(entry.longitude);
+  std::string name = SceneryFileName(entry.latitude, entry.longitude);
+  std::string bytes = SceneryHeaderBytes(lat, lon, entry.navAidType, entry.frequency);
+  bytes += NavAidSectionBytes(lat, lon, entry);
+  Status s = WriteWhole(*folder.env, folder.File(name), false, bytes);
+  if (!s.ok()) return s;
+  ReportCreation(folder, name, entry, log_status);
   return Status::Ok();
 }
 

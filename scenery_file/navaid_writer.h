@@ -28,4 +28,8 @@ Status WriteSceneryHeader(const WorkFolder& folder, const std::string& latitude,
 // does not fail the operation.
 Status AppendNavAidSection(const WorkFolder& folder, const NavAidEntry& entry, Status* log_status);
 
+// The same file and report as WriteSceneryHeader followed by AppendNavAidSection, with the file
+// created (or emptied) and written in one open. Precondition and failures as for the two.
+Status WriteNavAidFile(const WorkFolder& folder, const NavAidEntry& entry, Status* log_status);
+
 }  // namespace orlith

@@ -53,14 +53,17 @@ bool AddExclusion(CommandSession& session, const NavAidEntry& entry, ConfigEnd e
   return !Stopped(session, s);
 }
 
-bool WriteSceneryFile(CommandSession& session, const NavAidEntry& entry) {
-  Status s = WriteSceneryHeader(session.folder, entry.latitude, entry.longitude, entry.navAidType,
-                                entry.frequency);
-  if (s.ok()) {
-    Status log;
-    s = AppendNavAidSection(session.folder, entry, &log);
-    session.logStatus.Update(log);
+bool WriteSceneryFile(CommandSession& session, const NavAidEntry& entry, SceneryWrite how) {
+  Status log;
+  Status s;
+  if (how == SceneryWrite::kOneOpen) {
+    s = WriteNavAidFile(session.folder, entry, &log);
+  } else {
+    s = WriteSceneryHeader(session.folder, entry.latitude, entry.longitude, entry.navAidType,
+                           entry.frequency);
+    if (s.ok()) s = AppendNavAidSection(session.folder, entry, &log);
   }
+  session.logStatus.Update(log);
   if (!s.ok()) {
     // The simulator reads every scenery file in the folder, so one cut short does not stay.
     session.folder.env->Remove(

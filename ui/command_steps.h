@@ -50,9 +50,15 @@ bool RegisterArea(CommandSession& session);
 bool AddExclusion(CommandSession& session, const NavAidEntry& entry,
                   ConfigEnd end = ConfigEnd::kUnknown);
 
-// Writes the entry's scenery file and appends the creation report to the log.
-// Precondition: CheckPosition passed. A file error is shown and gives false.
-bool WriteSceneryFile(CommandSession& session, const NavAidEntry& entry);
+// How WriteSceneryFile opens the scenery file: once for the header and once for the section (a
+// single command), or once for both (a batch row, where the opens add up). The bytes are the same.
+enum class SceneryWrite { kHeaderThenSection, kOneOpen };
+
+// Writes the entry's scenery file and appends the creation report to the log. A file cut short
+// by a failure is removed. Precondition: CheckPosition passed. A file error is shown and gives
+// false.
+bool WriteSceneryFile(CommandSession& session, const NavAidEntry& entry,
+                      SceneryWrite how = SceneryWrite::kHeaderThenSection);
 
 // Shows the command's last message, with the note about the log when it could not be written.
 void ReportDone(CommandSession& session, const std::string& message);
