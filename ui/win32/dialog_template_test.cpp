@@ -28,6 +28,7 @@ struct KindStyle {
 };
 
 // In ControlKind order.
+// clang-format off
 constexpr KindStyle kKindStyles[] = {
     {"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, WS_TABSTOP, WS_GROUP},
     {"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, WS_GROUP},
@@ -35,8 +36,8 @@ constexpr KindStyle kKindStyles[] = {
     {"Static", SS_TYPEMASK, SS_LEFTNOWORDWRAP, WS_GROUP, WS_TABSTOP},
     {"Edit", ES_MULTILINE, 0, WS_TABSTOP | ES_AUTOHSCROLL, ES_READONLY},
     {"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, 0, WS_TABSTOP | WS_GROUP},
-    {"Button", BS_TYPEMASK, BS_GROUPBOX, 0, WS_TABSTOP},
-};
+    {"Button", BS_TYPEMASK, BS_GROUPBOX, 0, WS_TABSTOP}};
+// clang-format on
 
 // The same template created hidden in this process, where MapDialogRect can read its font.
 class LocalDialog {
@@ -62,15 +63,6 @@ class LocalDialog {
   std::vector<DWORD> template_;
   HWND hwnd_ = nullptr;
 };
-
-COLORREF ScreenPixel(HWND window, int client_x, int client_y) {
-  POINT p{client_x, client_y};
-  ClientToScreen(window, &p);
-  HDC screen = GetDC(nullptr);
-  COLORREF colour = GetPixel(screen, p.x, p.y);
-  ReleaseDC(nullptr, screen);
-  return colour;
-}
 
 void ExpectMatchesLayout(HWND dialog, DialogId id, HWND main_window, HWND focus) {
   const DialogLayout& layout = LayoutOf(id);
@@ -161,20 +153,6 @@ TEST_F(DialogTemplate, EveryDialogMatchesTheLayoutData) {
     ExpectMatchesLayout(parameters, id, program_->MainWindow(), program_->Focus());
     Cancel(id, CancelBy::kButton);
   }
-}
-
-TEST_F(DialogTemplate, EnterInTheNdbDialogCancels) {
-  Start();
-  Choose(kCreateNavAidCommand);
-  Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", kNdbButton));
-  HWND ndb = Dialog(DialogId::kNdb);
-  ASSERT_NE(ndb, nullptr);
-  TypeInto(ndb, 1013, "344");
-  program_->PressKey(VK_RETURN);
-  EXPECT_TRUE(WaitUntilGone(ndb));
-  flows_ui_.Cancel(DialogId::kNdb);
-  ExpectNoMessage();
-  ExpectSameFiles();  // no scenery file
 }
 
 }  // namespace

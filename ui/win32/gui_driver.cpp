@@ -135,6 +135,15 @@ bool WaitUntilGone(HWND window) {
   return false;
 }
 
+COLORREF ScreenPixel(HWND window, int client_x, int client_y) {
+  POINT p{client_x, client_y};
+  ClientToScreen(window, &p);
+  HDC screen = GetDC(nullptr);
+  COLORREF colour = GetPixel(screen, p.x, p.y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
 std::string MessageBoxText(HWND box) { return TextOf(box, kMessageBoxTextId); }
 
 void DismissMessageBox(HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }

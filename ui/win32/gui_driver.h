@@ -50,6 +50,9 @@ bool IsChecked(HWND dialog, int control_id);
 // True once the window is gone; false when it is still there after a few seconds.
 bool WaitUntilGone(HWND window);
 
+// The colour on screen at a point of a window's client area.
+COLORREF ScreenPixel(HWND window, int client_x, int client_y);
+
 // The text of a message box (its static text control).
 std::string MessageBoxText(HWND box);
 // Presses the OK button of a message box.

