@@ -10,32 +10,28 @@ namespace {
 
 using Win32FrontEnd = GuiSession;
 
-DialogTexts Edits(std::map<int, std::string> edits) { return {std::move(edits), 0}; }
+using Texts = std::map<int, std::string>;
 
-const std::map<int, std::string> kNdb = {
-    {1013, "344.5"}, {1014, "25"}, {1002, "120"}, {1003, "ABC"}, {1004, "Alpha NDB"}};
-const std::map<int, std::string> kVor = {{1008, "114.3"},    {1009, "40"},  {1005, "-2.5"},
-                                         {1010, "300"},      {1011, "VRB"}, {1006, "1"},
-                                         {1012, "Bravo VOR"}};
-const std::map<int, std::string> kIls = {
-    {1015, "110.9"}, {1016, "18"},    {1017, "1.5"},
-    {1018, "12"},    {1019, "273.4"}, {1020, "3.0"},
-    {1023, "ICHR"},  {1025, "1"},     {1021, "Charlie ILS runway 27"}};
+DialogTexts Edits(Texts edits) { return {std::move(edits), 0}; }
+
+// clang-format off
+const Texts kNdb = {{1013, "344.5"}, {1014, "25"}, {1002, "120"}, {1003, "ABC"},
+                    {1004, "Alpha NDB"}};
+const Texts kVor = {{1008, "114.3"}, {1009, "40"}, {1005, "-2.5"}, {1010, "300"}, {1011, "VRB"},
+                    {1006, "1"}, {1012, "Bravo VOR"}};
+const Texts kIls = {{1015, "110.9"}, {1016, "18"}, {1017, "1.5"}, {1018, "12"}, {1019, "273.4"},
+                    {1020, "3.0"}, {1023, "ICHR"}, {1025, "1"}, {1021, "Charlie ILS runway 27"}};
+// clang-format on
 
 TEST_F(Win32FrontEnd, CreateEachTypeWritesTheFlowsBytes) {
-  const struct {
-    int button;
-    DialogId dialog;
-    const std::map<int, std::string>& parameters;
-  } cases[] = {{kNdbButton, DialogId::kNdb, kNdb},
-               {kVorButton, DialogId::kVor, kVor},
-               {kIlsButton, DialogId::kIls, kIls}};
   Start();
-  for (const auto& c : cases) {
-    SCOPED_TRACE(CaptionOf(c.dialog));
+  for (auto [button, dialog, parameters] : {std::tuple{kNdbButton, DialogId::kNdb, &kNdb},
+                                            std::tuple{kVorButton, DialogId::kVor, &kVor},
+                                            std::tuple{kIlsButton, DialogId::kIls, &kIls}}) {
+    SCOPED_TRACE(CaptionOf(dialog));
     Choose(kCreateNavAidCommand);
-    Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", c.button));
-    Ok(c.dialog, Edits(c.parameters));
+    Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", button));
+    Ok(dialog, Edits(*parameters));
     ExpectMessage();
     ExpectSameFiles();
   }
@@ -50,11 +46,9 @@ TEST_F(Win32FrontEnd, DeleteFirstWithoutTypeThenModifyCarriesTheTexts) {
 
   Choose(kCreateNavAidCommand);
   Ok(DialogId::kPosition, PositionTyped(" n42 34.6", "E012 4.5 ", kNdbButton));
-  Ok(DialogId::kNdb, Edits({{1013, "abc"},
-                            {1014, "12"},
-                            {1002, "7"},
-                            {1003, "LONGID"},
-                            {1004, std::string(30, 'x')}}));
+  const std::string long_name(30, 'x');
+  const Texts ndb = {{1013, "abc"}, {1014, "12"}, {1002, "7"}, {1003, "LONGID"}, {1004, long_name}};
+  Ok(DialogId::kNdb, Edits(ndb));
   ExpectMessage();
 
   // Modify with VOR: the position dialog shows the last texts and no checked type, the VOR dialog
@@ -62,16 +56,12 @@ TEST_F(Win32FrontEnd, DeleteFirstWithoutTypeThenModifyCarriesTheTexts) {
   Choose(kModifyNavAidCommand);
   HWND position = Dialog(DialogId::kPosition);
   ASSERT_NE(position, nullptr);
-  EXPECT_EQ(TextOf(position, 1000), " n42 34.6");
-  EXPECT_EQ(TextOf(position, 1001), "E012 4.5 ");
+  EXPECT_EQ(TextOf(position, 1000) + "|" + TextOf(position, 1001), " n42 34.6|E012 4.5 ");
   for (int button : {kVorButton, kIlsButton, kNdbButton}) EXPECT_FALSE(IsChecked(position, button));
   Ok(DialogId::kPosition, PositionTyped(" n42 34.6", "E012 4.5 ", kVorButton));
   HWND vor = Dialog(DialogId::kVor);
   ASSERT_NE(vor, nullptr);
-  for (auto [id, text] : {std::pair<int, std::string>{1008, "abc"},
-                          {1011, "LONGID"},
-                          {1012, std::string(30, 'x')},
-                          {1005, ""}})
+  for (auto [id, text] : Texts{{1008, "abc"}, {1011, "LONGID"}, {1012, long_name}, {1005, ""}})
     EXPECT_EQ(TextOf(vor, id), text) << id;
   Ok(DialogId::kVor, Edits({{1005, "3"}, {1006, "0"}}));
   ExpectMessage();
