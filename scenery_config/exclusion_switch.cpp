@@ -66,8 +66,13 @@ Status AddExclusionSwitch(const WorkFolder& folder, const std::string& latitude,
   s.Update(cfg->Close());
   if (!s.ok()) return s;
 
-  Status logged = AppendLogEntry(folder, {ExclusionFor(navAidType).sentence + latitude + ", " +
-                                          longitude + " to SCENERY.CFG ..."});
+  // The switch line's buffer holds the log entry next.
+  text.assign(ExclusionFor(navAidType).sentence);
+  text += latitude;
+  text += ", ";
+  text += longitude;
+  text += " to SCENERY.CFG ...\r\n";
+  Status logged = AppendLogText(folder, text);
   if (log_status != nullptr) log_status->Update(logged);
   return Status::Ok();
 }

@@ -17,17 +17,27 @@ constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun
 }  // namespace
 
 Status AppendLogEntry(const WorkFolder& folder, const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += kLineEnd;
+  }
+  return AppendLogText(folder, text);
+}
+
+Status AppendLogText(const WorkFolder& folder, std::string_view lines) {
   std::unique_ptr<WritableFile> log;
   Status s = folder.env->OpenForAppending(folder.File(kLogFileName), &log);
   if (!s.ok()) return s;
   // Each line is flushed as soon as it is written, so every finished line survives an abrupt end.
   s = log->Append(kLineEnd);
   if (s.ok()) s = log->Flush();
-  for (const std::string& line : lines) {
-    if (!s.ok()) break;
-    s = log->Append(line);
-    if (s.ok()) s = log->Append(kLineEnd);
+  while (s.ok() && !lines.empty()) {
+    const std::size_t end = lines.find('\n');
+    const std::size_t size = end == std::string_view::npos ? lines.size() : end + 1;
+    s = log->Append(lines.substr(0, size));
     if (s.ok()) s = log->Flush();
+    lines.remove_prefix(size);
   }
   s.Update(log->Close());
   return s;

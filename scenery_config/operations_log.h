@@ -5,6 +5,7 @@
 
 #include <ctime>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/file_env.h"
@@ -18,6 +19,11 @@ inline constexpr char kLogFileName[] = "orlith.log";
 // written. Returns the first failure to open, write or close the log, naming it; the lines written
 // before a failure stay in the log.
 Status AppendLogEntry(const WorkFolder& folder, const std::vector<std::string>& lines);
+
+// The same for an entry already built as one text: lines each ended by CR LF (the line end that
+// begins the entry is not part of it). Each line is flushed as it is written; failures as for
+// AppendLogEntry.
+Status AppendLogText(const WorkFolder& folder, std::string_view lines);
 
 // "06 Dec 2026": two-digit day, English month abbreviation whatever the locale, four-digit year.
 // A month outside 0 to 11 is written "???".

@@ -1,8 +1,8 @@
 #include "scenery_file/navaid_writer.h"
 
+#include <initializer_list>
 #include <memory>
 #include <string_view>
-#include <vector>
 
 #include "core/coordinate_text.h"
 #include "scenery_config/operations_log.h"
@@ -30,34 +30,39 @@ Status WriteWhole(FileEnv& env, const std::string& path, bool append, std::strin
   return s;
 }
 
-std::vector<std::string> CreationReport(const std::string& fileName, const NavAidEntry& entry) {
+// The creation report as the log's lines, each ended by CR LF, built in one buffer.
+std::string CreationReport(const std::string& fileName, const NavAidEntry& entry) {
   const bool ndb = entry.navAidType == "NDB";
-  std::vector<std::string> lines = {
-      "The file " + fileName + " was created with the following data: ",
-      "",
-      "Position: " + entry.latitude + ", " + entry.longitude,
-      "Type of NavAid: " + entry.navAidType,
-      "Frequency: " + entry.frequency + (ndb ? " kHz" : " MHz"),
-      "Range: " + entry.range + " nm",
-      "Altitude: " + entry.altitude + " m",
+  std::string text;
+  text.reserve(512);  // more than a report of texts of the usual lengths
+  auto line = [&text](std::initializer_list<std::string_view> parts) {
+    for (std::string_view part : parts) text += part;
+    text += "\r\n";
   };
+  line({"The file ", fileName, " was created with the following data: "});
+  line({});
+  line({"Position: ", entry.latitude, ", ", entry.longitude});
+  line({"Type of NavAid: ", entry.navAidType});
+  line({"Frequency: ", entry.frequency, ndb ? " kHz" : " MHz"});
+  line({"Range: ", entry.range, " nm"});
+  line({"Altitude: ", entry.altitude, " m"});
   if (!ndb) {
-    lines.push_back("Magnetic deviation: " + entry.magneticDeviation + kDegree);
-    lines.push_back("Code: " + entry.dme);
+    line({"Magnetic deviation: ", entry.magneticDeviation, kDegree});
+    line({"Code: ", entry.dme});
   }
   if (entry.navAidType == "ILS") {
-    lines.push_back("Localizer direction: " + entry.localizerDirection + kDegree);
-    lines.push_back("Glideslope: " + entry.glideslopeAngle + kDegree);
+    line({"Localizer direction: ", entry.localizerDirection, kDegree});
+    line({"Glideslope: ", entry.glideslopeAngle, kDegree});
   }
-  lines.push_back("NavAid ID: " + entry.id);
-  lines.push_back("NavAid name: " + entry.name);
-  return lines;
+  line({"NavAid ID: ", entry.id});
+  line({"NavAid name: ", entry.name});
+  return text;
 }
 
 // Appends the creation report of the file just written to the log; a failure goes to *log_status.
 void ReportCreation(const WorkFolder& folder, const std::string& name, const NavAidEntry& entry,
                     Status* log_status) {
-  Status logged = AppendLogEntry(folder, CreationReport(name, entry));
+  Status logged = AppendLogText(folder, CreationReport(name, entry));
   if (log_status != nullptr) log_status->Update(logged);
 }
 

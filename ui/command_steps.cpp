@@ -72,11 +72,10 @@ bool WriteSceneryFile(CommandSession& session, const NavAidEntry& entry, Scenery
   return !Stopped(session, s);
 }
 
-void ReportDone(CommandSession& session, const std::string& message) {
-  std::string text = message;
-  if (!session.logStatus.ok()) text += LogFailureNote(session.logStatus);
+void ReportDone(CommandSession& session, std::string message) {
+  if (!session.logStatus.ok()) message += LogFailureNote(session.logStatus);
   session.logStatus = Status::Ok();
-  session.frontEnd.ShowMessage(text);
+  session.frontEnd.ShowMessage(message);
 }
 
 void ReportLogFailure(CommandSession& session) {
