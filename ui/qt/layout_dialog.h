@@ -23,7 +23,7 @@ class LayoutDialog : public QDialog {
   // Builds the dialog of layout: its caption, client size, the dialog font and colours, and one
   // widget per control at its rectangle, in template order (which is the tab order). The edits
   // show shown.edits (an id missing there shows an empty text); no radio button is checked.
-  // on_ok is called when OK is pressed; it must outlive the dialog.
+  // on_ok is called when OK is pressed; the dialog keeps its own copy.
   LayoutDialog(const DialogLayout& layout, const DialogTexts& shown, const OkHandler& on_ok,
                QWidget* parent = nullptr);
 
@@ -54,7 +54,7 @@ class LayoutDialog : public QDialog {
   QWidget* makeControl(const ControlLayout& control, const DialogTexts& shown);
 
   const DialogLayout& layout_;
-  const OkHandler& onOk_;
+  OkHandler onOk_;
   std::vector<QWidget*> controls_;
   std::map<int, QLineEdit*> edits_;
   std::map<int, QRadioButton*> radios_;
