@@ -10,6 +10,7 @@ for preset in default asan; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   ctest --preset "$preset" -j2
+  echo "== $preset done at ${SECONDS} s =="
 done
 
 # The fuzz targets, each for a short fixed time from its committed seed corpus (README: how to
@@ -29,6 +30,8 @@ done
 
 # The Windows programs, cross-built; every suite runs as a Windows executable under Wine, the GUI
 # tests drive orlith.exe on a virtual display.
+echo "== fuzz done at ${SECONDS} s =="
+
 echo "== windows =="
 scripts/install-deps.sh windows gui
 cmake --preset windows >/dev/null
@@ -39,3 +42,4 @@ export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all
 /usr/lib/wine/wine64 reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
   /v Debugger /f >/dev/null 2>&1 || true
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows
+echo "== windows done at ${SECONDS} s =="
