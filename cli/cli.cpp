@@ -6,7 +6,7 @@
 #include "cli/batch.h"
 #include "cli/cli_args.h"
 #include "cli/cli_front_end.h"
-#include "cli/inspect.h"
+#include "cli/navaid_report.h"
 #include "scenery_config/operations_log.h"
 #include "scenery_file/navaid_reader.h"
 #include "ui/dialog_layout.h"

@@ -1,4 +1,4 @@
-#include "cli/inspect.h"
+#include "cli/navaid_report.h"
 
 #include <cstdio>
 #include <utility>
