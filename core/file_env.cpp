@@ -1,5 +1,6 @@
 #include "core/file_env.h"
 
+#include <memory>
 #include <vector>
 
 namespace orlith {
@@ -50,6 +51,31 @@ Status ReadLines(FileEnv& env, const std::string& path,
   }
   on_line(pending);
   return file->Close();
+}
+
+Status AppendWholeOrNothing(FileEnv& env, const std::string& path, std::string_view text) {
+  std::uint64_t old_size = 0;
+  Status s = env.FileSize(path, &old_size);
+  if (s.kind() == Status::Kind::kNotFound) {
+    s = Status::Ok();  // the append creates it; a failure leaves it empty
+  } else if (!s.ok()) {
+    return s;
+  }
+  std::unique_ptr<WritableFile> file;
+  s = env.OpenForAppending(path, &file);
+  if (!s.ok()) return s;
+  s = file->Append(text);
+  if (s.ok()) s = file->Flush();
+  s.Update(file->Close());
+  if (s.ok()) return s;
+
+  // A full disk may have taken part of the text before failing: that part is cut off again.
+  Status restored = env.Truncate(path, old_size);
+  if (restored.ok()) return s;
+  const std::string reason =
+      s.reason() + "; its old size could not be restored: " + restored.reason();
+  return s.kind() == Status::Kind::kNotFound ? Status::NotFound(s.file(), reason)
+                                             : Status::IoError(s.file(), reason);
 }
 
 }  // namespace orlith

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -46,6 +47,11 @@ class FileEnv {
   virtual Status Remove(const std::string& path) = 0;
   // The last n bytes of the file (all of it when it is shorter) in *tail.
   virtual Status ReadTail(const std::string& path, std::size_t n, std::string* tail) = 0;
+  // The size of the file in bytes in *size; a missing file is kNotFound, a folder an error.
+  virtual Status FileSize(const std::string& path, std::uint64_t* size) = 0;
+  // Cuts the file back to size bytes, keeping its first size bytes. Precondition: the file is no
+  // shorter than size and is not open.
+  virtual Status Truncate(const std::string& path, std::uint64_t size) = 0;
 };
 
 // The real files of the machine, through the C library. Never null; lives for the whole program.
@@ -68,5 +74,10 @@ struct WorkFolder {
 // is closed before returning; the first failure is returned.
 Status ReadLines(FileEnv& env, const std::string& path,
                  const std::function<void(std::string_view line)>& on_line);
+
+// Appends text to the file (created when missing), flushes and closes it. On a failure of any
+// of these steps the file is cut back to the size it had before, so it holds exactly its old
+// bytes, and the first failure is returned; when that cut fails too, the reason says so as well.
+Status AppendWholeOrNothing(FileEnv& env, const std::string& path, std::string_view text);
 
 }  // namespace orlith

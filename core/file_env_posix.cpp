@@ -161,6 +161,25 @@ class PosixFileEnv : public FileEnv {
     }
     return Status::Ok();
   }
+  Status FileSize(const std::string& path, std::uint64_t* size) override {
+    *size = 0;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+      int err = errno;
+      return err == ENOENT ? Status::NotFound(path, ErrnoText(err)) : IoError(path, err);
+    }
+    if (!S_ISREG(info.st_mode)) return IoError(path, S_ISDIR(info.st_mode) ? EISDIR : EOPNOTSUPP);
+    *size = static_cast<std::uint64_t>(info.st_size);
+    return Status::Ok();
+  }
+  Status Truncate(const std::string& path, std::uint64_t size) override {
+    int r;
+    do {
+      r = ::truncate(path.c_str(), static_cast<off_t>(size));
+    } while (r != 0 && errno == EINTR);
+    if (r != 0) return IoError(path, errno);
+    return Status::Ok();
+  }
 
  private:
   static int Open(const std::string& path, int flags) {

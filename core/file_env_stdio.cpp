@@ -119,6 +119,28 @@ class StdioFileEnv : public FileEnv {
     if (!ok) return Status::IoError(path, ErrnoText(err != 0 ? err : EIO));
     return Status::Ok();
   }
+  Status FileSize(const std::string& path, std::uint64_t* size) override {
+    *size = 0;
+    const std::filesystem::path p(path);
+    std::error_code ec;
+    const auto status = std::filesystem::status(p, ec);
+    if (status.type() == std::filesystem::file_type::not_found) {
+      return Status::NotFound(path, ErrnoText(ENOENT));
+    }
+    if (ec) return Status::IoError(path, ec.message());
+    if (!std::filesystem::is_regular_file(status)) {
+      return Status::IoError(path, ErrnoText(std::filesystem::is_directory(status) ? EISDIR : EIO));
+    }
+    *size = std::filesystem::file_size(p, ec);
+    if (ec) return Status::IoError(path, ec.message());
+    return Status::Ok();
+  }
+  Status Truncate(const std::string& path, std::uint64_t size) override {
+    std::error_code ec;
+    std::filesystem::resize_file(std::filesystem::path(path), size, ec);
+    if (ec) return Status::IoError(path, ec.message());
+    return Status::Ok();
+  }
 
  private:
   static Status OpenWritable(const std::string& path, const char* mode,

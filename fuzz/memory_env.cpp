@@ -37,7 +37,7 @@ class MemoryWritable : public WritableFile {
   MemoryWritable(MemoryEnv* env, std::string path) : env_(env), path_(std::move(path)) {}
   Status Append(std::string_view data) override {
     Status s = env_->Step(path_);
-    if (s.ok()) env_->files[path_].append(data);
+    env_->files[path_].append(s.ok() ? data : data.substr(0, data.size() / 2));
     return s;
   }
   Status Flush() override { return env_->Step(path_); }
@@ -101,6 +101,25 @@ Status MemoryEnv::ReadTail(const std::string& path, std::size_t n, std::string* 
   auto it = files.find(path);
   if (it == files.end()) return Missing(path);
   *tail = it->second.substr(it->second.size() - std::min(n, it->second.size()));
+  return Status::Ok();
+}
+
+Status MemoryEnv::FileSize(const std::string& path, std::uint64_t* size) {
+  *size = 0;
+  if (Status s = Step(path); !s.ok()) return s;
+  auto it = files.find(path);
+  if (it == files.end()) return Missing(path);
+  *size = it->second.size();
+  return Status::Ok();
+}
+
+Status MemoryEnv::Truncate(const std::string& path, std::uint64_t size) {
+  if (!spare_truncate_) {
+    if (Status s = Step(path); !s.ok()) return s;
+  }
+  auto it = files.find(path);
+  if (it == files.end()) return Missing(path);
+  if (size < it->second.size()) it->second.resize(static_cast<std::size_t>(size));
   return Status::Ok();
 }
 

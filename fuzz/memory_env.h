@@ -15,8 +15,11 @@ class MemoryEnv : public FileEnv {
   std::map<std::string, std::string> files;
 
   // The n-th call (counting from 0) of any operation, on any file or handle, fails with an I/O
-  // error, and so does every later one; negative: nothing fails. A failed write keeps nothing.
+  // error, and so does every later one; negative: nothing fails. A failed write keeps the first
+  // half of its data, as a full disk does. Truncate is spared unless SpareTruncate(false).
   void FailFrom(int n) { fail_from_ = n; }
+  // Whether Truncate always works, so a failed append can be undone even after the failures begin.
+  void SpareTruncate(bool spare) { spare_truncate_ = spare; }
   bool failed() const { return failed_; }
 
   Status OpenForReading(const std::string& path, std::unique_ptr<ReadableFile>* file) override;
@@ -25,6 +28,8 @@ class MemoryEnv : public FileEnv {
   Status Rename(const std::string& from, const std::string& to) override;
   Status Remove(const std::string& path) override;
   Status ReadTail(const std::string& path, std::size_t n, std::string* tail) override;
+  Status FileSize(const std::string& path, std::uint64_t* size) override;
+  Status Truncate(const std::string& path, std::uint64_t size) override;
 
   // Counts the call; the planned failure for path, or OK.
   Status Step(const std::string& path);
@@ -33,6 +38,7 @@ class MemoryEnv : public FileEnv {
   int calls_ = 0;
   int fail_from_ = -1;
   bool failed_ = false;
+  bool spare_truncate_ = true;
 };
 
 }  // namespace orlith::fuzzing

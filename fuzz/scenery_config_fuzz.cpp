@@ -1,7 +1,9 @@
 // The scenery.cfg operations on arbitrary file contents, with any one file operation and all
 // after it failing: a registration, an exclusion switch and a second registration in a row, as
 // a Modify followed by a Delete does them. Whatever happens:
-// - the old bytes of scenery.cfg stay a prefix of the new ones;
+// - the old bytes of scenery.cfg stay a prefix of the new ones, and an operation that fails
+//   leaves exactly them, also after a write that got half its data through (unless the cut back
+//   to the old size fails too);
 // - scenery.org is whole: the line-by-line CR LF copy of scenery.cfg as one of the registrations
 //   found it, or the backup that was there before;
 // - at most one updates area block is ever added, none when a marker line was there;
@@ -76,16 +78,19 @@ std::size_t Count(std::string_view text, std::string_view what) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
-  // First byte: the file operation from which on everything fails (0: none). Second: the type.
+  // First byte: the file operation from which on everything fails (0: none). Second: the type,
+  // and in bit 2 whether cutting scenery.cfg back to its old size fails as well.
   const int fail_from = data[0] == 0 ? -1 : data[0] - 1;
   static const char* const kTypes[] = {"", "VOR", "ILS", "NDB"};
   const std::string type = kTypes[data[1] % 4];
+  const bool restores_work = (data[1] & 4) == 0;
   const std::string old_cfg(reinterpret_cast<const char*>(data + 2), size - 2);
 
   orlith::fuzzing::MemoryEnv env;
   env.files["scenery.cfg"] = old_cfg;
   env.files["scenery.org"] = kOldBackup;
   env.FailFrom(fail_from);
+  env.SpareTruncate(restores_work);
   const orlith::WorkFolder folder{"", &env};
   std::tm date{};
   date.tm_mday = 6, date.tm_mon = 11, date.tm_year = 126;
@@ -107,6 +112,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(after_first.compare(0, old_cfg.size(), old_cfg) == 0);
   FUZZ_CHECK(after_exclusion.compare(0, after_first.size(), after_first) == 0);
   FUZZ_CHECK(cfg.compare(0, after_exclusion.size(), after_exclusion) == 0);
+
+  // A failed operation leaves scenery.cfg as it found it.
+  if (restores_work) {
+    if (!first.ok()) FUZZ_CHECK(after_first == old_cfg);
+    if (!exclusion.ok()) FUZZ_CHECK(after_exclusion == after_first);
+    if (!second.ok()) FUZZ_CHECK(cfg == after_exclusion);
+  }
 
   // The backup is never half written.
   FUZZ_CHECK(backup_after_first == kOldBackup || backup_after_first == CrLfCopy(old_cfg));

@@ -58,12 +58,7 @@ Status AddExclusionSwitch(const WorkFolder& folder, const std::string& latitude,
   text += line;
   text += "\r\n";
 
-  std::unique_ptr<WritableFile> cfg;
-  s = folder.env->OpenForAppending(cfg_path, &cfg);
-  if (!s.ok()) return s;
-  s = cfg->Append(text);
-  if (s.ok()) s = cfg->Flush();
-  s.Update(cfg->Close());
+  s = AppendWholeOrNothing(*folder.env, cfg_path, text);
   if (!s.ok()) return s;
 
   // The switch line's buffer holds the log entry next.

@@ -24,7 +24,8 @@ enum class ConfigEnd {
 // Appends the switch line (on a line of its own, ended by CR LF) to scenery.cfg, then the
 // exclusion entry to the log. When scenery.cfg is not empty and its last byte is not a line feed,
 // CR LF is written first so the old last line stays whole. Returns the failure to read the end of
-// scenery.cfg or to append to it; then no log entry is written. A failure to write the log goes
+// scenery.cfg or to append to it; then scenery.cfg holds exactly its old bytes and no log entry
+// is written. A failure to write the log goes
 // to *log_status (kept when it already holds one; log_status may be null) and does not fail the
 // operation. Every call adds a line, also one identical to an earlier one. With
 // ConfigEnd::kLineFeed the end is taken as told: a file that does not end so gets the switch

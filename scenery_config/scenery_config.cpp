@@ -105,12 +105,8 @@ Status RegisterUpdatesArea(const WorkFolder& folder, const std::tm& date, Status
   // A bare line end first: it ends a last line that had none, or leaves one empty line.
   std::string text = kLineEnd;
   for (const std::string& line : block) text += line + kLineEnd;
-  std::unique_ptr<WritableFile> cfg;
-  s = folder.env->OpenForAppending(folder.File(kSceneryConfigName), &cfg);
-  if (!s.ok()) return s;
-  s = cfg->Append(text);
-  if (s.ok()) s = cfg->Flush();
-  s.Update(cfg->Close());
+  // A half block would lack its Title line and so be followed by a second one later.
+  s = AppendWholeOrNothing(*folder.env, folder.File(kSceneryConfigName), text);
   if (!s.ok()) return s;
 
   std::vector<std::string> entry = {"The new block:", ""};

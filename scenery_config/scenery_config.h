@@ -34,7 +34,7 @@ Status BackupSceneryConfig(const WorkFolder& folder, const std::tm& date, Status
 // The new block's number is one more than characters 7 to 9 of the last line holding a "." (at
 // least 1, and 1 when no line holds one). scenery.cfg is read once. A failed backup leaves
 // scenery.cfg untouched. Failures as for BackupSceneryConfig, plus the failure to append to
-// scenery.cfg (then no area block entry is logged).
+// scenery.cfg (then scenery.cfg is cut back to its old bytes and no area block entry is logged).
 Status RegisterUpdatesArea(const WorkFolder& folder, const std::tm& date, Status* log_status);
 
 }  // namespace orlith

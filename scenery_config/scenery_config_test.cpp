@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "scenery_config/exclusion_switch.h"
 #include "scenery_config/operations_log.h"
 #include "test_support/fault_env.h"
 #include "test_support/test_support.h"
@@ -136,6 +137,38 @@ TEST(RegisterUpdatesArea, FailedBackupChangesNothingF1F2) {
     EXPECT_EQ("previous backup", dir.Read(kSceneryBackupName));
     EXPECT_FALSE(dir.Exists(kSceneryBackupTempName));
     EXPECT_FALSE(dir.Exists(kLogFileName));
+  }
+}
+
+// A full disk takes part of the block or the switch line and then fails: scenery.cfg is cut back
+// to its old bytes and the failure reported, with the failed cut named when that fails too.
+TEST(RegisterUpdatesArea, FailedAppendRestoresTheOldBytes) {
+  const std::string cfg = "[Area.123]\r\nLayer=123";  // no line end, so the switch adds one
+  const std::string full = ": No space left on device";
+  const struct {
+    bool exclusion;
+    bool restore_fails;
+  } cases[] = {{false, false}, {true, false}, {true, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.exclusion << c.restore_fails);
+    TempFolder dir;
+    dir.Write(kSceneryConfigName, cfg);
+    FaultEnv env;
+    env.Add({FaultOp::kAppend, kSceneryConfigName, "No space left on device", {}, 0, 20});
+    if (c.restore_fails) env.Add({FaultOp::kTruncate, kSceneryConfigName, "Read-only file system"});
+    const WorkFolder folder{dir.path(), &env};
+    const Status s = c.exclusion ? AddExclusionSwitch(folder, "N42 34.6", "W12 24.5", "", nullptr)
+                                 : RegisterUpdatesArea(folder, Dec6(), nullptr);
+    const std::string on_disk = dir.Read(kSceneryConfigName);
+    if (c.restore_fails) {
+      EXPECT_EQ(dir.File(kSceneryConfigName) + full +
+                    "; its old size could not be restored: Read-only file system",
+                s.ToString());
+      EXPECT_EQ(cfg.size() + 20, on_disk.size());  // the partial write did happen
+    } else {
+      EXPECT_EQ(dir.File(kSceneryConfigName) + full, s.ToString());
+      EXPECT_TRUE(BytesEqual(cfg, on_disk));
+    }
   }
 }
 

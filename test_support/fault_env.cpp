@@ -38,8 +38,15 @@ class FaultWritableFile : public WritableFile {
   FaultWritableFile(FaultEnv* env, std::string path, std::unique_ptr<WritableFile> base)
       : env_(env), path_(std::move(path)), base_(std::move(base)) {}
   Status Append(std::string_view data) override {
-    Status s = env_->Check(FaultOp::kAppend, path_);
-    if (!s.ok()) return s;
+    std::size_t written = 0;
+    Status s = env_->Check(FaultOp::kAppend, path_, nullptr, &written);
+    if (!s.ok()) {
+      if (written > 0) {
+        base_->Append(data.substr(0, written));
+        base_->Flush();
+      }
+      return s;
+    }
     return base_->Append(data);
   }
   Status Flush() override {
@@ -74,7 +81,8 @@ int FaultEnv::Count(FaultOp op, const std::string& file) const {
   return n;
 }
 
-Status FaultEnv::Check(FaultOp op, const std::string& path, const std::string* other_path) {
+Status FaultEnv::Check(FaultOp op, const std::string& path, const std::string* other_path,
+                       std::size_t* written) {
   calls_.push_back({op, path});
   if (other_path != nullptr) calls_.push_back({op, *other_path});
   for (Planned& planned : faults_) {
@@ -84,6 +92,7 @@ Status FaultEnv::Check(FaultOp op, const std::string& path, const std::string* o
       continue;
     }
     if (planned.seen++ < planned.fault.succeed_first) continue;
+    if (written != nullptr) *written = planned.fault.written;
     return planned.fault.kind == Status::Kind::kNotFound
                ? Status::NotFound(path, planned.fault.reason)
                : Status::IoError(path, planned.fault.reason);
@@ -135,6 +144,19 @@ Status FaultEnv::ReadTail(const std::string& path, std::size_t n, std::string* t
   Status s = Check(FaultOp::kReadTail, path);
   if (!s.ok()) return s;
   return base_->ReadTail(path, n, tail);
+}
+
+Status FaultEnv::FileSize(const std::string& path, std::uint64_t* size) {
+  *size = 0;
+  Status s = Check(FaultOp::kFileSize, path);
+  if (!s.ok()) return s;
+  return base_->FileSize(path, size);
+}
+
+Status FaultEnv::Truncate(const std::string& path, std::uint64_t size) {
+  Status s = Check(FaultOp::kTruncate, path);
+  if (!s.ok()) return s;
+  return base_->Truncate(path, size);
 }
 
 }  // namespace orlith::testing

@@ -3,6 +3,8 @@
 // operations per file, so a test can check how often a file was opened.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +25,8 @@ enum class FaultOp {
   kRename,  // matches the source or the target name; counted for both
   kRemove,
   kReadTail,
+  kFileSize,
+  kTruncate,
 };
 
 struct Fault {
@@ -33,6 +37,8 @@ struct Fault {
   Status::Kind kind = Status::Kind::kIoError;
   // How many matching calls succeed before the failures begin; every later one fails.
   int succeed_first = 0;
+  // For kAppend: how many bytes of a failing write still reach the file first, as on a full disk.
+  std::size_t written = 0;
 };
 
 class FaultEnv : public FileEnv {
@@ -51,10 +57,14 @@ class FaultEnv : public FileEnv {
   Status Rename(const std::string& from, const std::string& to) override;
   Status Remove(const std::string& path) override;
   Status ReadTail(const std::string& path, std::size_t n, std::string* tail) override;
+  Status FileSize(const std::string& path, std::uint64_t* size) override;
+  Status Truncate(const std::string& path, std::uint64_t size) override;
 
   // Counts the call and returns the failure planned for it, or OK; other_path, when given, is a
-  // second file the call concerns (the source of a rename). Used by the wrapped files too.
-  Status Check(FaultOp op, const std::string& path, const std::string* other_path = nullptr);
+  // second file the call concerns (the source of a rename); *written, when given, receives the
+  // failure's Fault::written. Used by the wrapped files too.
+  Status Check(FaultOp op, const std::string& path, const std::string* other_path = nullptr,
+               std::size_t* written = nullptr);
 
  private:
   struct Planned {
