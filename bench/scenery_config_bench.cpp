@@ -47,20 +47,6 @@ class ConfigFolder {
   bool ok_ = false;
 };
 
-void BM_ReadLines(benchmark::State& state) {
-  ConfigFolder dir(static_cast<std::size_t>(state.range(0)));
-  if (!dir.ok()) state.SkipWithError("cannot make scenery.cfg");
-  const std::string path = dir.folder().File(kSceneryConfigName);
-  for (auto _ : state) {
-    std::size_t lines = 0;
-    Status s = ReadLines(*dir.folder().env, path, [&lines](std::string_view) { ++lines; });
-    if (!s.ok()) state.SkipWithError(s.ToString().c_str());
-    benchmark::DoNotOptimize(lines);
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
-}
-BENCHMARK(BM_ReadLines)->Arg(1 << 20)->Arg(16 << 20)->Unit(benchmark::kMillisecond);
-
 // After the first call the block is present, so each call is the backup and the scan alone.
 void BM_RegisterUpdatesArea(benchmark::State& state) {
   ConfigFolder dir(static_cast<std::size_t>(state.range(0)));

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -66,14 +65,6 @@ struct WorkFolder {
   // The path of a file of this folder: "scenery.cfg" or "DIR/scenery.cfg".
   std::string File(std::string_view name) const;
 };
-
-// Reads a whole file line by line and calls on_line for each line. A line ends at a line feed,
-// which is not kept, and a CR right before it is dropped. The read that meets the end of the file
-// yields what it collected as one more line: a file ending with a line feed yields a final empty
-// line, and an empty file yields one empty line. Memory is bounded by the longest line. The file
-// is closed before returning; the first failure is returned.
-Status ReadLines(FileEnv& env, const std::string& path,
-                 const std::function<void(std::string_view line)>& on_line);
 
 // Appends text to the file (created when missing), flushes and closes it. On a failure of any
 // of these steps the file is cut back to the size it had before, so it holds exactly its old

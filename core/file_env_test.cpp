@@ -4,7 +4,6 @@
 
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "test_support/test_support.h"
 
@@ -12,42 +11,6 @@ namespace orlith {
 namespace {
 
 using testing::TempFolder;
-
-TEST(ReadLines, FollowsTheReadingLoop) {
-  const std::string kLong = std::string(150000, 'x') + 'y' + std::string(49999, 'x');
-  const struct {
-    const char* name;
-    std::string bytes;
-    std::vector<std::string> lines;
-  } cases[] = {
-      // clang-format off
-      {"empty file yields one empty line", "", {""}},
-      {"final line feed yields a final empty line", "a\r\nb\r\n", {"a", "b", ""}},
-      {"LF only, no final line end", "a\nb", {"a", "b"}},
-      {"only the CR before the LF goes", "a\r\r\n", {"a\r", ""}},
-      {"CR kept when no LF follows it", "a\r", {"a\r"}},
-      {"NUL bytes pass through", std::string("a\0b\n", 4), {std::string("a\0b", 3), ""}},
-      {"a line longer than a chunk stays whole", "a\n" + kLong + "\r\nb", {"a", kLong, "b"}},
-      // clang-format on
-  };
-  TempFolder dir;
-  for (const auto& c : cases) {
-    dir.Write("f", c.bytes);
-    std::vector<std::string> lines;
-    Status s = ReadLines(*DefaultFileEnv(), dir.File("f"),
-                         [&](std::string_view line) { lines.emplace_back(line); });
-    EXPECT_TRUE(s.ok()) << s.ToString();
-    EXPECT_EQ(lines, c.lines) << c.name;
-  }
-}
-
-TEST(ReadLines, MissingFileIsNotFoundAndAFolderFails) {
-  TempFolder dir;
-  Status s = ReadLines(*DefaultFileEnv(), dir.File("absent"), [](std::string_view) {});
-  EXPECT_EQ(s.kind(), Status::Kind::kNotFound);
-  EXPECT_EQ(s.file(), dir.File("absent"));
-  EXPECT_FALSE(ReadLines(*DefaultFileEnv(), dir.path(), [](std::string_view) {}).ok());
-}
 
 // Rename and appending to an existing file are what every scenery.cfg and log suite does.
 TEST(FileEnv, ReadTailGivesAtMostTheLastBytes) {
