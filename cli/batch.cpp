@@ -3,6 +3,7 @@
 #include <map>
 
 #include "cli/csv_reader.h"
+#include "cli/field_names.h"
 #include "core/coordinate_text.h"
 #include "core/fatal.h"
 #include "ui/messages.h"
@@ -11,26 +12,6 @@ namespace orlith {
 namespace {
 
 constexpr int kUsageStatus = 2;
-
-struct Column {
-  const char* name;
-  EntryField field;
-};
-
-constexpr Column kColumns[] = {
-    {"latitude", EntryField::kLatitude},
-    {"longitude", EntryField::kLongitude},
-    {"type", EntryField::kNavAidType},
-    {"frequency", EntryField::kFrequency},
-    {"range", EntryField::kRange},
-    {"altitude", EntryField::kAltitude},
-    {"magnetic_deviation", EntryField::kMagneticDeviation},
-    {"dme", EntryField::kDme},
-    {"localizer_direction", EntryField::kLocalizerDirection},
-    {"glideslope_angle", EntryField::kGlideslopeAngle},
-    {"id", EntryField::kId},
-    {"name", EntryField::kName},
-};
 
 constexpr int kCommandColumn = -1;
 
@@ -51,8 +32,8 @@ int ReadBatch(std::string_view csv, std::vector<BatchRow>* rows, std::string* er
   for (const std::string& name : records[0].fields) {
     int role = -2;
     if (name == "command") role = kCommandColumn;
-    for (const Column& c : kColumns) {
-      if (name == c.name) role = static_cast<int>(c.field);
+    for (const FieldNames& c : kFieldNames) {
+      if (name == c.column) role = static_cast<int>(c.field);
     }
     if (role == -2) {
       *error = "line " + std::to_string(records[0].line) + ": unknown column \"" + name + "\"";

@@ -2,28 +2,10 @@
 
 #include <cctype>
 
+#include "cli/field_names.h"
+
 namespace orlith {
 namespace {
-
-struct Option {
-  const char* name;
-  EntryField field;
-};
-
-constexpr Option kOptions[] = {
-    {"--lat", EntryField::kLatitude},
-    {"--lon", EntryField::kLongitude},
-    {"--type", EntryField::kNavAidType},
-    {"--frequency", EntryField::kFrequency},
-    {"--range", EntryField::kRange},
-    {"--altitude", EntryField::kAltitude},
-    {"--magnetic-deviation", EntryField::kMagneticDeviation},
-    {"--dme", EntryField::kDme},
-    {"--localizer-direction", EntryField::kLocalizerDirection},
-    {"--glideslope-angle", EntryField::kGlideslopeAngle},
-    {"--id", EntryField::kId},
-    {"--name", EntryField::kName},
-};
 
 bool IsParameter(EntryField field) {
   return field != EntryField::kLatitude && field != EntryField::kLongitude &&
@@ -40,9 +22,9 @@ std::string ParseEntryOptions(const std::vector<std::string>& args, std::size_t 
       value = name.substr(eq + 1);
       name.resize(eq);
     }
-    const Option* option = nullptr;
-    for (const Option& o : kOptions) {
-      if (name == o.name) option = &o;
+    const FieldNames* option = nullptr;
+    for (const FieldNames& o : kFieldNames) {
+      if (name == o.option) option = &o;
     }
     if (option == nullptr) return "unknown option for " + command + ": " + args[i];
     if (!value) {
