@@ -95,15 +95,16 @@ TEST(CopyConfigLines, EdgeCasesInEveryReadSize) {
 TEST(CopyConfigLines, RandomFilesMatchTheLineByLineReading) {
   std::mt19937 random(20261206);
   // clang-format off
-  const std::string pieces[] = {"a", ".", "N", "U", "\r", "\n", "\n", "Title=Navigational Updates",
-                                "[Area.12]", "Layer=345"};
+  const std::string pieces[] = {"a", ".", "N", "U", "\r", "\n", "\n", " ", "Title=Navigational Updates",
+                                "[Area.12]", "Layer=345", "title=NAVIGATIONAL updates \t",
+                                "\t[aREA.+99", "lAYER= 1234", "y", "P"};
   // clang-format on
   for (int round = 0; round < 300; ++round) {
     std::string bytes;
     const std::size_t size = round < 250 ? random() % 200 : 64 * 1024 + random() % 70000;
     while (bytes.size() < size) {
       if (random() % 50 == 0) bytes += std::string(random() % 300, 'N');
-      bytes += pieces[random() % (round % 2 == 0 ? 7 : 10)];
+      bytes += pieces[random() % (round % 2 == 0 ? 7 : std::size(pieces))];
     }
     SCOPED_TRACE("round " + std::to_string(round));
     ExpectSameAsLineByLine(bytes, 1 + random() % 40);

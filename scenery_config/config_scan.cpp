@@ -1,6 +1,7 @@
 #include "scenery_config/config_scan.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace orlith {
@@ -89,33 +90,141 @@ void Step(char c, ConfigScan* scan) {
   }
 }
 
+// The slow way, character by character, for the lines that cross the edges of a block: bytes
+// [p, end) of a block, from wherever the scan stands in its line. With stop_at_line_end it returns
+// after the first line end; returns where it stopped.
+const char* ScanSlowly(const char* p, const char* end, bool stop_at_line_end, ConfigScan* scan) {
+  while (p < end) {
+    if (scan->line.phase == kRestOfLine) {
+      while (p < end && !IsLineEnd(*p)) ++p;
+      if (p == end) return p;
+    }
+    const char c = *p++;
+    if (IsLineEnd(c)) {
+      EndLine(scan);
+      if (stop_at_line_end) return p;
+    } else {
+      Step(c, scan);
+    }
+  }
+  return p;
+}
+
+bool IsLineStart(const char* at, const char* from) { return at == from || IsLineEnd(at[-1]); }
+
+// Whether [at, to) starts with text (lower case) in any letter case.
+bool StartsWithLowered(const char* at, const char* to, std::string_view text) {
+  if (static_cast<std::size_t>(to - at) < text.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (Lower(at[i]) != text[i]) return false;
+  }
+  return true;
+}
+
+// The number after a key at `at`, as the character steps read it.
+void ReadAreaNumber(const char* at, const char* to, ConfigScan* scan) {
+  while (at < to && (*at == ' ' || *at == '\t' || *at == '\v' || *at == '\f')) ++at;
+  if (at < to && *at == '+') ++at;
+  std::int64_t value = 0;
+  for (; at < to && *at >= '0' && *at <= '9'; ++at) {
+    value = std::min(value * 10 + (*at - '0'), kHighestAreaLimit);
+  }
+  scan->highestArea = std::max(scan->highestArea, value);
+}
+
+// A key ("[area." or "layer=") found at `key`: when only blanks stand before it on its line,
+// its number counts.
+void ReadKeyLine(const char* key, std::string_view name, const char* from, const char* to,
+                 ConfigScan* scan) {
+  if (!StartsWithLowered(key, to, name)) return;
+  const char* line = key;
+  while (line > from && IsBlank(line[-1])) --line;
+  if (IsLineStart(line, from)) ReadAreaNumber(key + name.size(), to, scan);
+}
+
+// The characters that may make a line matter, in either case: the "[" of a header, the "y" of
+// "Layer=" after "la", the "p" of "Title=Navigational Updates" (character 21) after "t" at
+// character 1 and "n" at character 7. Elsewhere they are rare. The lookbacks stay in the lines
+// that start at from; a lookback that crosses a line end only lets more positions through.
+constexpr std::size_t kMarkerP = 20;
+bool MayMatter(const char* c, const char* from) {
+  const std::size_t back = static_cast<std::size_t>(c - from);
+  const char lower = static_cast<char>(*c | 0x20);
+  return *c == '[' || (lower == 'y' && back >= 2 && (c[-2] | 0x20) == 'l') ||
+         (lower == 'p' && back >= kMarkerP && (c[-20] | 0x20) == 't' && (c[-14] | 0x20) == 'n');
+}
+
+// The line of the position that MayMatter let through, read as the character steps read it.
+void ScanCandidate(const char* c, const char* from, const char* to, ConfigScan* scan) {
+  if (*c == '[') {
+    ReadKeyLine(c, kAreaKey, from, to, scan);
+  } else if ((*c | 0x20) == 'y') {
+    ReadKeyLine(c - 2, kLayerKey, from, to, scan);
+  } else if (!scan->blockPresent) {
+    const char* line = c - kMarkerP;
+    if (!IsLineStart(line, from) ||
+        !StartsWithLowered(line, to, std::string_view(kMarker, kMarkerLength))) {
+      return;
+    }
+    const char* rest = line + kMarkerLength;
+    while (IsBlank(*rest)) ++rest;  // stops at the line end before `to` at the latest
+    if (IsLineEnd(*rest)) scan->blockPresent = true;
+  }
+}
+
+// Sixteen bytes at a time, in the vector registers of the machine (the compiler's generic vector
+// type, so no instruction set is named here).
+using Bytes16 = unsigned char __attribute__((vector_size(16)));
+Bytes16 Load16(const char* at) {
+  Bytes16 v;
+  std::memcpy(&v, at, sizeof v);
+  return v;
+}
+
+// The lines in [from, to), which starts a line and ends after a line end, read as the character
+// steps read them; only the lines that MayMatter lets through are looked at.
+void ScanWholeLines(const char* from, const char* to, ConfigScan* scan) {
+  const char* c = from;
+  for (; c < to && c < from + kMarkerP; ++c) {
+    if (MayMatter(c, from)) ScanCandidate(c, from, to, scan);
+  }
+  const Bytes16 case_bit = Bytes16{} + 0x20;
+  for (; to - c >= 16; c += 16) {
+    const Bytes16 v = Load16(c);
+    const Bytes16 lower = v | case_bit;
+    const auto hit = (v == '[') | ((lower == 'y') & ((Load16(c - 2) | case_bit) == 'l')) |
+                     ((lower == 'p') & ((Load16(c - 20) | case_bit) == 't') &
+                      ((Load16(c - 14) | case_bit) == 'n'));
+    std::uint64_t halves[2];
+    std::memcpy(halves, &hit, sizeof halves);
+    for (int half = 0; half < 2; ++half) {
+      // Each lane that hit is a byte of all ones; the lowest lane is the first byte in memory.
+      for (std::uint64_t lanes = halves[half]; lanes != 0;) {
+        const int bit = std::endian::native == std::endian::little ? std::countr_zero(lanes)
+                                                                   : std::countl_zero(lanes);
+        ScanCandidate(c + 8 * half + bit / 8, from, to, scan);
+        lanes &=
+            ~(std::uint64_t{0xFF} << (std::endian::native == std::endian::little ? bit : 56 - bit));
+      }
+    }
+  }
+  for (; c < to; ++c) {
+    if (MayMatter(c, from)) ScanCandidate(c, from, to, scan);
+  }
+}
+
 }  // namespace
 
 void ScanConfigBytes(std::string_view bytes, ConfigScan* scan) {
   const char* p = bytes.data();
   const char* const end = p + bytes.size();
-  // The next CR and LF at or after p (end when there is none), found once and reused, so that
-  // finding line ends costs one pass whatever the mix of line ends.
-  const char* next_cr = nullptr;
-  const char* next_lf = nullptr;
-  auto find = [end](const char* from, char c) {
-    const void* at = std::memchr(from, c, static_cast<std::size_t>(end - from));
-    return at == nullptr ? end : static_cast<const char*>(at);
-  };
-  while (p < end) {
-    if (scan->line.phase == kRestOfLine) {
-      if (next_cr == nullptr || next_cr < p) next_cr = find(p, '\r');
-      if (next_lf == nullptr || next_lf < p) next_lf = find(p, '\n');
-      p = std::min(next_cr, next_lf);
-      if (p == end) return;
-    }
-    const char c = *p++;
-    if (IsLineEnd(c)) {
-      EndLine(scan);
-    } else {
-      Step(c, scan);
-    }
-  }
+  // The line carried from the block before ends first.
+  if (scan->line.phase != kLineStart) p = ScanSlowly(p, end, /*stop_at_line_end=*/true, scan);
+  // The lines that end in this block, then the start of one that goes on in the next.
+  const char* whole_end = end;
+  while (whole_end > p && !IsLineEnd(whole_end[-1])) --whole_end;
+  if (whole_end > p) ScanWholeLines(p, whole_end, scan);
+  ScanSlowly(whole_end, end, /*stop_at_line_end=*/false, scan);
 }
 
 void EndConfigScan(ConfigScan* scan) { EndLine(scan); }
