@@ -46,6 +46,8 @@ int StatusOf(CommandOutcome outcome, const CliFrontEnd& front_end) {
       return kCliDone;
     case CommandOutcome::kFileError:
       return kCliFileError;
+    case CommandOutcome::kRefused:
+      return kCliUsage;
     case CommandOutcome::kEnded:
       return front_end.fatal_status();
   }
@@ -99,23 +101,31 @@ int ForEachBatchRow(const CliArgs& args, const WorkFolder& folder, std::ostream&
 }
 
 int Batch(const CliArgs& args, const WorkFolder& folder, std::ostream& out, std::ostream& err) {
-  // Every row is checked before anything is written; the rows are then read again to be run, so
-  // no more than one row is held at a time.
-  if (int status = ForEachBatchRow(args, folder, err, [](const BatchRow&) { return true; });
-      status != 0) {
+  CliFrontEnd front_end(NavAidEntry{}, out, err);
+  int status = 0;
+  CommandOutcome outcome = WithFolderLock(front_end, folder, [&] {
+    // Every row is checked before anything is written; the rows are then read again to be run,
+    // so no more than one row is held at a time.
+    status = ForEachBatchRow(args, folder, err, [&](const BatchRow& row) {
+      std::string error;
+      status = CheckBatchRow(folder, row, &error);
+      if (status != 0) err << "orlith-cli: " << args.file << ", " << error << '\n';
+      return status == 0;
+    });
+    if (status != 0) return CommandOutcome::kRefused;
+    CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
+    BatchRun run(session);
+    if (run.Begin() == CommandOutcome::kDone) {
+      status = ForEachBatchRow(args, folder, err, [&run](const BatchRow& row) {
+        return run.Row(row) == CommandOutcome::kDone;
+      });
+    }
+    return run.End();
+  });
+  if (outcome == CommandOutcome::kRefused || (outcome == CommandOutcome::kDone && status != 0)) {
     return status;
   }
-  CliFrontEnd front_end(NavAidEntry{}, out, err);
-  CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
-  BatchRun run(session);
-  int status = 0;
-  if (run.Begin() == CommandOutcome::kDone) {
-    status = ForEachBatchRow(args, folder, err, [&run](const BatchRow& row) {
-      return run.Row(row) == CommandOutcome::kDone;
-    });
-  }
-  CommandOutcome outcome = run.End();
-  return outcome != CommandOutcome::kDone || status == 0 ? StatusOf(outcome, front_end) : status;
+  return StatusOf(outcome, front_end);
 }
 
 }  // namespace

@@ -37,6 +37,15 @@ std::string TempFolder::Read(std::string_view name) const { return ReadFileBytes
 
 bool TempFolder::Exists(std::string_view name) const { return fs::exists(File(name)); }
 
+std::vector<std::string> TempFolder::Temporaries() const {
+  std::vector<std::string> names;
+  for (const fs::directory_entry& e : fs::directory_iterator(path_)) {
+    std::string name = e.path().filename().string();
+    if (name.starts_with("orlith-") && name.ends_with(".tmp")) names.push_back(name);
+  }
+  return names;
+}
+
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return "<missing>";
