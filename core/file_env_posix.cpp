@@ -204,8 +204,8 @@ class PosixFileEnv : public FileEnv {
     for (;;) {
       // The process id keeps the name apart from every other running process; O_EXCL with
       // O_NOFOLLOW refuses a name that exists, a planted symlink included.
-      *temp = (folder.empty() ? "" : folder + "/") + "orlith-" + std::to_string(::getpid()) +
-              "-" + std::to_string(counter++) + ".tmp";
+      *temp = (folder.empty() ? "" : folder + "/") + "orlith-" + std::to_string(::getpid()) + "-" +
+              std::to_string(counter++) + ".tmp";
       int fd = Open(*temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW);
       if (fd >= 0) {
         *file = std::make_unique<PosixWritableFile>(path, fd);
@@ -264,8 +264,8 @@ class PosixFileEnv : public FileEnv {
   }
   Status CheckPath(const std::string& path) override {
     const std::string folder = FolderOf(path);
-    const std::string_view name = std::string_view(path).substr(folder.size() +
-                                                                 (folder.empty() ? 0 : 1));
+    const std::string_view name =
+        std::string_view(path).substr(folder.size() + (folder.empty() ? 0 : 1));
     long name_max = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
     if (name_max <= 0) name_max = NAME_MAX;
     if (name.size() > static_cast<std::size_t>(name_max) || path.size() >= PATH_MAX) {

@@ -128,8 +128,8 @@ TEST_F(NavAidWriterDeathTest, RejectedTextKeepsTheExistingFile) {
               "Input Error - Program terminates!");
   e = Entry("VOR");
   e.longitude = "";
-  EXPECT_EXIT(Create(e),
-              ::testing::ExitedWithCode(kInputErrorStatus), "Input Error - Program terminates!");
+  EXPECT_EXIT(Create(e), ::testing::ExitedWithCode(kInputErrorStatus),
+              "Input Error - Program terminates!");
   EXPECT_EQ(dir.Read(name), "earlier file");
   EXPECT_FALSE(dir.Exists(SceneryFileName("N42 34.6", "")));
 }

@@ -25,11 +25,11 @@ enum class FaultOp {
   kRename,  // matches the source or the target name; counted for both
   kRemove,
   kReadTail,
-  kFileSize,   // the size of an open file
-  kTruncate,   // the cut back of an open file
-  kSync,       // an open file, or a file by its name, to stable storage
+  kFileSize,  // the size of an open file
+  kTruncate,  // the cut back of an open file
+  kSync,      // an open file, or a file by its name, to stable storage
   kSyncFolder,
-  kLock,       // the folder's lock ("." names the current folder)
+  kLock,  // the folder's lock ("." names the current folder)
   kCheckPath,
 };
 

@@ -75,10 +75,10 @@ std::string HexAround(std::string_view bytes, std::size_t at) {
   while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
   char offset[32];
   std::snprintf(offset, sizeof offset, "0x%zX", at);
-  return ::testing::AssertionFailure()
-         << "sizes " << expected.size() << " (expected) and " << actual.size()
-         << " (actual), first difference at offset " << offset << "\n  expected: "
-         << HexAround(expected, at) << "\n  actual:   " << HexAround(actual, at);
+  return ::testing::AssertionFailure() << "sizes " << expected.size() << " (expected) and "
+                                       << actual.size() << " (actual), first difference at offset "
+                                       << offset << "\n  expected: " << HexAround(expected, at)
+                                       << "\n  actual:   " << HexAround(actual, at);
 }
 
 std::tm Dec6() {

@@ -43,7 +43,7 @@ CommandOutcome DeleteNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   if (position != CommandOutcome::kDone) return position;
   if (!AddExclusion(session, entry)) return CommandOutcome::kFileError;
   return ReportDone(session, DeletedMessage(entry)) ? CommandOutcome::kDone
-                                                   : CommandOutcome::kFileError;
+                                                    : CommandOutcome::kFileError;
 }
 
 CommandOutcome CreateNavAidFlow(CommandSession& session, NavAidEntry& entry) {
@@ -56,7 +56,7 @@ CommandOutcome CreateNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   }
   if (!WriteSceneryFile(session, entry)) return CommandOutcome::kFileError;
   return ReportDone(session, CreatedMessage(entry)) ? CommandOutcome::kDone
-                                                   : CommandOutcome::kFileError;
+                                                    : CommandOutcome::kFileError;
 }
 
 CommandOutcome ModifyNavAidFlow(CommandSession& session, NavAidEntry& entry) {
@@ -70,7 +70,7 @@ CommandOutcome ModifyNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   }
   if (!WriteSceneryFile(session, entry)) return CommandOutcome::kFileError;
   return ReportDone(session, ModifiedMessage(entry)) ? CommandOutcome::kDone
-                                                    : CommandOutcome::kFileError;
+                                                     : CommandOutcome::kFileError;
 }
 
 }  // namespace orlith
