@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "cli/batch.h"
@@ -15,26 +16,36 @@
 namespace orlith {
 namespace {
 
+// Far more than any scenery file Orlith writes; a larger file is refused without being read.
+constexpr std::uint64_t kMaxInspectedSize = 64 * 1024;
+
 // A path given on the command line: relative ones are taken inside the -C folder.
 std::string InFolder(const WorkFolder& folder, const std::string& path) {
   if (std::filesystem::path(path).is_absolute()) return path;
   return folder.File(path);
 }
 
-Status ReadWholeFile(FileEnv& env, const std::string& path, std::string* bytes) {
+// Reads the whole file when it holds at most max bytes; a longer one is not read, and sets
+// *too_large.
+Status ReadSmallFile(FileEnv& env, const std::string& path, std::uint64_t max, std::string* bytes,
+                     bool* too_large) {
   bytes->clear();
+  *too_large = false;
   std::unique_ptr<ReadableFile> file;
   Status s = env.OpenForReading(path, &file);
   if (!s.ok()) return s;
-  char buf[65536];
-  for (;;) {
+  std::uint64_t size = 0;
+  s = file->Size(&size);
+  char buf[4096];
+  while (s.ok() && !*too_large) {
+    *too_large = size > max || bytes->size() > max;  // also when it grows while it is read
+    if (*too_large) break;
     std::size_t got = 0;
     s = file->Read(sizeof buf, buf, &got);
     if (!s.ok() || got == 0) break;
     bytes->append(buf, got);
   }
-  Status closed = file->Close();
-  s.Update(closed);
+  s.Update(file->Close());
   return s;
 }
 
@@ -45,6 +56,8 @@ int StatusOf(CommandOutcome outcome, const CliFrontEnd& front_end) {
       return kCliDone;
     case CommandOutcome::kFileError:
       return kCliFileError;
+    case CommandOutcome::kRefused:
+      return kCliUsage;
     case CommandOutcome::kEnded:
       return front_end.fatal_status();
   }
@@ -54,10 +67,16 @@ int StatusOf(CommandOutcome outcome, const CliFrontEnd& front_end) {
 int Inspect(const CliArgs& args, const WorkFolder& folder, std::ostream& out, std::ostream& err) {
   std::string bytes;
   std::string path = InFolder(folder, args.file);
-  Status s = ReadWholeFile(*folder.env, path, &bytes);
+  bool too_large = false;
+  Status s = ReadSmallFile(*folder.env, path, kMaxInspectedSize, &bytes, &too_large);
   if (!s.ok()) {
     err << "orlith-cli: cannot read " << args.file << ": " << s.reason() << '\n';
     return kCliFileError;
+  }
+  if (too_large) {
+    err << "orlith-cli: " << args.file << " is not an Orlith scenery file: it is larger than "
+        << kMaxInspectedSize << " bytes\n";
+    return kCliUsage;
   }
   DecodedNavAid navaid;
   std::string error;
@@ -69,28 +88,66 @@ int Inspect(const CliArgs& args, const WorkFolder& folder, std::ostream& out, st
   return kCliDone;
 }
 
-int Batch(const CliArgs& args, const WorkFolder& folder, std::ostream& out, std::ostream& err) {
-  std::string csv;
-  Status s = ReadWholeFile(*folder.env, InFolder(folder, args.file), &csv);
+// One pass over the batch file's rows: each(row) for every row until it returns false. 0, or the
+// exit status after the failure to read the file or a row was written to err.
+int ForEachBatchRow(const CliArgs& args, const WorkFolder& folder, std::ostream& err,
+                    const std::function<bool(const BatchRow&)>& each) {
+  std::unique_ptr<ReadableFile> file;
+  Status s = folder.env->OpenForReading(InFolder(folder, args.file), &file);
   if (!s.ok()) {
     err << "orlith-cli: cannot read " << args.file << ": " << s.reason() << '\n';
     return kCliFileError;
   }
-  std::vector<BatchRow> rows;
-  std::string error;
-  if (int status = ReadBatch(csv, &rows, &error); status != 0) {
-    err << "orlith-cli: " << args.file << ", " << error << '\n';
-    return status;
+  BatchReader reader(*file);
+  int status = 0;
+  for (;;) {
+    BatchRow row;
+    bool end = false;
+    std::string error;
+    status = reader.Next(&row, &end, &error);
+    if (status == kCliFileError) {
+      err << "orlith-cli: cannot read " << args.file << ": " << error << '\n';
+    } else if (status != 0) {
+      err << "orlith-cli: " << args.file << ", " << error << '\n';
+    }
+    if (status != 0 || end || !each(row)) break;
   }
-  CliFrontEnd front_end(NavAidEntry{}, out, err);
-  CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
-  return StatusOf(RunBatch(session, rows), front_end);
+  file->Close();
+  return status;
 }
 
-}  // namespace
+int Batch(const CliArgs& args, const WorkFolder& folder, std::ostream& out, std::ostream& err) {
+  CliFrontEnd front_end(NavAidEntry{}, out, err);
+  int status = 0;
+  CommandOutcome outcome = WithFolderLock(front_end, folder, [&] {
+    // Every row is checked before anything is written; the rows are then read again to be run,
+    // so no more than one row is held at a time.
+    int refused = 0;
+    status = ForEachBatchRow(args, folder, err, [&](const BatchRow& row) {
+      std::string error;
+      refused = CheckBatchRow(folder, row, &error);
+      if (refused != 0) err << "orlith-cli: " << args.file << ", " << error << '\n';
+      return refused == 0;
+    });
+    if (status == 0) status = refused;
+    if (status != 0) return CommandOutcome::kRefused;
+    CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
+    BatchRun run(session);
+    if (run.Begin() == CommandOutcome::kDone) {
+      status = ForEachBatchRow(args, folder, err, [&run](const BatchRow& row) {
+        return run.Row(row) == CommandOutcome::kDone;
+      });
+    }
+    return run.End();
+  });
+  if (outcome == CommandOutcome::kRefused || (outcome == CommandOutcome::kDone && status != 0)) {
+    return status;
+  }
+  return StatusOf(outcome, front_end);
+}
 
-int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err,
-           FileEnv* env) {
+int RunCommand(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err,
+               FileEnv* env) {
   CliArgs args;
   std::string usage_error = ParseCliArgs(argv, &args);
   if (!usage_error.empty()) {
@@ -121,6 +178,19 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                                                          : kDeleteNavAidCommand;
   window.OnCommand(command_id);
   return StatusOf(window.last_outcome(), front_end);
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err,
+           FileEnv* env) {
+  int status = RunCommand(argv, out, err, env);
+  // A message that never reached the user is a failure too.
+  if (!out.flush() && status == kCliDone) {
+    err << "orlith-cli: standard output could not be written\n";
+    status = kCliFileError;
+  }
+  return status;
 }
 
 }  // namespace orlith
