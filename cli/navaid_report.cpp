@@ -15,6 +15,12 @@ std::string Fixed(double v, int decimals) {
   return buf;
 }
 
+bool IsNdb(const DecodedNavAid& n) { return n.navAidType == "NDB"; }
+bool IsIls(const DecodedNavAid& n) { return n.navAidType == "ILS"; }
+bool HasVorRecord(const DecodedNavAid& n) { return n.navAidType == "VOR" || IsIls(n); }
+
+}  // namespace
+
 std::string JsonString(const std::string& text) {
   std::string out = "\"";
   for (char ch : text) {
@@ -32,12 +38,6 @@ std::string JsonString(const std::string& text) {
   }
   return out + "\"";
 }
-
-bool IsNdb(const DecodedNavAid& n) { return n.navAidType == "NDB"; }
-bool IsIls(const DecodedNavAid& n) { return n.navAidType == "ILS"; }
-bool HasVorRecord(const DecodedNavAid& n) { return n.navAidType == "VOR" || IsIls(n); }
-
-}  // namespace
 
 std::string InspectText(const DecodedNavAid& n) {
   std::string out;
