@@ -1,6 +1,6 @@
 #include "cli/batch.h"
 
-#include <map>
+#include <set>
 
 #include "cli/csv_reader.h"
 #include "cli/field_names.h"
@@ -12,118 +12,180 @@ namespace orlith {
 namespace {
 
 constexpr int kUsageStatus = 2;
+constexpr int kFileErrorStatus = 3;
 
 constexpr int kCommandColumn = -1;
+constexpr int kUnknownColumn = -2;
+// Some editors put it before the header.
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 }  // namespace
 
-int ReadBatch(std::string_view csv, std::vector<BatchRow>* rows, std::string* error) {
-  rows->clear();
-  if (csv.starts_with("\xEF\xBB\xBF")) csv.remove_prefix(3);  // a byte order mark some editors add
-  std::vector<CsvRecord> records;
-  if (!ParseCsv(csv, &records, error)) return kUsageStatus;
-  if (records.empty()) {
-    *error = "the batch file has no header row";
-    return kUsageStatus;
+int BatchReader::ReadHeader(std::string* error) {
+  csv_.SkipPrefix(kByteOrderMark);
+  CsvRecord header;
+  switch (csv_.Read(&header, error)) {
+    case CsvReader::Next::kRecord:
+      break;
+    case CsvReader::Next::kEnd:
+      *error = "the batch file has no header row";
+      return kUsageStatus;
+    case CsvReader::Next::kBadText:
+      return kUsageStatus;
+    case CsvReader::Next::kReadError:
+      *error = csv_.read_status().reason();
+      return kFileErrorStatus;
   }
-  // Column index to entry field (or the command).
-  std::vector<int> roles;
-  std::map<std::string, bool> seen;
-  for (const std::string& name : records[0].fields) {
-    int role = -2;
+  const std::string where = "line " + std::to_string(header.line) + ": ";
+  std::set<std::string> seen;
+  for (const std::string& name : header.fields) {
+    int role = kUnknownColumn;
     if (name == "command") role = kCommandColumn;
     for (const FieldNames& c : kFieldNames) {
       if (name == c.column) role = static_cast<int>(c.field);
     }
-    if (role == -2) {
-      *error = "line " + std::to_string(records[0].line) + ": unknown column \"" + name + "\"";
+    if (role == kUnknownColumn) {
+      *error = where + "unknown column \"" + name + "\"";
       return kUsageStatus;
     }
-    if (seen[name]) {
-      *error = "line " + std::to_string(records[0].line) + ": column \"" + name + "\" twice";
+    if (!seen.insert(name).second) {
+      *error = where + "column \"" + name + "\" twice";
       return kUsageStatus;
     }
-    seen[name] = true;
-    roles.push_back(role);
+    roles_.push_back(role);
   }
-  if (!seen["command"]) {
-    *error = "line " + std::to_string(records[0].line) + ": no \"command\" column";
+  if (!seen.contains("command")) {
+    *error = where + "no \"command\" column";
     return kUsageStatus;
-  }
-  // One allocation for all rows: growing by doubling would touch twice the memory.
-  rows->reserve(records.size() - 1);
-  for (std::size_t r = 1; r < records.size(); ++r) {
-    CsvRecord& record = records[r];
-    std::string where = "line " + std::to_string(record.line) + ": ";
-    if (record.fields.size() != roles.size()) {
-      *error = where + std::to_string(record.fields.size()) + " fields, the header has " +
-               std::to_string(roles.size());
-      return kUsageStatus;
-    }
-    BatchRow row;
-    row.line = record.line;
-    std::string command;
-    for (std::size_t c = 0; c < roles.size(); ++c) {
-      if (roles[c] == kCommandColumn) {
-        command = record.fields[c];
-      } else {
-        FieldOf(row.entry, static_cast<EntryField>(roles[c])) = std::move(record.fields[c]);
-      }
-    }
-    if (command == "create") {
-      row.command = CliCommand::kCreate;
-    } else if (command == "modify") {
-      row.command = CliCommand::kModify;
-    } else if (command == "delete") {
-      row.command = CliCommand::kDelete;
-    } else {
-      *error = where + "command must be create, delete or modify, not \"" + command + "\"";
-      return kUsageStatus;
-    }
-    if (!row.entry.navAidType.empty()) {
-      std::optional<std::string> type = NormaliseType(row.entry.navAidType);
-      if (!type) {
-        *error = where + "type must be NDB, VOR or ILS, not \"" + row.entry.navAidType + "\"";
-        return kUsageStatus;
-      }
-      row.entry.navAidType = *type;
-    } else if (row.command != CliCommand::kDelete) {
-      *error = where + command + " needs a type";
-      return kUsageStatus;
-    }
-    if (!IsValidCoordinate(row.entry.latitude, CoordinateKind::kLatitude)) {
-      *error = where + "latitude \"" + row.entry.latitude + "\": " + kInputErrorMessage;
-      return kInputErrorStatus;
-    }
-    if (!IsValidCoordinate(row.entry.longitude, CoordinateKind::kLongitude)) {
-      *error = where + "longitude \"" + row.entry.longitude + "\": " + kInputErrorMessage;
-      return kInputErrorStatus;
-    }
-    rows->push_back(std::move(row));
   }
   return 0;
 }
 
-CommandOutcome RunBatch(CommandSession& session, const std::vector<BatchRow>& rows) {
-  if (!CheckSceneryConfig(session)) return CommandOutcome::kEnded;
-  if (!RegisterArea(session)) return CommandOutcome::kFileError;
-  // After the batch's own switch scenery.cfg ends with CR LF: only the first switch reads its end.
-  ConfigEnd end = ConfigEnd::kUnknown;
-  for (const BatchRow& row : rows) {
-    bool excludes = row.command != CliCommand::kCreate;
-    bool writes = row.command != CliCommand::kDelete;
-    if (excludes) {
-      if (!AddExclusion(session, row.entry, end)) return CommandOutcome::kFileError;
-      end = ConfigEnd::kLineFeed;
-    }
-    if (writes && !WriteSceneryFile(session, row.entry, SceneryWrite::kOneOpen)) {
-      return CommandOutcome::kFileError;
-    }
-    ReportDone(session, row.command == CliCommand::kDelete   ? DeletedMessage(row.entry)
-                        : row.command == CliCommand::kCreate ? CreatedMessage(row.entry)
-                                                             : ModifiedMessage(row.entry));
+int BatchReader::Next(BatchRow* row, bool* end, std::string* error) {
+  *end = false;
+  if (failed_ != 0) {
+    *error = error_;
+    return failed_;
   }
-  return CommandOutcome::kDone;
+  auto fail = [&](int status) {
+    failed_ = status;
+    error_ = *error;
+    return status;
+  };
+  if (!header_read_) {
+    header_read_ = true;
+    if (int status = ReadHeader(error); status != 0) return fail(status);
+  }
+  CsvRecord record;
+  switch (csv_.Read(&record, error)) {
+    case CsvReader::Next::kRecord:
+      break;
+    case CsvReader::Next::kEnd:
+      *end = true;
+      return 0;
+    case CsvReader::Next::kBadText:
+      return fail(kUsageStatus);
+    case CsvReader::Next::kReadError:
+      *error = csv_.read_status().reason();
+      return fail(kFileErrorStatus);
+  }
+  const std::string where = "line " + std::to_string(record.line) + ": ";
+  if (record.fields.size() != roles_.size()) {
+    *error = where + std::to_string(record.fields.size()) + " fields, the header has " +
+             std::to_string(roles_.size());
+    return fail(kUsageStatus);
+  }
+  *row = BatchRow();
+  row->line = record.line;
+  std::string command;
+  for (std::size_t c = 0; c < roles_.size(); ++c) {
+    if (roles_[c] == kCommandColumn) {
+      command = record.fields[c];
+    } else {
+      FieldOf(row->entry, static_cast<EntryField>(roles_[c])) = std::move(record.fields[c]);
+    }
+  }
+  if (command == "create") {
+    row->command = CliCommand::kCreate;
+  } else if (command == "modify") {
+    row->command = CliCommand::kModify;
+  } else if (command == "delete") {
+    row->command = CliCommand::kDelete;
+  } else {
+    *error = where + "command must be create, delete or modify, not \"" + command + "\"";
+    return fail(kUsageStatus);
+  }
+  if (!row->entry.navAidType.empty()) {
+    std::optional<std::string> type = NormaliseType(row->entry.navAidType);
+    if (!type) {
+      *error = where + "type must be NDB, VOR or ILS, not \"" + row->entry.navAidType + "\"";
+      return fail(kUsageStatus);
+    }
+    row->entry.navAidType = *type;
+  } else if (row->command != CliCommand::kDelete) {
+    *error = where + command + " needs a type";
+    return fail(kUsageStatus);
+  }
+  if (!IsValidCoordinate(row->entry.latitude, CoordinateKind::kLatitude)) {
+    *error = where + "latitude \"" + row->entry.latitude + "\": " + kInputErrorMessage;
+    return fail(kInputErrorStatus);
+  }
+  if (!IsValidCoordinate(row->entry.longitude, CoordinateKind::kLongitude)) {
+    *error = where + "longitude \"" + row->entry.longitude + "\": " + kInputErrorMessage;
+    return fail(kInputErrorStatus);
+  }
+  return 0;
+}
+
+int ReadBatch(std::string_view csv, std::vector<BatchRow>* rows, std::string* error) {
+  rows->clear();
+  TextFile file(csv);
+  BatchReader reader(file);
+  for (;;) {
+    BatchRow row;
+    bool end = false;
+    if (int status = reader.Next(&row, &end, error); status != 0) return status;
+    if (end) return 0;
+    rows->push_back(std::move(row));
+  }
+}
+
+CommandOutcome BatchRun::Begin() {
+  if (!CheckSceneryConfig(session_)) {
+    outcome_ = CommandOutcome::kEnded;
+  } else if (!RegisterArea(session_)) {
+    outcome_ = CommandOutcome::kFileError;
+  }
+  return outcome_;
+}
+
+CommandOutcome BatchRun::Row(const BatchRow& row) {
+  if (outcome_ != CommandOutcome::kDone) return outcome_;
+  const bool excludes = row.command != CliCommand::kCreate;
+  const bool writes = row.command != CliCommand::kDelete;
+  if (excludes) {
+    if (!AddExclusion(session_, row.entry, end_)) return outcome_ = CommandOutcome::kFileError;
+    end_ = ConfigEnd::kLineFeed;
+  }
+  if (writes && !WriteSceneryFile(session_, row.entry, SceneryWrite::kOneOpen)) {
+    return outcome_ = CommandOutcome::kFileError;
+  }
+  ReportDone(session_, row.command == CliCommand::kDelete   ? DeletedMessage(row.entry)
+                       : row.command == CliCommand::kCreate ? CreatedMessage(row.entry)
+                                                            : ModifiedMessage(row.entry));
+  return outcome_;
+}
+
+CommandOutcome BatchRun::End() { return outcome_; }
+
+CommandOutcome RunBatch(CommandSession& session, const std::vector<BatchRow>& rows) {
+  BatchRun run(session);
+  if (run.Begin() == CommandOutcome::kDone) {
+    for (const BatchRow& row : rows) {
+      if (run.Row(row) != CommandOutcome::kDone) break;
+    }
+  }
+  return run.End();
 }
 
 }  // namespace orlith

@@ -1,6 +1,11 @@
 // A batch of commands from a CSV file, run like one session of the program: one scenery.cfg
 // check, one backup with its log header and area registration, then each row's exclusion switch
 // and scenery file in order, with one message per row.
+//
+// A batch is run in two passes over its rows, so that its memory does not grow with their number:
+// the first reads and checks every row (BatchReader, then CheckBatchRow) and writes nothing; only
+// when all passed does the second read them again and run them (BatchRun). Rows from elsewhere
+// (an import) go through the same two steps: check every row, then Begin, Row for each, End.
 #pragma once
 
 #include <string>
@@ -8,6 +13,8 @@
 #include <vector>
 
 #include "cli/cli_args.h"
+#include "cli/csv_reader.h"
+#include "core/file_env.h"
 #include "core/navaid_entry.h"
 #include "ui/command_steps.h"
 
@@ -19,15 +26,62 @@ struct BatchRow {
   NavAidEntry entry;
 };
 
-// Reads and checks every row before anything is run. The header row names the columns (command,
-// latitude, longitude, type, frequency, range, altitude, magnetic_deviation, dme,
-// localizer_direction, glideslope_angle, id, name) in any order; a column left out gives empty
-// texts. Returns 0 with the rows, or the exit status with a message naming the line: 8 for a
-// coordinate text that is not acceptable, 2 for everything else.
+// Reads a batch file's rows one at a time. The header row names the columns (command, latitude,
+// longitude, type, frequency, range, altitude, magnetic_deviation, dme, localizer_direction,
+// glideslope_angle, id, name) in any order; a column left out gives empty texts. A byte order
+// mark before the header is skipped. Each row is checked as it is read: a known command, a type
+// of NDB, VOR or ILS (matched without regard to case, stored in capitals; none only for delete),
+// acceptable coordinate texts.
+class BatchReader {
+ public:
+  // file is not owned, is not closed, and must outlive the reader.
+  explicit BatchReader(ReadableFile& file) : csv_(file) {}
+
+  // 0 with the next row in *row and *end false; 0 with *end true after the last row. Otherwise
+  // the exit status with a message naming the line in *error: 8 for a coordinate text that is
+  // not acceptable, 3 when the file could not be read (read_status() says why; *error holds its
+  // reason), 2 for everything else. After a failure every later call fails the same way.
+  int Next(BatchRow* row, bool* end, std::string* error);
+  const Status& read_status() const { return csv_.read_status(); }
+
+ private:
+  int ReadHeader(std::string* error);
+
+  CsvReader csv_;
+  bool header_read_ = false;
+  std::vector<int> roles_;  // per column: an EntryField, or the command column
+  int failed_ = 0;          // the status every later call repeats
+  std::string error_;
+};
+
+// Every row of csv read by BatchReader into *rows: 0, or the status and message of the first
+// failure (then *rows holds the rows before it).
 int ReadBatch(std::string_view csv, std::vector<BatchRow>* rows, std::string* error);
 
-// Runs the rows through the command steps. kDone when every row was done; otherwise how the run
-// stopped (the rows before stay done).
+// The second pass: runs checked rows through the command steps, each failure shown through the
+// session's front end. Use: Begin once; if kDone, Row for each row in order while it gives kDone;
+// then End (also after a failed row). Rows must have passed BatchReader's checks.
+class BatchRun {
+ public:
+  // session must outlive the run.
+  explicit BatchRun(CommandSession& session) : session_(session) {}
+
+  // Checks that scenery.cfg is there (kEnded through FrontEnd::Fatal otherwise), backs it up and
+  // registers the updates area (kFileError on a failure).
+  CommandOutcome Begin();
+  // The row's exclusion switch and scenery file, then its message: kDone or kFileError.
+  CommandOutcome Row(const BatchRow& row);
+  // Ends the batch: returns how it went (the first failure of Begin or Row, else kDone).
+  CommandOutcome End();
+
+ private:
+  CommandSession& session_;
+  // After the batch's own switch scenery.cfg ends with CR LF: only the first switch reads its end.
+  ConfigEnd end_ = ConfigEnd::kUnknown;
+  CommandOutcome outcome_ = CommandOutcome::kDone;
+};
+
+// Begin, Row for each row until one fails, End.
 CommandOutcome RunBatch(CommandSession& session, const std::vector<BatchRow>& rows);
 
 }  // namespace orlith

@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "cli/batch.h"
@@ -71,22 +72,52 @@ int Inspect(const CliArgs& args, const WorkFolder& folder, std::ostream& out, st
   return kCliDone;
 }
 
-int Batch(const CliArgs& args, const WorkFolder& folder, std::ostream& out, std::ostream& err) {
-  std::string csv;
-  Status s = ReadWholeFile(*folder.env, InFolder(folder, args.file), &csv);
+// One pass over the batch file's rows: each(row) for every row until it returns false. 0, or the
+// exit status after the failure to read the file or a row was written to err.
+int ForEachBatchRow(const CliArgs& args, const WorkFolder& folder, std::ostream& err,
+                    const std::function<bool(const BatchRow&)>& each) {
+  std::unique_ptr<ReadableFile> file;
+  Status s = folder.env->OpenForReading(InFolder(folder, args.file), &file);
   if (!s.ok()) {
     err << "orlith-cli: cannot read " << args.file << ": " << s.reason() << '\n';
     return kCliFileError;
   }
-  std::vector<BatchRow> rows;
-  std::string error;
-  if (int status = ReadBatch(csv, &rows, &error); status != 0) {
-    err << "orlith-cli: " << args.file << ", " << error << '\n';
+  BatchReader reader(*file);
+  int status = 0;
+  for (;;) {
+    BatchRow row;
+    bool end = false;
+    std::string error;
+    status = reader.Next(&row, &end, &error);
+    if (status == kCliFileError) {
+      err << "orlith-cli: cannot read " << args.file << ": " << error << '\n';
+    } else if (status != 0) {
+      err << "orlith-cli: " << args.file << ", " << error << '\n';
+    }
+    if (status != 0 || end || !each(row)) break;
+  }
+  file->Close();
+  return status;
+}
+
+int Batch(const CliArgs& args, const WorkFolder& folder, std::ostream& out, std::ostream& err) {
+  // Every row is checked before anything is written; the rows are then read again to be run, so
+  // no more than one row is held at a time.
+  if (int status = ForEachBatchRow(args, folder, err, [](const BatchRow&) { return true; });
+      status != 0) {
     return status;
   }
   CliFrontEnd front_end(NavAidEntry{}, out, err);
   CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
-  return StatusOf(RunBatch(session, rows), front_end);
+  BatchRun run(session);
+  int status = 0;
+  if (run.Begin() == CommandOutcome::kDone) {
+    status = ForEachBatchRow(args, folder, err, [&run](const BatchRow& row) {
+      return run.Row(row) == CommandOutcome::kDone;
+    });
+  }
+  CommandOutcome outcome = run.End();
+  return outcome != CommandOutcome::kDone || status == 0 ? StatusOf(outcome, front_end) : status;
 }
 
 }  // namespace

@@ -1,68 +1,125 @@
 #include "cli/csv_reader.h"
 
+#include <cstring>
+
 namespace orlith {
+namespace {
+
+constexpr std::size_t kReadBlock = 64 * 1024;
+
+}  // namespace
+
+CsvReader::CsvReader(ReadableFile& file, std::size_t max_record)
+    : file_(file), max_record_(max_record), buffer_(kReadBlock) {}
+
+int CsvReader::At(std::size_t k) {
+  while (end_ - pos_ <= k && !eof_) {
+    // Keep the bytes not yet taken at the front; there are at most k of them.
+    std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
+    end_ -= pos_;
+    pos_ = 0;
+    std::size_t got = 0;
+    Status s = file_.Read(buffer_.size() - end_, buffer_.data() + end_, &got);
+    if (!s.ok()) read_status_ = s;
+    if (!s.ok() || got == 0) eof_ = true;
+    end_ += got;
+  }
+  return end_ - pos_ > k ? static_cast<unsigned char>(buffer_[pos_ + k]) : -1;
+}
+
+CsvReader::Next CsvReader::Read(CsvRecord* record, std::string* error) {
+  record->fields.clear();
+  auto fail = [&](Next why, int at, const std::string& text) {
+    failed_ = why;
+    if (why == Next::kBadText) error_ = "line " + std::to_string(at) + ": " + text;
+    *error = error_;
+    return why;
+  };
+  if (failed_ != Next::kRecord) return fail(failed_, 0, "");
+  // An empty line holds no record.
+  while (AtLineEnd()) {
+    Skip(At(0) == '\r' ? 2 : 1);
+    ++line_;
+  }
+  if (At(0) < 0) return read_status_.ok() ? Next::kEnd : fail(Next::kReadError, 0, "");
+  record->line = line_;
+  std::size_t size = 0;
+  const std::string too_long = "a record longer than " + std::to_string(max_record_) + " bytes";
+  for (;;) {
+    std::string field;
+    if (At(0) == '"') {
+      const int opened = line_;
+      Skip(1);
+      for (;;) {
+        int c = At(0);
+        if (c < 0) {
+          if (!read_status_.ok()) return fail(Next::kReadError, 0, "");
+          return fail(Next::kBadText, opened, "a quoted field is not closed");
+        }
+        Skip(1);
+        if (c == '"') {
+          if (At(0) != '"') break;
+          Skip(1);
+        } else if (c == '\n') {
+          ++line_;
+        }
+        if (++size > max_record_) return fail(Next::kBadText, record->line, too_long);
+        field += static_cast<char>(c);
+      }
+      if (At(0) >= 0 && At(0) != ',' && !AtLineEnd()) {
+        return fail(Next::kBadText, line_, "text after the closing quote of a field");
+      }
+    } else {
+      for (int c; (c = At(0)) >= 0 && c != ',' && !AtLineEnd(); Skip(1)) {
+        if (c == '"') return fail(Next::kBadText, line_, "a quote inside an unquoted field");
+        if (++size > max_record_) return fail(Next::kBadText, record->line, too_long);
+        field += static_cast<char>(c);
+      }
+    }
+    if (!read_status_.ok()) return fail(Next::kReadError, 0, "");
+    record->fields.push_back(std::move(field));
+    if (At(0) == ',') {
+      Skip(1);
+      continue;
+    }
+    if (At(0) >= 0) {
+      Skip(At(0) == '\r' ? 2 : 1);
+      ++line_;
+    }
+    return Next::kRecord;
+  }
+}
+
+void CsvReader::SkipPrefix(std::string_view prefix) {
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (At(i) != static_cast<unsigned char>(prefix[i])) return;
+  }
+  Skip(prefix.size());
+}
+
+Status TextFile::Read(std::size_t n, char* scratch, std::size_t* got) {
+  *got = n < text_.size() ? n : text_.size();
+  std::memcpy(scratch, text_.data(), *got);
+  text_.remove_prefix(*got);
+  return Status::Ok();
+}
 
 bool ParseCsv(std::string_view text, std::vector<CsvRecord>* records, std::string* error) {
   records->clear();
-  int line = 1;
-  std::size_t i = 0;
-  auto fail = [&](int at, const std::string& why) {
-    *error = "line " + std::to_string(at) + ": " + why;
-    return false;
-  };
-  while (i < text.size()) {
-    // An empty line holds no record.
-    if (text[i] == '\n' || (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
-      i += text[i] == '\r' ? 2 : 1;
-      ++line;
-      continue;
+  TextFile file(text);
+  CsvReader reader(file, text.size());
+  CsvRecord record;
+  for (;;) {
+    switch (reader.Read(&record, error)) {
+      case CsvReader::Next::kRecord:
+        records->push_back(std::move(record));
+        break;
+      case CsvReader::Next::kEnd:
+        return true;
+      default:
+        return false;
     }
-    CsvRecord record;
-    record.line = line;
-    for (;;) {
-      std::string field;
-      if (i < text.size() && text[i] == '"') {
-        int opened = line;
-        ++i;
-        for (;;) {
-          if (i >= text.size()) return fail(opened, "a quoted field is not closed");
-          char c = text[i++];
-          if (c == '"') {
-            if (i < text.size() && text[i] == '"') {
-              field += '"';
-              ++i;
-              continue;
-            }
-            break;
-          }
-          if (c == '\n') ++line;
-          field += c;
-        }
-        if (i < text.size() && text[i] != ',' && text[i] != '\n' &&
-            !(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
-          return fail(line, "text after the closing quote of a field");
-        }
-      } else {
-        while (i < text.size() && text[i] != ',' && text[i] != '\n' &&
-               !(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
-          if (text[i] == '"') return fail(line, "a quote inside an unquoted field");
-          field += text[i++];
-        }
-      }
-      record.fields.push_back(std::move(field));
-      if (i < text.size() && text[i] == ',') {
-        ++i;
-        continue;
-      }
-      if (i < text.size()) {
-        i += text[i] == '\r' ? 2 : 1;
-        ++line;
-      }
-      break;
-    }
-    records->push_back(std::move(record));
   }
-  return true;
 }
 
 }  // namespace orlith

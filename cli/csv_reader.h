@@ -2,9 +2,13 @@
 // line breaks and doubled quotes. Records end at CR LF or LF.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/file_env.h"
+#include "core/status.h"
 
 namespace orlith {
 
@@ -13,9 +17,62 @@ struct CsvRecord {
   std::vector<std::string> fields;
 };
 
-// Splits text into records; fields are kept exactly (no trimming). Empty lines are skipped. A
-// quote inside an unquoted field, text after a closing quote, or an unclosed quote is an error:
-// false with "line N: ..." in *error.
+// No record of a batch file comes near this size; a longer one is refused, so that a file with
+// no line end (or no end at all) cannot take all memory.
+inline constexpr std::size_t kMaxCsvRecord = 64 * 1024;
+
+// Reads records one at a time from an open file: memory is bounded by one record, whatever the
+// size of the file. Fields are kept exactly (no trimming); empty lines are skipped.
+class CsvReader {
+ public:
+  enum class Next {
+    kRecord,     // *record holds the next record
+    kEnd,        // no record is left
+    kBadText,    // a quote inside an unquoted field, text after a closing quote, an unclosed
+                 // quote or a record over max_record bytes: "line N: ..." in *error
+    kReadError,  // the file could not be read: read_status() says why
+  };
+
+  // file is not owned, is not closed, and must outlive the reader.
+  explicit CsvReader(ReadableFile& file, std::size_t max_record = kMaxCsvRecord);
+
+  // After kBadText or kReadError every later call gives the same result.
+  Next Read(CsvRecord* record, std::string* error);
+  const Status& read_status() const { return read_status_; }
+  // Skips prefix when the text goes on with it (a byte order mark before the first record).
+  void SkipPrefix(std::string_view prefix);
+
+ private:
+  // The byte k places ahead, or -1 at the end of the file (or after a read failure).
+  int At(std::size_t k);
+  void Skip(std::size_t n) { pos_ += n; }
+  bool AtLineEnd() { return At(0) == '\n' || (At(0) == '\r' && At(1) == '\n'); }
+
+  ReadableFile& file_;
+  std::size_t max_record_;
+  std::vector<char> buffer_;
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+  bool eof_ = false;
+  int line_ = 1;
+  Next failed_ = Next::kRecord;  // the failure every later call repeats
+  std::string error_;
+  Status read_status_;
+};
+
+// A ReadableFile over bytes in memory, for text that is already read. The bytes must outlive it.
+class TextFile : public ReadableFile {
+ public:
+  explicit TextFile(std::string_view text) : text_(text) {}
+  Status Read(std::size_t n, char* scratch, std::size_t* got) override;
+  Status Close() override { return Status::Ok(); }
+
+ private:
+  std::string_view text_;
+};
+
+// Splits text into records with CsvReader (with no limit on a record's size). false with
+// "line N: ..." in *error when the text breaks the quoting rules.
 bool ParseCsv(std::string_view text, std::vector<CsvRecord>* records, std::string* error);
 
 }  // namespace orlith

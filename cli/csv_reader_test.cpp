@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support/fault_env.h"
+#include "test_support/test_support.h"
+
 namespace orlith {
 namespace {
 
@@ -34,6 +37,34 @@ TEST(CsvReader, MalformedQuotingIsAnError) {
     EXPECT_FALSE(ParseCsv(text, &r, &error)) << text;
     EXPECT_EQ(error, message);
   }
+}
+
+// Records read one at a time from a file: line ends, doubled quotes and CR LF split across the
+// reads, a record over the limit refused, and a failed read reported as such.
+TEST(CsvReader, StreamsFromAFile) {
+  testing::TempFolder dir;
+  const std::string big(65534, 'x');  // puts the CR LF and the doubled quote across a read
+  dir.Write("a.csv", big + "\r\n\"q\"\"r\",s\n" + std::string(70000, 'y') + "\nlast\n");
+  testing::FaultEnv env;
+  std::unique_ptr<ReadableFile> file;
+  ASSERT_TRUE(env.OpenForReading(dir.File("a.csv"), &file).ok());
+  CsvReader reader(*file, 69999);
+  CsvRecord r;
+  std::string error;
+  ASSERT_EQ(reader.Read(&r, &error), CsvReader::Next::kRecord);
+  EXPECT_EQ(r.fields, Fields{big});
+  ASSERT_EQ(reader.Read(&r, &error), CsvReader::Next::kRecord);
+  EXPECT_EQ(r.fields, (Fields{"q\"r", "s"}));
+  EXPECT_EQ(reader.Read(&r, &error), CsvReader::Next::kBadText);
+  EXPECT_EQ(error, "line 3: a record longer than 69999 bytes");
+  EXPECT_EQ(reader.Read(&r, &error), CsvReader::Next::kBadText);  // and stays so
+
+  env.Add({testing::FaultOp::kRead, "a.csv", "Input/output error", Status::Kind::kIoError, 1});
+  ASSERT_TRUE(env.OpenForReading(dir.File("a.csv"), &file).ok());
+  CsvReader failing(*file);
+  EXPECT_EQ(failing.Read(&r, &error), CsvReader::Next::kRecord);
+  EXPECT_EQ(failing.Read(&r, &error), CsvReader::Next::kReadError);
+  EXPECT_EQ(failing.read_status().reason(), "Input/output error");
 }
 
 }  // namespace
