@@ -9,6 +9,7 @@
 #include "cli/cli_front_end.h"
 #include "cli/csv_reader.h"
 #include "scenery_config/operations_log.h"
+#include "ui/command_steps.h"
 
 namespace orlith {
 namespace {
@@ -20,62 +21,71 @@ std::string InFolder(const WorkFolder& folder, const std::string& path) {
   return folder.File(path);
 }
 
-Status ReadAll(FileEnv& env, const std::string& path, std::string* bytes) {
-  bytes->clear();
-  std::unique_ptr<ReadableFile> file;
-  Status s = env.OpenForReading(path, &file);
-  if (!s.ok()) return s;
-  char buf[65536];
-  for (;;) {
-    std::size_t got = 0;
-    s = file->Read(sizeof buf, buf, &got);
-    if (!s.ok() || got == 0) break;
-    bytes->append(buf, got);
-  }
-  s.Update(file->Close());
-  return s;
-}
-
-// One pass over the source: every row through the mapping, the filters and the position rule.
-// With a sink, each selected entry goes to it (a false return stops the pass). False with
-// "line N: ..." in *error for a malformed file.
-bool ScanNavaids(std::string_view csv, const ImportOptions& options, const RowSink& sink,
-                 ImportCounts* counts, std::string* error) {
+// One pass over the source file: every row through the mapping, the filters and the position
+// rule, one record in memory at a time. With a sink, each selected entry goes to it (a false
+// return stops the pass). 0; 2 with "line N: ..." in *error for a malformed file; 3 with the
+// reason in *error when it cannot be read.
+int ScanNavaids(const WorkFolder& folder, const ImportOptions& options, const RowSink& sink,
+                ImportCounts* counts, std::string* error) {
   *counts = ImportCounts{};
-  if (csv.starts_with("\xEF\xBB\xBF")) csv.remove_prefix(3);
-  std::vector<CsvRecord> records;
-  if (!ParseCsv(csv, &records, error)) return false;
-  if (records.empty()) {
-    *error = "line 1: no header row";
-    return false;
+  std::unique_ptr<ReadableFile> file;
+  Status s = folder.env->OpenForReading(InFolder(folder, options.file), &file);
+  if (!s.ok()) {
+    *error = s.reason();
+    return kCliFileError;
   }
+  CsvReader csv(*file);
+  csv.SkipPrefix("\xEF\xBB\xBF");
   NavaidColumns columns;
-  if (!FindNavaidColumns(records[0].fields, &columns, error)) {
-    *error = "line " + std::to_string(records[0].line) + ": " + *error;
-    return false;
-  }
-  const std::size_t width = records[0].fields.size();
+  std::size_t width = 0;
   PositionSet positions;
-  for (std::size_t r = 1; r < records.size(); ++r) {
-    const CsvRecord& record = records[r];
-    if (record.fields.size() != width) {
+  int status = 0;
+  for (bool header = true;; header = false) {
+    CsvRecord record;
+    CsvReader::Next next = csv.Read(&record, error);
+    if (next == CsvReader::Next::kReadError) {
+      *error = csv.read_status().reason();
+      status = kCliFileError;
+    } else if (next == CsvReader::Next::kBadText) {
+      status = kCliUsage;
+    } else if (next == CsvReader::Next::kEnd) {
+      if (header) {
+        *error = "line 1: no header row";
+        status = kCliUsage;
+      }
+    } else if (header) {
+      width = record.fields.size();
+      if (!FindNavaidColumns(record.fields, &columns, error)) {
+        *error = "line " + std::to_string(record.line) + ": " + *error;
+        status = kCliUsage;
+      }
+      continue;
+    } else if (record.fields.size() != width) {
       *error = "line " + std::to_string(record.line) + ": " + std::to_string(record.fields.size()) +
                " fields, the header has " + std::to_string(width);
-      return false;
+      status = kCliUsage;
+    } else {
+      ++counts->read;
+      NavAidEntry entry;
+      ImportSkip skip = MapNavaidRow(record.fields, columns, options, &entry);
+      if (skip == ImportSkip::kSelected && !positions.Insert(entry)) {
+        skip = ImportSkip::kSamePosition;
+      }
+      ++counts->by[static_cast<int>(skip)];
+      if (skip != ImportSkip::kSelected || !sink || sink(entry)) continue;
     }
-    ++counts->read;
-    NavAidEntry entry;
-    ImportSkip skip = MapNavaidRow(record.fields, columns, options, &entry);
-    if (skip == ImportSkip::kSelected && !positions.Insert(entry)) skip = ImportSkip::kSamePosition;
-    ++counts->by[static_cast<int>(skip)];
-    if (skip == ImportSkip::kSelected && sink && !sink(entry)) return true;
+    break;
   }
-  return true;
+  file->Close();
+  return status;
 }
 
-// Writes the batch rows to path under a temporary name, renamed over path when whole.
-Status WriteBatchFile(FileEnv& env, const std::string& path, std::string_view csv,
-                      const ImportOptions& options, ImportCounts* counts) {
+// Writes the batch rows to path under a temporary name, renamed over path when whole. A failure
+// to read the source again is *scan_status with its message in *error.
+Status WriteBatchFile(const WorkFolder& folder, const std::string& path,
+                      const ImportOptions& options, ImportCounts* counts, int* scan_status,
+                      std::string* error) {
+  FileEnv& env = *folder.env;
   const std::string temporary = path + ".tmp";
   std::unique_ptr<WritableFile> file;
   Status s = env.OpenForWriting(temporary, &file);
@@ -88,30 +98,16 @@ Status WriteBatchFile(FileEnv& env, const std::string& path, std::string_view cs
     buffer.clear();
     return s.ok();
   };
-  std::string unused;
-  ScanNavaids(csv, options, sink, counts, &unused);
+  *scan_status = ScanNavaids(folder, options, sink, counts, error);
   if (s.ok()) s.Update(file->Append(buffer));
   s.Update(file->Close());
-  if (s.ok()) s.Update(env.Rename(temporary, path));
-  if (!s.ok()) env.Remove(temporary);
+  if (s.ok() && *scan_status == 0) s.Update(env.Rename(temporary, path));
+  if (!s.ok() || *scan_status != 0) env.Remove(temporary);
   return s;
 }
 
-int ApplyRows(std::string_view csv, const ImportOptions& options, const WorkFolder& folder,
-              std::ostream& out, std::ostream& err, ImportCounts* counts) {
-  std::vector<BatchRow> rows;
-  std::string unused;
-  ScanNavaids(
-      csv, options,
-      [&](const NavAidEntry& entry) {
-        rows.push_back(BatchRow{
-            0, options.command == "modify" ? CliCommand::kModify : CliCommand::kCreate, entry});
-        return true;
-      },
-      counts, &unused);
-  CliFrontEnd front_end(NavAidEntry{}, out, err);
-  CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
-  switch (RunBatch(session, rows)) {
+int StatusOf(CommandOutcome outcome, const CliFrontEnd& front_end) {
+  switch (outcome) {
     case CommandOutcome::kDone:
     case CommandOutcome::kCancelled:
       return kCliDone;
@@ -127,43 +123,55 @@ int ApplyRows(std::string_view csv, const ImportOptions& options, const WorkFold
 
 int RunImport(const ImportOptions& options, const WorkFolder& folder, std::ostream& out,
               std::ostream& err) {
-  std::string csv;
-  Status s = ReadAll(*folder.env, InFolder(folder, options.file), &csv);
-  if (!s.ok()) {
-    err << "orlith-cli: cannot read " << options.file << ": " << s.reason() << '\n';
-    return kCliFileError;
-  }
+  // The first pass checks the whole file and writes nothing.
   ImportCounts counts;
   std::string error;
-  if (!ScanNavaids(csv, options, nullptr, &counts, &error)) {
-    err << "orlith-cli: " << options.file << ", " << error << '\n';
-    return kCliUsage;
-  }
-  int status = kCliDone;
-  if (options.apply) {
-    status = ApplyRows(csv, options, folder, out, err, &counts);
-  } else if (!options.output.empty()) {
-    s = WriteBatchFile(*folder.env, InFolder(folder, options.output), csv, options, &counts);
+  int status = ScanNavaids(folder, options, nullptr, &counts, &error);
+  if (status == 0 && options.apply) {
+    CliFrontEnd front_end(NavAidEntry{}, out, err);
+    CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
+    BatchRun run(session);
+    const CliCommand command =
+        options.command == "modify" ? CliCommand::kModify : CliCommand::kCreate;
+    if (run.Begin() == CommandOutcome::kDone) {
+      status = ScanNavaids(
+          folder, options,
+          [&](const NavAidEntry& entry) {
+            return run.Row(BatchRow{0, command, entry}) == CommandOutcome::kDone;
+          },
+          &counts, &error);
+    }
+    // A batch that stopped has shown why; its rows are not all applied, so no summary.
+    CommandOutcome outcome = run.End();
+    if (outcome != CommandOutcome::kDone) return StatusOf(outcome, front_end);
+  } else if (status == 0 && !options.output.empty()) {
+    Status s =
+        WriteBatchFile(folder, InFolder(folder, options.output), options, &counts, &status, &error);
     if (!s.ok()) {
       err << "orlith-cli: cannot write " << options.output << ": " << s.reason() << '\n';
       return kCliFileError;
     }
-  } else {
+  } else if (status == 0) {
     out << BatchHeaderLine();
-    ScanNavaids(
-        csv, options,
+    status = ScanNavaids(
+        folder, options,
         [&](const NavAidEntry& entry) {
           out << BatchRowLine(options.command, entry);
-          return true;
+          return static_cast<bool>(out);
         },
         &counts, &error);
-    if (!out.flush()) {
+    if (status == 0 && !out.flush()) {
       err << "orlith-cli: cannot write the batch rows to standard output\n";
       return kCliFileError;
     }
   }
-  // A batch that stopped has reported where; its rows are not all applied.
-  if (status == kCliDone) err << ImportSummary(counts, options.apply);
+  if (status == kCliFileError) {
+    err << "orlith-cli: cannot read " << options.file << ": " << error << '\n';
+  } else if (status != 0) {
+    err << "orlith-cli: " << options.file << ", " << error << '\n';
+  } else {
+    err << ImportSummary(counts, options.apply);
+  }
   return status;
 }
 
