@@ -202,8 +202,12 @@ ImportSkip MapNavaidRow(const std::vector<std::string>& fields, const NavaidColu
   }
   if (options.within && !InArea(*options.within, *lat, *lon)) return ImportSkip::kFiltered;
   if (!ndb && !vor) return ImportSkip::kNoRecord;
+  // The band the format can store: VOR channels of 50 kHz from 108.00 MHz, NDB frequencies of
+  // up to four digits.
   std::optional<double> khz = Number(Field(fields, c.frequency));
-  if (!khz || *khz <= 0) return ImportSkip::kNoFrequency;
+  if (!khz || *khz <= 0 || (ndb ? *khz > 9999 : *khz < 108000 || *khz >= 117975)) {
+    return ImportSkip::kNoFrequency;
+  }
 
   NavAidEntry e;
   e.latitude = ImportCoordinate(*lat, CoordinateKind::kLatitude);
@@ -293,8 +297,9 @@ std::string ImportSummary(const ImportCounts& n, bool applied) {
          (applied ? " applied, " : " written, ") + count(ImportSkip::kFiltered) +
          " left out by the filters, " + std::to_string(skipped) + " skipped.\n" +
          "Skipped: " + count(ImportSkip::kNoRecord) + " type without a record (DME, TACAN), " +
-         count(ImportSkip::kNoFrequency) + " no frequency, " + count(ImportSkip::kBadPosition) +
-         " position not a number, " + count(ImportSkip::kSamePosition) + " same position.\n";
+         count(ImportSkip::kNoFrequency) + " no usable frequency, " +
+         count(ImportSkip::kBadPosition) + " position not a number, " +
+         count(ImportSkip::kSamePosition) + " same position.\n";
 }
 
 }  // namespace orlith

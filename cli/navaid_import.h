@@ -41,7 +41,7 @@ enum class ImportSkip {
   kSelected,
   kFiltered,      // left out by the filters
   kNoRecord,      // DME, TACAN or another type the scenery file has no record for
-  kNoFrequency,   // frequency -1, missing or not a number
+  kNoFrequency,   // frequency -1, missing, not a number or outside the format's band
   kBadPosition,   // latitude or longitude missing, not a number or out of range
   kSamePosition,  // an earlier row has the same position texts
 };
