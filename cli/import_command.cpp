@@ -14,7 +14,7 @@
 namespace orlith {
 namespace {
 
-using RowSink = std::function<bool(const NavAidEntry&)>;
+using RowSink = std::function<bool(NavAidEntry&)>;
 
 std::string InFolder(const WorkFolder& folder, const std::string& path) {
   if (std::filesystem::path(path).is_absolute()) return path;
@@ -22,9 +22,9 @@ std::string InFolder(const WorkFolder& folder, const std::string& path) {
 }
 
 // One pass over the source file: every row through the mapping, the filters and the position
-// rule, one record in memory at a time. With a sink, each selected entry goes to it (a false
-// return stops the pass). 0; 2 with "line N: ..." in *error for a malformed file; 3 with the
-// reason in *error when it cannot be read.
+// rule, one record in memory at a time, each selected entry to sink (which may take it over; a
+// false return stops the pass). Without a sink the pass only checks the file's form. 0; 2 with
+// "line N: ..." in *error for a malformed file; 3 with the reason in *error when it cannot be read.
 int ScanNavaids(const WorkFolder& folder, const ImportOptions& options, const RowSink& sink,
                 ImportCounts* counts, std::string* error) {
   *counts = ImportCounts{};
@@ -66,6 +66,7 @@ int ScanNavaids(const WorkFolder& folder, const ImportOptions& options, const Ro
       status = kCliUsage;
     } else {
       ++counts->read;
+      if (!sink) continue;
       NavAidEntry entry;
       ImportSkip skip = MapNavaidRow(record.fields, columns, options, &entry);
       if (skip == ImportSkip::kSelected && !positions.Insert(entry)) {
@@ -91,7 +92,7 @@ Status WriteBatchFile(const WorkFolder& folder, const std::string& path,
   Status s = env.OpenForWriting(temporary, &file);
   if (!s.ok()) return s;
   std::string buffer = BatchHeaderLine();
-  auto sink = [&](const NavAidEntry& entry) {
+  auto sink = [&](NavAidEntry& entry) {
     buffer += BatchRowLine(options.command, entry);
     if (buffer.size() < 65536) return true;
     s.Update(file->Append(buffer));
@@ -136,8 +137,8 @@ int RunImport(const ImportOptions& options, const WorkFolder& folder, std::ostre
     if (run.Begin() == CommandOutcome::kDone) {
       status = ScanNavaids(
           folder, options,
-          [&](const NavAidEntry& entry) {
-            return run.Row(BatchRow{0, command, entry}) == CommandOutcome::kDone;
+          [&](NavAidEntry& entry) {
+            return run.Row(BatchRow{0, command, std::move(entry)}) == CommandOutcome::kDone;
           },
           &counts, &error);
     }
@@ -155,7 +156,7 @@ int RunImport(const ImportOptions& options, const WorkFolder& folder, std::ostre
     out << BatchHeaderLine();
     status = ScanNavaids(
         folder, options,
-        [&](const NavAidEntry& entry) {
+        [&](NavAidEntry& entry) {
           out << BatchRowLine(options.command, entry);
           return static_cast<bool>(out);
         },

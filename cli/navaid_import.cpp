@@ -86,9 +86,17 @@ std::string CsvField(const std::string& text) {
   return out + "\"";
 }
 
-std::uint32_t MinuteThousandths(const std::string& text) {
-  double degrees = ParseCoordinate(text);
-  return static_cast<std::uint32_t>(static_cast<std::int32_t>(std::llround(degrees * 60000.0)));
+// A text that ImportCoordinate wrote as thousandths of a minute, doubled, plus one for S and W
+// (so that "S0 0.000" and "N0 0.000", two file names, stay apart).
+std::uint32_t PositionKey(std::string_view text) {
+  std::uint32_t degrees = 0, thousandths = 0;
+  std::size_t i = 1;
+  for (; i < text.size() && text[i] != ' '; ++i) degrees = degrees * 10 + (text[i] - '0');
+  for (++i; i < text.size(); ++i) {
+    if (text[i] != '.') thousandths = thousandths * 10 + (text[i] - '0');
+  }
+  const bool negative = !text.empty() && (text[0] == 'S' || text[0] == 'W');
+  return (degrees * 60000 + thousandths) * 2 + (negative ? 1 : 0);
 }
 
 }  // namespace
@@ -271,9 +279,9 @@ std::string Utf8ToLatin1(std::string_view text) {
 }
 
 bool PositionSet::Insert(const NavAidEntry& entry) {
-  std::uint64_t key =
-      std::uint64_t{MinuteThousandths(entry.latitude)} << 32 | MinuteThousandths(entry.longitude);
-  return seen_.insert(key).second;
+  return seen_
+      .insert(std::uint64_t{PositionKey(entry.latitude)} << 32 | PositionKey(entry.longitude))
+      .second;
 }
 
 std::string BatchHeaderLine() {

@@ -80,7 +80,7 @@ class PositionSet {
   bool Insert(const NavAidEntry& entry);
 
  private:
-  // Both coordinates in thousandths of a minute: 8 bytes of key a row.
+  // Both coordinates in thousandths of a minute with their hemisphere: 8 bytes of key a row.
   std::unordered_set<std::uint64_t> seen_;
 };
 
