@@ -6,6 +6,7 @@
 #include "cli/field_names.h"
 #include "core/coordinate_text.h"
 #include "core/fatal.h"
+#include "scenery_file/navaid_writer.h"
 #include "ui/messages.h"
 
 namespace orlith {
@@ -137,6 +138,14 @@ int BatchReader::Next(BatchRow* row, bool* end, std::string* error) {
   return 0;
 }
 
+int CheckBatchRow(const WorkFolder& folder, const BatchRow& row, std::string* error) {
+  if (row.command == CliCommand::kDelete) return 0;
+  Status s = CheckSceneryFilePath(folder, row.entry.latitude, row.entry.longitude);
+  if (s.ok()) return 0;
+  *error = "line " + std::to_string(row.line) + ": scenery file " + s.file() + ": " + s.reason();
+  return kUsageStatus;
+}
+
 int ReadBatch(std::string_view csv, std::vector<BatchRow>* rows, std::string* error) {
   rows->clear();
   TextFile file(csv);
@@ -167,7 +176,7 @@ CommandOutcome BatchRun::Row(const BatchRow& row) {
     if (!AddExclusion(session_, row.entry, end_)) return outcome_ = CommandOutcome::kFileError;
     end_ = ConfigEnd::kLineFeed;
   }
-  if (writes && !WriteSceneryFile(session_, row.entry, SceneryWrite::kOneOpen)) {
+  if (writes && !WriteSceneryFile(session_, row.entry)) {
     return outcome_ = CommandOutcome::kFileError;
   }
   ReportDone(session_, row.command == CliCommand::kDelete   ? DeletedMessage(row.entry)
@@ -176,7 +185,13 @@ CommandOutcome BatchRun::Row(const BatchRow& row) {
   return outcome_;
 }
 
-CommandOutcome BatchRun::End() { return outcome_; }
+CommandOutcome BatchRun::End() {
+  // Also after a failed row: the rows before it were reported done.
+  if (!SyncSceneryConfig(session_) && outcome_ == CommandOutcome::kDone) {
+    outcome_ = CommandOutcome::kFileError;
+  }
+  return outcome_;
+}
 
 CommandOutcome RunBatch(CommandSession& session, const std::vector<BatchRow>& rows) {
   BatchRun run(session);

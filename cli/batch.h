@@ -5,7 +5,8 @@
 // A batch is run in two passes over its rows, so that its memory does not grow with their number:
 // the first reads and checks every row (BatchReader, then CheckBatchRow) and writes nothing; only
 // when all passed does the second read them again and run them (BatchRun). Rows from elsewhere
-// (an import) go through the same two steps: check every row, then Begin, Row for each, End.
+// (an import) go through the same two steps: CheckBatchRow for every row, then Begin, Row for
+// each, End. The caller holds the folder's lock over both passes (WithFolderLock).
 #pragma once
 
 #include <string>
@@ -54,6 +55,10 @@ class BatchReader {
   std::string error_;
 };
 
+// The checks of a row that look at the folder: the file system can hold the name of the scenery
+// file it writes. 0, or 2 with "line N: " and the reason in *error. Nothing is written.
+int CheckBatchRow(const WorkFolder& folder, const BatchRow& row, std::string* error);
+
 // Every row of csv read by BatchReader into *rows: 0, or the status and message of the first
 // failure (then *rows holds the rows before it).
 int ReadBatch(std::string_view csv, std::vector<BatchRow>* rows, std::string* error);
@@ -64,14 +69,15 @@ int ReadBatch(std::string_view csv, std::vector<BatchRow>* rows, std::string* er
 class BatchRun {
  public:
   // session must outlive the run.
-  explicit BatchRun(CommandSession& session) : session_(session) {}
+  explicit BatchRun(CommandSession& session) : session_(session) { session_.batchSync = true; }
 
   // Checks that scenery.cfg is there (kEnded through FrontEnd::Fatal otherwise), backs it up and
   // registers the updates area (kFileError on a failure).
   CommandOutcome Begin();
   // The row's exclusion switch and scenery file, then its message: kDone or kFileError.
   CommandOutcome Row(const BatchRow& row);
-  // Ends the batch: returns how it went (the first failure of Begin or Row, else kDone).
+  // Ends the batch: hands scenery.cfg to stable storage once for all rows, and returns how it went
+  // (the first failure of Begin, Row or the sync, else kDone).
   CommandOutcome End();
 
  private:

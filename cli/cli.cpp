@@ -18,26 +18,36 @@
 namespace orlith {
 namespace {
 
+// Far more than any scenery file Orlith writes; a larger file is refused without being read.
+constexpr std::uint64_t kMaxInspectedSize = 64 * 1024;
+
 // A path given on the command line: relative ones are taken inside the -C folder.
 std::string InFolder(const WorkFolder& folder, const std::string& path) {
   if (std::filesystem::path(path).is_absolute()) return path;
   return folder.File(path);
 }
 
-Status ReadWholeFile(FileEnv& env, const std::string& path, std::string* bytes) {
+// Reads the whole file when it holds at most max bytes; a longer one is not read, and sets
+// *too_large.
+Status ReadSmallFile(FileEnv& env, const std::string& path, std::uint64_t max, std::string* bytes,
+                     bool* too_large) {
   bytes->clear();
+  *too_large = false;
   std::unique_ptr<ReadableFile> file;
   Status s = env.OpenForReading(path, &file);
   if (!s.ok()) return s;
-  char buf[65536];
-  for (;;) {
+  std::uint64_t size = 0;
+  s = file->Size(&size);
+  char buf[4096];
+  while (s.ok() && !*too_large) {
+    *too_large = size > max || bytes->size() > max;  // also when it grows while it is read
+    if (*too_large) break;
     std::size_t got = 0;
     s = file->Read(sizeof buf, buf, &got);
     if (!s.ok() || got == 0) break;
     bytes->append(buf, got);
   }
-  Status closed = file->Close();
-  s.Update(closed);
+  s.Update(file->Close());
   return s;
 }
 
@@ -48,6 +58,8 @@ int StatusOf(CommandOutcome outcome, const CliFrontEnd& front_end) {
       return kCliDone;
     case CommandOutcome::kFileError:
       return kCliFileError;
+    case CommandOutcome::kRefused:
+      return kCliUsage;
     case CommandOutcome::kEnded:
       return front_end.fatal_status();
   }
@@ -57,10 +69,16 @@ int StatusOf(CommandOutcome outcome, const CliFrontEnd& front_end) {
 int Inspect(const CliArgs& args, const WorkFolder& folder, std::ostream& out, std::ostream& err) {
   std::string bytes;
   std::string path = InFolder(folder, args.file);
-  Status s = ReadWholeFile(*folder.env, path, &bytes);
+  bool too_large = false;
+  Status s = ReadSmallFile(*folder.env, path, kMaxInspectedSize, &bytes, &too_large);
   if (!s.ok()) {
     err << "orlith-cli: cannot read " << args.file << ": " << s.reason() << '\n';
     return kCliFileError;
+  }
+  if (too_large) {
+    err << "orlith-cli: " << args.file << " is not an Orlith scenery file: it is larger than "
+        << kMaxInspectedSize << " bytes\n";
+    return kCliUsage;
   }
   DecodedNavAid navaid;
   std::string error;
@@ -101,29 +119,35 @@ int ForEachBatchRow(const CliArgs& args, const WorkFolder& folder, std::ostream&
 }
 
 int Batch(const CliArgs& args, const WorkFolder& folder, std::ostream& out, std::ostream& err) {
-  // Every row is checked before anything is written; the rows are then read again to be run, so
-  // no more than one row is held at a time.
-  if (int status = ForEachBatchRow(args, folder, err, [](const BatchRow&) { return true; });
-      status != 0) {
+  CliFrontEnd front_end(NavAidEntry{}, out, err);
+  int status = 0;
+  CommandOutcome outcome = WithFolderLock(front_end, folder, [&] {
+    // Every row is checked before anything is written; the rows are then read again to be run,
+    // so no more than one row is held at a time.
+    status = ForEachBatchRow(args, folder, err, [&](const BatchRow& row) {
+      std::string error;
+      status = CheckBatchRow(folder, row, &error);
+      if (status != 0) err << "orlith-cli: " << args.file << ", " << error << '\n';
+      return status == 0;
+    });
+    if (status != 0) return CommandOutcome::kRefused;
+    CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
+    BatchRun run(session);
+    if (run.Begin() == CommandOutcome::kDone) {
+      status = ForEachBatchRow(args, folder, err, [&run](const BatchRow& row) {
+        return run.Row(row) == CommandOutcome::kDone;
+      });
+    }
+    return run.End();
+  });
+  if (outcome == CommandOutcome::kRefused || (outcome == CommandOutcome::kDone && status != 0)) {
     return status;
   }
-  CliFrontEnd front_end(NavAidEntry{}, out, err);
-  CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
-  BatchRun run(session);
-  int status = 0;
-  if (run.Begin() == CommandOutcome::kDone) {
-    status = ForEachBatchRow(args, folder, err, [&run](const BatchRow& row) {
-      return run.Row(row) == CommandOutcome::kDone;
-    });
-  }
-  CommandOutcome outcome = run.End();
-  return outcome != CommandOutcome::kDone || status == 0 ? StatusOf(outcome, front_end) : status;
+  return StatusOf(outcome, front_end);
 }
 
-}  // namespace
-
-int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err,
-           FileEnv* env) {
+int RunCommand(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err,
+               FileEnv* env) {
   CliArgs args;
   std::string usage_error = ParseCliArgs(argv, &args);
   if (!usage_error.empty()) {
@@ -158,6 +182,19 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
                                                          : kDeleteNavAidCommand;
   window.OnCommand(command_id);
   return StatusOf(window.last_outcome(), front_end);
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err,
+           FileEnv* env) {
+  int status = RunCommand(argv, out, err, env);
+  // A message that never reached the user is a failure too.
+  if (!out.flush() && status == kCliDone) {
+    err << "orlith-cli: standard output could not be written\n";
+    status = kCliFileError;
+  }
+  return status;
 }
 
 }  // namespace orlith

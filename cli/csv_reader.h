@@ -65,6 +65,10 @@ class TextFile : public ReadableFile {
  public:
   explicit TextFile(std::string_view text) : text_(text) {}
   Status Read(std::size_t n, char* scratch, std::size_t* got) override;
+  Status Size(std::uint64_t* size) override {
+    *size = text_.size();
+    return Status::Ok();
+  }
   Status Close() override { return Status::Ok(); }
 
  private:

@@ -1,6 +1,8 @@
 #include "core/file_env.h"
 
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace orlith {
 
@@ -12,29 +14,73 @@ std::string WorkFolder::File(std::string_view name) const {
   return joined;
 }
 
-Status AppendWholeOrNothing(FileEnv& env, const std::string& path, std::string_view text) {
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  if (slash == std::string::npos) return "";
+  return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
+Status AppendWholeOrNothing(FileEnv& env, const std::string& path, std::string_view text,
+                            bool line_by_line) {
+  std::unique_ptr<WritableFile> file;
+  Status s = env.OpenForAppending(path, &file);
+  if (!s.ok()) return s;
   std::uint64_t old_size = 0;
-  Status s = env.FileSize(path, &old_size);
-  if (s.kind() == Status::Kind::kNotFound) {
-    s = Status::Ok();  // the append creates it; a failure leaves it empty
-  } else if (!s.ok()) {
+  s = file->Size(&old_size);
+  if (!s.ok()) {
+    file->Close();
     return s;
   }
-  std::unique_ptr<WritableFile> file;
-  s = env.OpenForAppending(path, &file);
-  if (!s.ok()) return s;
-  s = file->Append(text);
-  if (s.ok()) s = file->Flush();
-  s.Update(file->Close());
-  if (s.ok()) return s;
+  while (s.ok() && !text.empty()) {
+    const std::size_t end = line_by_line ? text.find('\n') : std::string_view::npos;
+    const std::size_t size = end == std::string_view::npos ? text.size() : end + 1;
+    s = file->Append(text.substr(0, size));
+    if (s.ok()) s = file->Flush();
+    text.remove_prefix(size);
+  }
+  if (s.ok()) return file->Close();
 
-  // A full disk may have taken part of the text before failing: that part is cut off again.
-  Status restored = env.Truncate(path, old_size);
+  // A full disk may have taken part of the text before failing: that part is cut off again,
+  // through this handle, so no other file that took the name meanwhile is touched.
+  Status restored = file->Truncate(old_size);
+  file->Close();
   if (restored.ok()) return s;
   const std::string reason =
       s.reason() + "; its old size could not be restored: " + restored.reason();
   return s.kind() == Status::Kind::kNotFound ? Status::NotFound(s.file(), reason)
                                              : Status::IoError(s.file(), reason);
+}
+
+Status ReplaceWhole(FileEnv& env, const std::string& path, std::string_view bytes, bool sync) {
+  std::string temp;
+  std::unique_ptr<WritableFile> file;
+  Status s = env.CreateTemporary(path, &temp, &file);
+  if (!s.ok()) return s;
+  s = file->Append(bytes);
+  if (s.ok() && sync) s = file->Sync();
+  s.Update(file->Close());
+  if (s.ok()) s = env.Rename(temp, path);
+  if (!s.ok()) {
+    env.Remove(temp);
+    return s;
+  }
+  return sync ? env.SyncFolder(FolderOf(path)) : Status::Ok();
+}
+
+Status LockFolder(FileEnv& env, const std::string& folder, int wait_ms, bool* busy,
+                  std::unique_ptr<FolderLock>* lock) {
+  *busy = false;
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::milliseconds(wait_ms);
+  for (;;) {
+    Status s = env.TryLockFolder(folder, lock);
+    if (s.kind() == Status::Kind::kNotFound) return Status::Ok();
+    if (!s.ok() || *lock != nullptr) return s;
+    if (std::chrono::steady_clock::now() >= give_up) {
+      *busy = true;
+      return Status::Ok();
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
 }
 
 }  // namespace orlith

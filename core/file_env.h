@@ -18,6 +18,8 @@ class ReadableFile {
   virtual ~ReadableFile() = default;
   // Reads up to n bytes into scratch; *got is 0 only at the end of the file.
   virtual Status Read(std::size_t n, char* scratch, std::size_t* got) = 0;
+  // The file's size in bytes in *size, without reading it.
+  virtual Status Size(std::uint64_t* size) = 0;
   virtual Status Close() = 0;
 };
 
@@ -28,29 +30,58 @@ class WritableFile {
   virtual Status Append(std::string_view data) = 0;
   // Hands what was appended to the system, so it survives the end of the process.
   virtual Status Flush() = 0;
+  // Flushes and hands the file's data to stable storage, so it survives a power failure.
+  virtual Status Sync() = 0;
+  // The file's size in bytes in *size, what was appended included (it is flushed first).
+  virtual Status Size(std::uint64_t* size) = 0;
+  // Cuts the file back to its first size bytes, dropping what was appended but not yet flushed.
+  // Precondition: the file is no shorter than size.
+  virtual Status Truncate(std::uint64_t size) = 0;
   // Flushes and closes; a failure here means the data may not be on disk.
   virtual Status Close() = 0;
+};
+
+// An exclusive lock on a folder, held until the object is destroyed or the process ends in any
+// way (the system releases it). It keeps other Orlith processes out, not other programs.
+class FolderLock {
+ public:
+  virtual ~FolderLock() = default;
 };
 
 class FileEnv {
  public:
   virtual ~FileEnv() = default;
+  // Opens a regular file (or a symlink to one). A missing file is kNotFound; a folder, a FIFO or
+  // a device is refused at once (never waited on) with an error.
   virtual Status OpenForReading(const std::string& path, std::unique_ptr<ReadableFile>* file) = 0;
-  // Creates the file, or empties an existing one.
+  // Creates the file, or empties an existing regular one.
   virtual Status OpenForWriting(const std::string& path, std::unique_ptr<WritableFile>* file) = 0;
-  // Creates the file when missing; every write goes to its end.
+  // Creates the file when missing; every write goes to its end. Only a regular file (or a
+  // symlink to one) is opened: anything else is refused at once with an error.
   virtual Status OpenForAppending(const std::string& path, std::unique_ptr<WritableFile>* file) = 0;
-  // Renames from over to, replacing to when it exists, in one step where the system allows.
+  // Creates a new, empty file in the folder of path, exclusively, under a name no other file or
+  // process uses, never through a symlink; its path goes to *temp. It is meant to be renamed over
+  // path: the failures of the open and of the file name path, the file the user knows.
+  virtual Status CreateTemporary(const std::string& path, std::string* temp,
+                                 std::unique_ptr<WritableFile>* file) = 0;
+  // Renames from over to, replacing to (a symlink at to itself, not its target) in one step;
+  // where the system allows, the rename is on stable storage when it returns.
   virtual Status Rename(const std::string& from, const std::string& to) = 0;
+  // Hands the folder's entries (a rename into it) to stable storage; OK where the rename did.
+  virtual Status SyncFolder(const std::string& folder) = 0;
+  // Hands the data of the regular file at path to stable storage.
+  virtual Status SyncFile(const std::string& path) = 0;
   // Removes the file; a missing file is not an error.
   virtual Status Remove(const std::string& path) = 0;
-  // The last n bytes of the file (all of it when it is shorter) in *tail.
+  // The last n bytes of the regular file (all of it when it is shorter) in *tail.
   virtual Status ReadTail(const std::string& path, std::size_t n, std::string* tail) = 0;
-  // The size of the file in bytes in *size; a missing file is kNotFound, a folder an error.
-  virtual Status FileSize(const std::string& path, std::uint64_t* size) = 0;
-  // Cuts the file back to size bytes, keeping its first size bytes. Precondition: the file is no
-  // shorter than size and is not open.
-  virtual Status Truncate(const std::string& path, std::uint64_t size) = 0;
+  // OK when the file system can hold a file at path (its name and its whole path not too long);
+  // otherwise an error naming path with the system's reason. Nothing is created.
+  virtual Status CheckPath(const std::string& path) = 0;
+  // Tries once to take the exclusive lock of folder (the current one when empty). OK with the
+  // lock in *lock; OK with *lock null when another process holds it; an error when the folder
+  // cannot be opened (kNotFound when it is missing).
+  virtual Status TryLockFolder(const std::string& folder, std::unique_ptr<FolderLock>* lock) = 0;
 };
 
 // The real files of the machine, through the C library. Never null; lives for the whole program.
@@ -66,9 +97,30 @@ struct WorkFolder {
   std::string File(std::string_view name) const;
 };
 
-// Appends text to the file (created when missing), flushes and closes it. On a failure of any
-// of these steps the file is cut back to the size it had before, so it holds exactly its old
-// bytes, and the first failure is returned; when that cut fails too, the reason says so as well.
-Status AppendWholeOrNothing(FileEnv& env, const std::string& path, std::string_view text);
+// Appends text to the file (created when missing), flushes and closes it; with line_by_line,
+// each line (ended by a line feed) is flushed as it is written. On a failure of any of these
+// steps the file is cut back, through the handle that appended, to the size it had before, so it
+// holds exactly its old bytes, and the first failure is returned; when that cut fails too, the
+// reason says so as well. Only a regular file is appended to.
+Status AppendWholeOrNothing(FileEnv& env, const std::string& path, std::string_view text,
+                            bool line_by_line = false);
+
+// Writes bytes to a new temporary file beside path and renames it over path, so path holds its
+// old bytes or the new ones, never a part. With sync the temporary file is on stable storage
+// before the rename and the folder after it. On a failure the temporary file is removed (never
+// path) and the failure names path.
+Status ReplaceWhole(FileEnv& env, const std::string& path, std::string_view bytes, bool sync);
+
+// The folder that holds path ("" for the current one).
+std::string FolderOf(const std::string& path);
+
+// How long a command waits for another Orlith to finish in the folder.
+inline constexpr int kFolderLockWaitMs = 30000;
+
+// Takes the folder's lock, waiting up to wait_ms for another process to release it. A folder that
+// is missing gives OK with no lock (there is nothing to protect; the command will find no
+// scenery.cfg). *busy is set when the wait ran out.
+Status LockFolder(FileEnv& env, const std::string& folder, int wait_ms, bool* busy,
+                  std::unique_ptr<FolderLock>* lock);
 
 }  // namespace orlith

@@ -1,13 +1,15 @@
 // The file access of POSIX systems, straight through the system calls: no stream layer, so an
 // open costs one call and every flush one write.
 #include <fcntl.h>
+#include <limits.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include <string_view>
 
 #include "core/file_env.h"
 
@@ -17,9 +19,71 @@ namespace {
 // Appends are gathered up to this size before they are written, unless flushed earlier.
 constexpr std::size_t kWriteBuffer = 64 * 1024;
 
+// The reason given for a FIFO, a device or a socket where a file is wanted.
+constexpr char kNotRegular[] = "Not a regular file";
+
 Status IoError(const std::string& path, int err) {
   return Status::IoError(path, ErrnoText(err != 0 ? err : EIO));
 }
+
+Status OpenError(const std::string& path, int err) {
+  return err == ENOENT ? Status::NotFound(path, ErrnoText(err)) : IoError(path, err);
+}
+
+int Open(const std::string& path, int flags, mode_t mode = 0666) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+// Opens a regular file without waiting: O_NONBLOCK keeps a FIFO from blocking the open, and the
+// file is refused unless fstat finds a regular file; then reads and writes block as usual again.
+// The descriptor, or -1 with *status set.
+int OpenRegular(const std::string& path, int flags, Status* status) {
+  int fd = Open(path, flags | O_NONBLOCK);
+  if (fd < 0) {
+    *status = OpenError(path, errno);
+    return -1;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    *status = IoError(path, errno);
+  } else if (S_ISDIR(info.st_mode)) {
+    *status = IoError(path, EISDIR);
+  } else if (!S_ISREG(info.st_mode)) {
+    *status = Status::IoError(path, kNotRegular);
+  } else if (::fcntl(fd, F_SETFL, flags & O_APPEND) != 0) {
+    *status = IoError(path, errno);
+  } else {
+    return fd;
+  }
+  ::close(fd);
+  return -1;
+}
+
+Status SizeOf(const std::string& path, int fd, std::uint64_t* size) {
+  *size = 0;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) return IoError(path, errno);
+  *size = static_cast<std::uint64_t>(info.st_size);
+  return Status::Ok();
+}
+
+Status SyncFd(const std::string& path, int fd) {
+  if (::fsync(fd) != 0) return IoError(path, errno);
+  return Status::Ok();
+}
+
+class PosixFolderLock : public FolderLock {
+ public:
+  explicit PosixFolderLock(int fd) : fd_(fd) {}
+  ~PosixFolderLock() override { ::close(fd_); }  // closing releases the lock
+
+ private:
+  int fd_;
+};
 
 class PosixReadableFile : public ReadableFile {
  public:
@@ -37,6 +101,7 @@ class PosixReadableFile : public ReadableFile {
     *got = static_cast<std::size_t>(r);
     return Status::Ok();
   }
+  Status Size(std::uint64_t* size) override { return SizeOf(path_, fd_, size); }
   Status Close() override {
     int fd = fd_;
     fd_ = -1;
@@ -74,6 +139,25 @@ class PosixWritableFile : public WritableFile {
     buffer_.clear();
     return s;
   }
+  Status Sync() override {
+    Status s = Flush();
+    if (s.ok()) s = SyncFd(path_, fd_);
+    return s;
+  }
+  Status Size(std::uint64_t* size) override {
+    Status s = Flush();
+    if (!s.ok()) return s;
+    return SizeOf(path_, fd_, size);
+  }
+  Status Truncate(std::uint64_t size) override {
+    buffer_.clear();
+    int r;
+    do {
+      r = ::ftruncate(fd_, static_cast<off_t>(size));
+    } while (r != 0 && errno == EINTR);
+    if (r != 0) return IoError(path_, errno);
+    return Status::Ok();
+  }
   Status Close() override {
     Status s = Flush();
     int fd = fd_;
@@ -101,11 +185,9 @@ class PosixWritableFile : public WritableFile {
 class PosixFileEnv : public FileEnv {
  public:
   Status OpenForReading(const std::string& path, std::unique_ptr<ReadableFile>* file) override {
-    int fd = Open(path, O_RDONLY);
-    if (fd < 0) {
-      int err = errno;
-      return err == ENOENT ? Status::NotFound(path, ErrnoText(err)) : IoError(path, err);
-    }
+    Status s;
+    int fd = OpenRegular(path, O_RDONLY, &s);
+    if (fd < 0) return s;
     *file = std::make_unique<PosixReadableFile>(path, fd);
     return Status::Ok();
   }
@@ -115,84 +197,108 @@ class PosixFileEnv : public FileEnv {
   Status OpenForAppending(const std::string& path, std::unique_ptr<WritableFile>* file) override {
     return OpenWritable(path, O_WRONLY | O_CREAT | O_APPEND, file);
   }
+  Status CreateTemporary(const std::string& path, std::string* temp,
+                         std::unique_ptr<WritableFile>* file) override {
+    static std::atomic<unsigned> counter{0};
+    const std::string folder = FolderOf(path);
+    for (;;) {
+      // The process id keeps the name apart from every other running process; O_EXCL with
+      // O_NOFOLLOW refuses a name that exists, a planted symlink included.
+      *temp = (folder.empty() ? "" : folder + "/") + "orlith-" + std::to_string(::getpid()) + "-" +
+              std::to_string(counter++) + ".tmp";
+      int fd = Open(*temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW);
+      if (fd >= 0) {
+        *file = std::make_unique<PosixWritableFile>(path, fd);
+        return Status::Ok();
+      }
+      if (errno != EEXIST) return IoError(path, errno);  // a name left by a killed process
+    }
+  }
   Status Rename(const std::string& from, const std::string& to) override {
     if (std::rename(from.c_str(), to.c_str()) != 0) return IoError(to, errno);
     return Status::Ok();
   }
+  Status SyncFolder(const std::string& folder) override {
+    const std::string path = folder.empty() ? "." : folder;
+    int fd = Open(path, O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return IoError(path, errno);
+    Status s = SyncFd(path, fd);
+    ::close(fd);
+    return s;
+  }
+  Status SyncFile(const std::string& path) override {
+    Status s;
+    int fd = OpenRegular(path, O_RDONLY, &s);
+    if (fd < 0) return s;
+    s = SyncFd(path, fd);
+    ::close(fd);
+    return s;
+  }
   Status Remove(const std::string& path) override {
-    std::error_code ec;
-    std::filesystem::remove(std::filesystem::path(path), ec);
-    if (ec) return Status::IoError(path, ec.message());
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return IoError(path, errno);
     return Status::Ok();
   }
   Status ReadTail(const std::string& path, std::size_t n, std::string* tail) override {
     tail->clear();
-    int fd = Open(path, O_RDONLY);
-    if (fd < 0) {
-      int err = errno;
-      return err == ENOENT ? Status::NotFound(path, ErrnoText(err)) : IoError(path, err);
-    }
-    struct stat info {};
-    int err = 0;
-    if (::fstat(fd, &info) != 0) {
-      err = errno;
-    } else if (S_ISDIR(info.st_mode)) {
-      err = EISDIR;
-    } else if (!S_ISREG(info.st_mode)) {
-      err = EOPNOTSUPP;
-    } else {
-      const auto size = static_cast<std::size_t>(info.st_size);
-      const std::size_t want = size < n ? size : n;
+    Status s;
+    int fd = OpenRegular(path, O_RDONLY, &s);
+    if (fd < 0) return s;
+    std::uint64_t size = 0;
+    s = SizeOf(path, fd, &size);
+    if (s.ok()) {
+      const std::size_t want = size < n ? static_cast<std::size_t>(size) : n;
       tail->resize(want);
       ssize_t got;
       do {
         got = ::pread(fd, tail->data(), want, static_cast<off_t>(size - want));
       } while (got < 0 && errno == EINTR);
       if (got < 0) {
-        err = errno;
+        s = IoError(path, errno);
       } else if (static_cast<std::size_t>(got) != want) {
-        err = EIO;
+        s = IoError(path, EIO);
       }
     }
     ::close(fd);
-    if (err != 0) {
-      tail->clear();
-      return IoError(path, err);
+    if (!s.ok()) tail->clear();
+    return s;
+  }
+  Status CheckPath(const std::string& path) override {
+    const std::string folder = FolderOf(path);
+    const std::string_view name =
+        std::string_view(path).substr(folder.size() + (folder.empty() ? 0 : 1));
+    long name_max = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    if (name_max <= 0) name_max = NAME_MAX;
+    if (name.size() > static_cast<std::size_t>(name_max) || path.size() >= PATH_MAX) {
+      return IoError(path, ENAMETOOLONG);
     }
     return Status::Ok();
   }
-  Status FileSize(const std::string& path, std::uint64_t* size) override {
-    *size = 0;
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-      int err = errno;
-      return err == ENOENT ? Status::NotFound(path, ErrnoText(err)) : IoError(path, err);
-    }
-    if (!S_ISREG(info.st_mode)) return IoError(path, S_ISDIR(info.st_mode) ? EISDIR : EOPNOTSUPP);
-    *size = static_cast<std::uint64_t>(info.st_size);
-    return Status::Ok();
-  }
-  Status Truncate(const std::string& path, std::uint64_t size) override {
+  Status TryLockFolder(const std::string& folder, std::unique_ptr<FolderLock>* lock) override {
+    lock->reset();
+    const std::string path = folder.empty() ? "." : folder;
+    // The folder itself is locked, so no file is added to it and scenery.cfg stays free for
+    // every other program; flock locks belong to the open file and end with the process.
+    int fd = Open(path, O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return OpenError(path, errno);
     int r;
     do {
-      r = ::truncate(path.c_str(), static_cast<off_t>(size));
+      r = ::flock(fd, LOCK_EX | LOCK_NB);
     } while (r != 0 && errno == EINTR);
-    if (r != 0) return IoError(path, errno);
-    return Status::Ok();
+    if (r == 0) {
+      *lock = std::make_unique<PosixFolderLock>(fd);
+      return Status::Ok();
+    }
+    int err = errno;
+    ::close(fd);
+    return err == EWOULDBLOCK ? Status::Ok() : IoError(path, err);
   }
 
  private:
-  static int Open(const std::string& path, int flags) {
-    int fd;
-    do {
-      fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
-  }
   static Status OpenWritable(const std::string& path, int flags,
                              std::unique_ptr<WritableFile>* file) {
-    int fd = Open(path, flags);
-    if (fd < 0) return IoError(path, errno);
+    Status s;
+    int fd = OpenRegular(path, flags, &s);
+    if (fd < 0) return s;
     *file = std::make_unique<PosixWritableFile>(path, fd);
     return Status::Ok();
   }

@@ -23,6 +23,10 @@ class MemoryReadable : public ReadableFile {
     at_ += *got;
     return Status::Ok();
   }
+  Status Size(std::uint64_t* size) override {
+    *size = data_.size();
+    return env_->Step(path_);
+  }
   Status Close() override { return env_->Step(path_); }
 
  private:
@@ -34,18 +38,34 @@ class MemoryReadable : public ReadableFile {
 
 class MemoryWritable : public WritableFile {
  public:
-  MemoryWritable(MemoryEnv* env, std::string path) : env_(env), path_(std::move(path)) {}
+  // path: where the bytes go; shown: the file its failures name (a temporary file's target).
+  MemoryWritable(MemoryEnv* env, std::string path, std::string shown)
+      : env_(env), path_(std::move(path)), shown_(std::move(shown)) {}
   Status Append(std::string_view data) override {
-    Status s = env_->Step(path_);
+    Status s = env_->Step(shown_);
     env_->files[path_].append(s.ok() ? data : data.substr(0, data.size() / 2));
     return s;
   }
-  Status Flush() override { return env_->Step(path_); }
-  Status Close() override { return env_->Step(path_); }
+  Status Flush() override { return env_->Step(shown_); }
+  Status Sync() override { return env_->Step(shown_); }
+  Status Size(std::uint64_t* size) override {
+    *size = 0;
+    if (Status s = env_->Step(shown_); !s.ok()) return s;
+    *size = env_->files[path_].size();
+    return Status::Ok();
+  }
+  Status Truncate(std::uint64_t size) override {
+    if (Status s = env_->TruncateStep(shown_); !s.ok()) return s;
+    std::string& data = env_->files[path_];
+    if (size < data.size()) data.resize(static_cast<std::size_t>(size));
+    return Status::Ok();
+  }
+  Status Close() override { return env_->Step(shown_); }
 
  private:
   MemoryEnv* env_;
   std::string path_;
+  std::string shown_;
 };
 
 }  // namespace
@@ -69,14 +89,14 @@ Status MemoryEnv::OpenForReading(const std::string& path, std::unique_ptr<Readab
 Status MemoryEnv::OpenForWriting(const std::string& path, std::unique_ptr<WritableFile>* file) {
   if (Status s = Step(path); !s.ok()) return s;
   files[path].clear();
-  *file = std::make_unique<MemoryWritable>(this, path);
+  *file = std::make_unique<MemoryWritable>(this, path, path);
   return Status::Ok();
 }
 
 Status MemoryEnv::OpenForAppending(const std::string& path, std::unique_ptr<WritableFile>* file) {
   if (Status s = Step(path); !s.ok()) return s;
   files[path];
-  *file = std::make_unique<MemoryWritable>(this, path);
+  *file = std::make_unique<MemoryWritable>(this, path, path);
   return Status::Ok();
 }
 
@@ -104,22 +124,33 @@ Status MemoryEnv::ReadTail(const std::string& path, std::size_t n, std::string* 
   return Status::Ok();
 }
 
-Status MemoryEnv::FileSize(const std::string& path, std::uint64_t* size) {
-  *size = 0;
+Status MemoryEnv::TruncateStep(const std::string& path) {
+  return spare_truncate_ ? Status::Ok() : Step(path);
+}
+
+Status MemoryEnv::CreateTemporary(const std::string& path, std::string* temp,
+                                  std::unique_ptr<WritableFile>* file) {
   if (Status s = Step(path); !s.ok()) return s;
-  auto it = files.find(path);
-  if (it == files.end()) return Missing(path);
-  *size = it->second.size();
+  const std::size_t slash = path.find_last_of('/');
+  *temp = (slash == std::string::npos ? "" : path.substr(0, slash + 1)) + "orlith-" +
+          std::to_string(temporaries_++) + ".tmp";
+  files[*temp].clear();
+  *file = std::make_unique<MemoryWritable>(this, *temp, path);
   return Status::Ok();
 }
 
-Status MemoryEnv::Truncate(const std::string& path, std::uint64_t size) {
-  if (!spare_truncate_) {
-    if (Status s = Step(path); !s.ok()) return s;
-  }
-  auto it = files.find(path);
-  if (it == files.end()) return Missing(path);
-  if (size < it->second.size()) it->second.resize(static_cast<std::size_t>(size));
+Status MemoryEnv::SyncFolder(const std::string& folder) { return Step(folder); }
+
+Status MemoryEnv::SyncFile(const std::string& path) {
+  if (Status s = Step(path); !s.ok()) return s;
+  return files.count(path) != 0 ? Status::Ok() : Missing(path);
+}
+
+Status MemoryEnv::CheckPath(const std::string& path) { return Step(path); }
+
+Status MemoryEnv::TryLockFolder(const std::string& folder, std::unique_ptr<FolderLock>* lock) {
+  if (Status s = Step(folder); !s.ok()) return s;
+  *lock = std::make_unique<FolderLock>();
   return Status::Ok();
 }
 

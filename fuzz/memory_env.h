@@ -26,19 +26,26 @@ class MemoryEnv : public FileEnv {
   Status OpenForWriting(const std::string& path, std::unique_ptr<WritableFile>* file) override;
   Status OpenForAppending(const std::string& path, std::unique_ptr<WritableFile>* file) override;
   Status Rename(const std::string& from, const std::string& to) override;
+  Status CreateTemporary(const std::string& path, std::string* temp,
+                         std::unique_ptr<WritableFile>* file) override;
+  Status SyncFolder(const std::string& folder) override;
+  Status SyncFile(const std::string& path) override;
   Status Remove(const std::string& path) override;
   Status ReadTail(const std::string& path, std::size_t n, std::string* tail) override;
-  Status FileSize(const std::string& path, std::uint64_t* size) override;
-  Status Truncate(const std::string& path, std::uint64_t size) override;
+  Status CheckPath(const std::string& path) override;
+  Status TryLockFolder(const std::string& folder, std::unique_ptr<FolderLock>* lock) override;
 
   // Counts the call; the planned failure for path, or OK.
   Status Step(const std::string& path);
+  // A cut back: counted as a call only when truncation is not spared.
+  Status TruncateStep(const std::string& path);
 
  private:
   int calls_ = 0;
   int fail_from_ = -1;
   bool failed_ = false;
   bool spare_truncate_ = true;
+  int temporaries_ = 0;
 };
 
 }  // namespace orlith::fuzzing

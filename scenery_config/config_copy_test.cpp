@@ -26,6 +26,10 @@ struct PieceFile : ReadableFile {
     at += *got;
     return Status::Ok();
   }
+  Status Size(std::uint64_t* size) override {
+    *size = bytes.size();
+    return Status::Ok();
+  }
   Status Close() override { return Status::Ok(); }
   std::string bytes;
   std::size_t piece;
@@ -40,6 +44,15 @@ struct StringFile : WritableFile {
     return Status::Ok();
   }
   Status Flush() override { return Status::Ok(); }
+  Status Sync() override { return Status::Ok(); }
+  Status Size(std::uint64_t* size) override {
+    *size = bytes.size();
+    return Status::Ok();
+  }
+  Status Truncate(std::uint64_t size) override {
+    bytes.resize(size);
+    return Status::Ok();
+  }
   Status Close() override { return Status::Ok(); }
   std::string bytes;
   int appends = 0;

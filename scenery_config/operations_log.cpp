@@ -26,21 +26,11 @@ Status AppendLogEntry(const WorkFolder& folder, const std::vector<std::string>& 
 }
 
 Status AppendLogText(const WorkFolder& folder, std::string_view lines) {
-  std::unique_ptr<WritableFile> log;
-  Status s = folder.env->OpenForAppending(folder.File(kLogFileName), &log);
-  if (!s.ok()) return s;
-  // Each line is flushed as soon as it is written, so every finished line survives an abrupt end.
-  s = log->Append(kLineEnd);
-  if (s.ok()) s = log->Flush();
-  while (s.ok() && !lines.empty()) {
-    const std::size_t end = lines.find('\n');
-    const std::size_t size = end == std::string_view::npos ? lines.size() : end + 1;
-    s = log->Append(lines.substr(0, size));
-    if (s.ok()) s = log->Flush();
-    lines.remove_prefix(size);
-  }
-  s.Update(log->Close());
-  return s;
+  std::string entry = kLineEnd;
+  entry += lines;
+  // Each line is flushed as soon as it is written, so every finished line survives an abrupt
+  // end; a failure cuts the entry off again, so the log never ends in the middle of a line.
+  return AppendWholeOrNothing(*folder.env, folder.File(kLogFileName), entry, true);
 }
 
 std::string FormatLogDate(const std::tm& date) {

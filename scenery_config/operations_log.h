@@ -1,6 +1,6 @@
 // The operations log "orlith.log": the user's record of every change Orlith makes. Only ever
 // appended to; each entry is written in one go (open, write, close), begins with a line end, and
-// every line ends with CR LF and is flushed at once.
+// every line ends with CR LF and is flushed at once. An entry is added whole or not at all.
 #pragma once
 
 #include <ctime>
@@ -16,8 +16,8 @@ namespace orlith {
 inline constexpr char kLogFileName[] = "orlith.log";
 
 // Appends an entry: a line end, then each line followed by a line end, each line flushed as it is
-// written. Returns the first failure to open, write or close the log, naming it; the lines written
-// before a failure stay in the log.
+// written. Returns the first failure to open, write or close the log, naming it; then the log is
+// cut back to its old bytes.
 Status AppendLogEntry(const WorkFolder& folder, const std::vector<std::string>& lines);
 
 // The same for an entry already built as one text: lines each ended by CR LF (the line end that

@@ -22,35 +22,33 @@ int NextAreaNumber(const ConfigScan& scan) {
   return next < 1 ? 1 : static_cast<int>(next);
 }
 
-// Error statuses about the temporary copy name scenery.org, the file the user knows.
-Status AsBackupFailure(const WorkFolder& folder, const Status& s) {
-  if (s.ok() || s.file() != folder.File(kSceneryBackupTempName)) return s;
-  return Status::IoError(folder.File(kSceneryBackupName), s.reason());
-}
-
-// Reads scenery.cfg once, filling *scan, and writes every line with CR LF to a temporary file
-// that then replaces scenery.org. On failure the temporary file is removed and scenery.org is
-// left as it was.
+// Reads scenery.cfg once, filling *scan, and writes every line with CR LF to a new temporary
+// file that then replaces scenery.org. The copy is on stable storage before the rename and the
+// rename after it, so a power failure leaves the old backup or the new one, whole. On failure the
+// temporary file is removed and scenery.org is left as it was.
 Status CopyToBackup(const WorkFolder& folder, ConfigScan* scan) {
-  const std::string temp = folder.File(kSceneryBackupTempName);
+  const std::string backup = folder.File(kSceneryBackupName);
+  std::string temp;
   std::unique_ptr<WritableFile> out;
-  Status s = folder.env->OpenForWriting(temp, &out);
-  if (!s.ok()) return AsBackupFailure(folder, s);
+  Status s = folder.env->CreateTemporary(backup, &temp, &out);
+  if (!s.ok()) return s;
 
-  // The copy is invisible until the rename, so it is flushed once, by Close, not line by line.
+  // The copy is invisible until the rename, so it is flushed once, by Sync, not line by line.
   std::unique_ptr<ReadableFile> in;
   s = folder.env->OpenForReading(folder.File(kSceneryConfigName), &in);
   if (s.ok()) {
     s = CopyConfigLines(*in, *out, scan);
     s.Update(in->Close());
   }
+  if (s.ok()) s = out->Sync();
   s.Update(out->Close());
-  if (s.ok()) s = folder.env->Rename(temp, folder.File(kSceneryBackupName));
+  if (s.ok()) s = folder.env->Rename(temp, backup);
   if (!s.ok()) {
     folder.env->Remove(temp);
-    return AsBackupFailure(folder, s);
+    return s;
   }
-  return Status::Ok();
+  s = folder.env->SyncFolder(folder.path);
+  return s.ok() ? s : Status::IoError(backup, s.reason());
 }
 
 void NoteLogFailure(Status* log_status, const Status& s) {

@@ -13,8 +13,6 @@ namespace orlith {
 
 inline constexpr char kSceneryConfigName[] = "scenery.cfg";
 inline constexpr char kSceneryBackupName[] = "scenery.org";
-// The backup is written here first and then renamed over scenery.org; it never outlives a call.
-inline constexpr char kSceneryBackupTempName[] = "scenery.org.tmp";
 
 // OK when the named file of the folder can be opened and read; otherwise a kNotFound status
 // naming the file, with the system's reason. Nothing is written. The caller shows
@@ -22,7 +20,8 @@ inline constexpr char kSceneryBackupTempName[] = "scenery.org.tmp";
 Status EnsureFileExists(const WorkFolder& folder, const std::string& name);
 
 // Copies scenery.cfg line by line to scenery.org (each line ended by CR LF), replacing scenery.org
-// in one step so a failed copy leaves the previous backup whole, then appends the dated header
+// in one step so a failed copy leaves the previous backup whole (the new one is on stable storage
+// before it replaces the old one), then appends the dated header
 // entry to the log. Returns the failure to read scenery.cfg or write scenery.org; then no header
 // entry is written. A failure to write the log goes to *log_status (kept when it already holds
 // one; log_status may be null) and does not fail the operation.

@@ -94,7 +94,7 @@ TEST(RegisterUpdatesArea, LongLinesAndAreaNumbersGiveTheNextAreaUnlessMarkedF3F8
     EXPECT_NE("stale backup", dir.Read(kSceneryBackupName));  // its bytes: the copy suite's
     EXPECT_TRUE(
         BytesEqual(kHeaderEntry + (added ? AreaEntry(c.shown) : ""), dir.Read(kLogFileName)));
-    EXPECT_FALSE(dir.Exists(kSceneryBackupTempName));
+    EXPECT_TRUE(dir.Temporaries().empty());
   }
 }
 
@@ -115,13 +115,13 @@ TEST(RegisterUpdatesArea, RepeatAddsOneBlockAndReadsTheFileOnce) {
 // operation of every command fails in turn in the reliability suite's fault matrix.
 TEST(RegisterUpdatesArea, FailedBackupChangesNothingF1F2) {
   const std::string cfg = std::string(100000, 'x') + ".\r\n[Area.123]\r\n";
-  const char *org = kSceneryBackupName, *tmp = kSceneryBackupTempName, *cfgn = kSceneryConfigName;
+  const char *org = kSceneryBackupName, *cfgn = kSceneryConfigName;
   const struct {
     Fault fault;
     const char* failed_file;
   } cases[] = {
       {{FaultOp::kRead, cfgn, "Input/output error", {}, 1}, cfgn},       // part way
-      {{FaultOp::kAppend, tmp, "No space left on device", {}, 1}, org},  // the second block
+      {{FaultOp::kAppend, org, "No space left on device", {}, 1}, org},  // the second block
       {{FaultOp::kRename, org, "Permission denied"}, org},
   };
   for (const auto& c : cases) {
@@ -135,7 +135,7 @@ TEST(RegisterUpdatesArea, FailedBackupChangesNothingF1F2) {
               Register(dir, cfg, &env, &log_status).ToString());
     EXPECT_TRUE(BytesEqual(cfg, dir.Read(kSceneryConfigName)));
     EXPECT_EQ("previous backup", dir.Read(kSceneryBackupName));
-    EXPECT_FALSE(dir.Exists(kSceneryBackupTempName));
+    EXPECT_TRUE(dir.Temporaries().empty());
     EXPECT_FALSE(dir.Exists(kLogFileName));
   }
 }

@@ -19,17 +19,6 @@ bool IsReservedInFileName(char c) {
          std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
 }
 
-// Creates (or empties) the file, or opens it for appending, writes bytes and closes it; the
-// first failure.
-Status WriteWhole(FileEnv& env, const std::string& path, bool append, std::string_view bytes) {
-  std::unique_ptr<WritableFile> file;
-  Status s = append ? env.OpenForAppending(path, &file) : env.OpenForWriting(path, &file);
-  if (!s.ok()) return s;
-  s = file->Append(bytes);
-  s.Update(file->Close());
-  return s;
-}
-
 // The creation report as the log's lines, each ended by CR LF, built in one buffer.
 std::string CreationReport(const std::string& fileName, const NavAidEntry& entry) {
   const bool ndb = entry.navAidType == "NDB";
@@ -82,36 +71,29 @@ std::string SceneryFileName(const std::string& latitude, const std::string& long
   return name + ".bgl";
 }
 
-Status WriteSceneryHeader(const WorkFolder& folder, const std::string& latitude,
-                          const std::string& longitude, const std::string& navAidType,
-                          const std::string& frequency) {
-  // Both texts are parsed before the file is opened, so a rejected text leaves an existing file
-  // of that name as it was.
-  double lat = ParseCoordinate(latitude);
-  double lon = ParseCoordinate(longitude);
-  return WriteWhole(*folder.env, folder.File(SceneryFileName(latitude, longitude)), false,
-                    SceneryHeaderBytes(lat, lon, navAidType, frequency));
+std::string SceneryFilePath(const WorkFolder& folder, const std::string& latitude,
+                            const std::string& longitude) {
+  return folder.File(SceneryFileName(latitude, longitude));
 }
 
-Status AppendNavAidSection(const WorkFolder& folder, const NavAidEntry& entry, Status* log_status) {
-  double lat = ParseCoordinate(entry.latitude);
-  double lon = ParseCoordinate(entry.longitude);
-  std::string name = SceneryFileName(entry.latitude, entry.longitude);
-  Status s = WriteWhole(*folder.env, folder.File(name), true, NavAidSectionBytes(lat, lon, entry));
-  if (!s.ok()) return s;
-  ReportCreation(folder, name, entry, log_status);
-  return Status::Ok();
+Status CheckSceneryFilePath(const WorkFolder& folder, const std::string& latitude,
+                            const std::string& longitude) {
+  return folder.env->CheckPath(SceneryFilePath(folder, latitude, longitude));
 }
 
 Status WriteNavAidFile(const WorkFolder& folder, const NavAidEntry& entry, Status* log_status) {
+  // Both texts are parsed before anything is written, so a rejected text leaves an existing
+  // file of that name as it was.
   double lat = ParseCoordinate(entry.latitude);
   double lon = ParseCoordinate(entry.longitude);
-  std::string name = SceneryFileName(entry.latitude, entry.longitude);
   std::string bytes = SceneryHeaderBytes(lat, lon, entry.navAidType, entry.frequency);
   bytes += NavAidSectionBytes(lat, lon, entry);
-  Status s = WriteWhole(*folder.env, folder.File(name), false, bytes);
+  // Scenery files are not synced one by one: the simulator reads them at its next start, and a
+  // lost one is made again by running the command again.
+  Status s = ReplaceWhole(*folder.env, SceneryFilePath(folder, entry.latitude, entry.longitude),
+                          bytes, false);
   if (!s.ok()) return s;
-  ReportCreation(folder, name, entry, log_status);
+  ReportCreation(folder, SceneryFileName(entry.latitude, entry.longitude), entry, log_status);
   return Status::Ok();
 }
 

@@ -15,21 +15,24 @@ namespace orlith {
 // folder itself: "N42 34.6" and "W12 24.5" give "N42 34_6__W12 24_5.bgl".
 std::string SceneryFileName(const std::string& latitude, const std::string& longitude);
 
-// Creates the scenery file (or empties the one of that name) and writes its 176-byte header.
-// Precondition: both coordinate texts parse (the input error ends the program otherwise, before
-// any file is touched). Returns the failure to create or write the file, naming it.
-Status WriteSceneryHeader(const WorkFolder& folder, const std::string& latitude,
-                          const std::string& longitude, const std::string& navAidType,
-                          const std::string& frequency);
+// Where the scenery file of a position goes: the one place that names its path, for the writer
+// and for the check before a command changes anything.
+std::string SceneryFilePath(const WorkFolder& folder, const std::string& latitude,
+                            const std::string& longitude);
 
-// Appends the NavAid's section to the file that WriteSceneryHeader made, then appends the
-// creation report to the log. Returns the failure to write the scenery file; then no report is
-// written. A failure to write the log goes to *log_status (kept when it already holds one) and
-// does not fail the operation.
-Status AppendNavAidSection(const WorkFolder& folder, const NavAidEntry& entry, Status* log_status);
+// OK when the file system can hold the scenery file of the position (its name and whole path not
+// too long); otherwise the reason, naming the file. Nothing is written.
+Status CheckSceneryFilePath(const WorkFolder& folder, const std::string& latitude,
+                            const std::string& longitude);
 
-// The same file and report as WriteSceneryHeader followed by AppendNavAidSection, with the file
-// created (or emptied) and written in one open. Precondition and failures as for the two.
+// Writes the NavAid's scenery file (its 176-byte header, then its section), then appends the
+// creation report to the log. The file is written whole to a temporary file beside it and renamed
+// over the name, so a failure or a kill leaves the old file or the new one, never a part, and a
+// symlink at the name is replaced, not followed. Precondition: both coordinate texts parse (the
+// input error ends the program otherwise, before any file is touched). Returns the failure to
+// write the file, naming it; then no report is written and the old file stays. A failure to write
+// the log goes to *log_status (kept when it already holds one; may be null) and does not fail the
+// operation.
 Status WriteNavAidFile(const WorkFolder& folder, const NavAidEntry& entry, Status* log_status);
 
 }  // namespace orlith

@@ -29,11 +29,7 @@ NavAidEntry Entry(const std::string& type) {
 
 // A folder to write in.
 struct Writer {
-  // Writes the header and the section of the entry as the command flows do.
-  Status Create(const NavAidEntry& e) {
-    Status s = WriteSceneryHeader(folder, e.latitude, e.longitude, e.navAidType, e.frequency);
-    return s.ok() ? AppendNavAidSection(folder, e, &log) : s;
-  }
+  Status Create(const NavAidEntry& e) { return WriteNavAidFile(folder, e, &log); }
   TempFolder dir;
   WorkFolder folder{dir.path()};
   Status log;
@@ -114,10 +110,10 @@ TEST_F(NavAidWriter, FirstLogFailureIsKept) {
   env.Add({FaultOp::kOpenForAppending, "orlith.log", "Permission denied"});
   const WorkFolder faulty{dir.path(), &env};
   Status earlier = Status::IoError("orlith.log", "first");
-  EXPECT_TRUE(AppendNavAidSection(faulty, Entry("NDB"), &earlier).ok());
+  EXPECT_TRUE(WriteNavAidFile(faulty, Entry("NDB"), &earlier).ok());
   EXPECT_EQ(earlier.reason(), "first");
-  EXPECT_TRUE(AppendNavAidSection(faulty, Entry("NDB"), nullptr).ok());
-  EXPECT_TRUE(AppendNavAidSection(faulty, Entry("NDB"), &log).ok());
+  EXPECT_TRUE(WriteNavAidFile(faulty, Entry("NDB"), nullptr).ok());
+  EXPECT_TRUE(WriteNavAidFile(faulty, Entry("NDB"), &log).ok());
   EXPECT_EQ(log.ToString(), dir.File("orlith.log") + ": Permission denied");
 }
 
@@ -126,10 +122,14 @@ using NavAidWriterDeathTest = NavAidWriter;
 TEST_F(NavAidWriterDeathTest, RejectedTextKeepsTheExistingFile) {
   std::string name = SceneryFileName("N42", "W12 24.5");
   dir.Write(name, "earlier file");
-  EXPECT_EXIT(WriteSceneryHeader(folder, "N42", "W12 24.5", "VOR", "113.90"),
-              ::testing::ExitedWithCode(kInputErrorStatus), "Input Error - Program terminates!");
-  EXPECT_EXIT(WriteSceneryHeader(folder, "N42 34.6", "", "VOR", "113.90"),
-              ::testing::ExitedWithCode(kInputErrorStatus), "Input Error - Program terminates!");
+  NavAidEntry e = Entry("VOR");
+  e.latitude = "N42";
+  EXPECT_EXIT(Create(e), ::testing::ExitedWithCode(kInputErrorStatus),
+              "Input Error - Program terminates!");
+  e = Entry("VOR");
+  e.longitude = "";
+  EXPECT_EXIT(Create(e), ::testing::ExitedWithCode(kInputErrorStatus),
+              "Input Error - Program terminates!");
   EXPECT_EQ(dir.Read(name), "earlier file");
   EXPECT_FALSE(dir.Exists(SceneryFileName("N42 34.6", "")));
 }

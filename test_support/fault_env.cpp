@@ -21,6 +21,12 @@ class FaultReadableFile : public ReadableFile {
     if (!s.ok()) return s;
     return base_->Read(n, scratch, got);
   }
+  Status Size(std::uint64_t* size) override {
+    *size = 0;
+    Status s = env_->Check(FaultOp::kFileSize, path_);
+    if (!s.ok()) return s;
+    return base_->Size(size);
+  }
   Status Close() override {
     Status s = env_->Check(FaultOp::kClose, path_);
     s.Update(base_->Close());
@@ -54,6 +60,22 @@ class FaultWritableFile : public WritableFile {
     if (!s.ok()) return s;
     return base_->Flush();
   }
+  Status Sync() override {
+    Status s = env_->Check(FaultOp::kSync, path_);
+    if (!s.ok()) return s;
+    return base_->Sync();
+  }
+  Status Size(std::uint64_t* size) override {
+    *size = 0;
+    Status s = env_->Check(FaultOp::kFileSize, path_);
+    if (!s.ok()) return s;
+    return base_->Size(size);
+  }
+  Status Truncate(std::uint64_t size) override {
+    Status s = env_->Check(FaultOp::kTruncate, path_);
+    if (!s.ok()) return s;
+    return base_->Truncate(size);
+  }
   Status Close() override {
     Status s = env_->Check(FaultOp::kClose, path_);
     s.Update(base_->Close());
@@ -79,6 +101,20 @@ int FaultEnv::Count(FaultOp op, const std::string& file) const {
     if (call.op == op && Matches(call.path, file)) ++n;
   }
   return n;
+}
+
+int FaultEnv::FirstCall(FaultOp op, const std::string& file) const {
+  for (std::size_t i = 0; i < calls_.size(); ++i) {
+    if (calls_[i].op == op && Matches(calls_[i].path, file)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int FaultEnv::LastCall(FaultOp op, const std::string& file) const {
+  for (std::size_t i = calls_.size(); i-- > 0;) {
+    if (calls_[i].op == op && Matches(calls_[i].path, file)) return static_cast<int>(i);
+  }
+  return -1;
 }
 
 Status FaultEnv::Check(FaultOp op, const std::string& path, const std::string* other_path,
@@ -139,6 +175,28 @@ Status FaultEnv::Remove(const std::string& path) {
   return base_->Remove(path);
 }
 
+Status FaultEnv::CreateTemporary(const std::string& path, std::string* temp,
+                                 std::unique_ptr<WritableFile>* file) {
+  Status s = Check(FaultOp::kOpenForWriting, path);
+  if (!s.ok()) return s;
+  std::unique_ptr<WritableFile> base;
+  s = base_->CreateTemporary(path, temp, &base);
+  if (s.ok()) *file = std::make_unique<FaultWritableFile>(this, path, std::move(base));
+  return s;
+}
+
+Status FaultEnv::SyncFolder(const std::string& folder) {
+  Status s = Check(FaultOp::kSyncFolder, folder.empty() ? "." : folder);
+  if (!s.ok()) return s;
+  return base_->SyncFolder(folder);
+}
+
+Status FaultEnv::SyncFile(const std::string& path) {
+  Status s = Check(FaultOp::kSync, path);
+  if (!s.ok()) return s;
+  return base_->SyncFile(path);
+}
+
 Status FaultEnv::ReadTail(const std::string& path, std::size_t n, std::string* tail) {
   tail->clear();
   Status s = Check(FaultOp::kReadTail, path);
@@ -146,17 +204,17 @@ Status FaultEnv::ReadTail(const std::string& path, std::size_t n, std::string* t
   return base_->ReadTail(path, n, tail);
 }
 
-Status FaultEnv::FileSize(const std::string& path, std::uint64_t* size) {
-  *size = 0;
-  Status s = Check(FaultOp::kFileSize, path);
+Status FaultEnv::CheckPath(const std::string& path) {
+  Status s = Check(FaultOp::kCheckPath, path);
   if (!s.ok()) return s;
-  return base_->FileSize(path, size);
+  return base_->CheckPath(path);
 }
 
-Status FaultEnv::Truncate(const std::string& path, std::uint64_t size) {
-  Status s = Check(FaultOp::kTruncate, path);
+Status FaultEnv::TryLockFolder(const std::string& folder, std::unique_ptr<FolderLock>* lock) {
+  lock->reset();
+  Status s = Check(FaultOp::kLock, folder.empty() ? "." : folder);
   if (!s.ok()) return s;
-  return base_->Truncate(path, size);
+  return base_->TryLockFolder(folder, lock);
 }
 
 }  // namespace orlith::testing

@@ -17,7 +17,7 @@ namespace orlith::testing {
 enum class FaultOp {
   kOpenForReading,
   kOpenForWriting,
-  kOpenForAppending,
+  kOpenForAppending,  // a temporary file's creation counts as opening its target for writing
   kRead,
   kAppend,  // a write to a file open for writing or appending
   kFlush,
@@ -25,8 +25,12 @@ enum class FaultOp {
   kRename,  // matches the source or the target name; counted for both
   kRemove,
   kReadTail,
-  kFileSize,
-  kTruncate,
+  kFileSize,  // the size of an open file
+  kTruncate,  // the cut back of an open file
+  kSync,      // an open file, or a file by its name, to stable storage
+  kSyncFolder,
+  kLock,  // the folder's lock ("." names the current folder)
+  kCheckPath,
 };
 
 struct Fault {
@@ -51,14 +55,28 @@ class FaultEnv : public FileEnv {
   // How many times op was called on the file (matched as in Fault::file), failed calls included.
   int Count(FaultOp op, const std::string& file) const;
 
+  struct Call {
+    FaultOp op;
+    std::string path;
+  };
+  // Every call so far, in order.
+  const std::vector<Call>& calls() const { return calls_; }
+  // Where the first call of op on file is in calls(), or -1.
+  int FirstCall(FaultOp op, const std::string& file) const;
+  int LastCall(FaultOp op, const std::string& file) const;
+
   Status OpenForReading(const std::string& path, std::unique_ptr<ReadableFile>* file) override;
   Status OpenForWriting(const std::string& path, std::unique_ptr<WritableFile>* file) override;
   Status OpenForAppending(const std::string& path, std::unique_ptr<WritableFile>* file) override;
+  Status CreateTemporary(const std::string& path, std::string* temp,
+                         std::unique_ptr<WritableFile>* file) override;
   Status Rename(const std::string& from, const std::string& to) override;
+  Status SyncFolder(const std::string& folder) override;
+  Status SyncFile(const std::string& path) override;
   Status Remove(const std::string& path) override;
   Status ReadTail(const std::string& path, std::size_t n, std::string* tail) override;
-  Status FileSize(const std::string& path, std::uint64_t* size) override;
-  Status Truncate(const std::string& path, std::uint64_t size) override;
+  Status CheckPath(const std::string& path) override;
+  Status TryLockFolder(const std::string& folder, std::unique_ptr<FolderLock>* lock) override;
 
   // Counts the call and returns the failure planned for it, or OK; other_path, when given, is a
   // second file the call concerns (the source of a rename); *written, when given, receives the
@@ -71,11 +89,6 @@ class FaultEnv : public FileEnv {
     Fault fault;
     int seen = 0;
   };
-  struct Call {
-    FaultOp op;
-    std::string path;
-  };
-
   FileEnv* base_;
   std::vector<Planned> faults_;
   std::vector<Call> calls_;

@@ -37,6 +37,15 @@ std::string TempFolder::Read(std::string_view name) const { return ReadFileBytes
 
 bool TempFolder::Exists(std::string_view name) const { return fs::exists(File(name)); }
 
+std::vector<std::string> TempFolder::Temporaries() const {
+  std::vector<std::string> names;
+  for (const fs::directory_entry& e : fs::directory_iterator(path_)) {
+    std::string name = e.path().filename().string();
+    if (name.starts_with("orlith-") && name.ends_with(".tmp")) names.push_back(name);
+  }
+  return names;
+}
+
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return "<missing>";
@@ -66,10 +75,10 @@ std::string HexAround(std::string_view bytes, std::size_t at) {
   while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
   char offset[32];
   std::snprintf(offset, sizeof offset, "0x%zX", at);
-  return ::testing::AssertionFailure()
-         << "sizes " << expected.size() << " (expected) and " << actual.size()
-         << " (actual), first difference at offset " << offset << "\n  expected: "
-         << HexAround(expected, at) << "\n  actual:   " << HexAround(actual, at);
+  return ::testing::AssertionFailure() << "sizes " << expected.size() << " (expected) and "
+                                       << actual.size() << " (actual), first difference at offset "
+                                       << offset << "\n  expected: " << HexAround(expected, at)
+                                       << "\n  actual:   " << HexAround(actual, at);
 }
 
 std::tm Dec6() {

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orlith::testing {
 
@@ -26,6 +27,8 @@ class TempFolder {
   // The whole named file, or "<missing>" when it cannot be read.
   std::string Read(std::string_view name) const;
   bool Exists(std::string_view name) const;
+  // The names of the temporary files Orlith left in the folder ("orlith-*.tmp").
+  std::vector<std::string> Temporaries() const;
 
  private:
   std::string path_;

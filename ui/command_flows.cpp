@@ -5,8 +5,10 @@
 
 namespace orlith {
 
-CommandOutcome RunPositionDialog(CommandSession& session, NavAidEntry& entry) {
+CommandOutcome RunPositionDialog(CommandSession& session, NavAidEntry& entry,
+                                 bool writes_scenery_file) {
   bool ended = false;
+  bool refused = false;
   bool registered = false;
   auto on_ok = [&](const DialogTexts& typed) {
     StoreTypedTexts(DialogId::kPosition, typed, entry);
@@ -14,11 +16,16 @@ CommandOutcome RunPositionDialog(CommandSession& session, NavAidEntry& entry) {
       ended = true;
       return;
     }
+    if (writes_scenery_file && !CheckSceneryFilePath(session, entry)) {
+      refused = true;
+      return;
+    }
     registered = RegisterArea(session);
   };
   DialogResult result = session.frontEnd.RunDialog(DialogId::kPosition,
                                                    ShownTexts(DialogId::kPosition, entry), on_ok);
   if (ended) return CommandOutcome::kEnded;
+  if (refused) return CommandOutcome::kRefused;
   if (result == DialogResult::kCancel) return CommandOutcome::kCancelled;
   return registered ? CommandOutcome::kDone : CommandOutcome::kFileError;
 }
@@ -32,38 +39,38 @@ DialogResult RunParameterDialog(CommandSession& session, NavAidEntry& entry) {
 
 CommandOutcome DeleteNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   if (!CheckSceneryConfig(session)) return CommandOutcome::kEnded;
-  CommandOutcome position = RunPositionDialog(session, entry);
+  CommandOutcome position = RunPositionDialog(session, entry, true);
   if (position != CommandOutcome::kDone) return position;
   if (!AddExclusion(session, entry)) return CommandOutcome::kFileError;
-  ReportDone(session, DeletedMessage(entry));
-  return CommandOutcome::kDone;
+  return ReportDone(session, DeletedMessage(entry)) ? CommandOutcome::kDone
+                                                    : CommandOutcome::kFileError;
 }
 
 CommandOutcome CreateNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   if (!CheckSceneryConfig(session)) return CommandOutcome::kEnded;
-  CommandOutcome position = RunPositionDialog(session, entry);
+  CommandOutcome position = RunPositionDialog(session, entry, true);
   if (position != CommandOutcome::kDone) return position;
   if (RunParameterDialog(session, entry) == DialogResult::kCancel) {
     ReportLogFailure(session);
     return CommandOutcome::kCancelled;
   }
   if (!WriteSceneryFile(session, entry)) return CommandOutcome::kFileError;
-  ReportDone(session, CreatedMessage(entry));
-  return CommandOutcome::kDone;
+  return ReportDone(session, CreatedMessage(entry)) ? CommandOutcome::kDone
+                                                    : CommandOutcome::kFileError;
 }
 
 CommandOutcome ModifyNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   if (!CheckSceneryConfig(session)) return CommandOutcome::kEnded;
-  CommandOutcome position = RunPositionDialog(session, entry);
+  CommandOutcome position = RunPositionDialog(session, entry, true);
   if (position != CommandOutcome::kDone) return position;
   if (!AddExclusion(session, entry)) return CommandOutcome::kFileError;
   if (RunParameterDialog(session, entry) == DialogResult::kCancel) {
-    ReportDone(session, ExclusionOnlyMessage(entry));
-    return CommandOutcome::kCancelled;
+    return ReportDone(session, ExclusionOnlyMessage(entry)) ? CommandOutcome::kCancelled
+                                                            : CommandOutcome::kFileError;
   }
   if (!WriteSceneryFile(session, entry)) return CommandOutcome::kFileError;
-  ReportDone(session, ModifiedMessage(entry));
-  return CommandOutcome::kDone;
+  return ReportDone(session, ModifiedMessage(entry)) ? CommandOutcome::kDone
+                                                     : CommandOutcome::kFileError;
 }
 
 }  // namespace orlith

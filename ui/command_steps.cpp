@@ -1,5 +1,9 @@
 #include "ui/command_steps.h"
 
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
 #include "core/coordinate_text.h"
 #include "core/fatal.h"
 #include "scenery_config/exclusion_switch.h"
@@ -22,6 +26,27 @@ bool Stopped(CommandSession& session, const Status& failure) {
 
 }  // namespace
 
+CommandOutcome WithFolderLock(FrontEnd& frontEnd, const WorkFolder& folder,
+                              const std::function<CommandOutcome()>& command, int wait_ms) {
+  bool busy = false;
+  std::unique_ptr<FolderLock> lock;
+  Status s = LockFolder(*folder.env, folder.path, wait_ms, &busy, &lock);
+  if (busy) {
+    // Named in full: the user may not know which folder "the current one" was.
+    std::error_code ec;
+    std::filesystem::path named =
+        std::filesystem::absolute(folder.path.empty() ? "." : folder.path, ec).lexically_normal();
+    if (!named.has_filename()) named = named.parent_path();
+    frontEnd.ShowError(FolderBusyMessage(ec ? folder.path : named.string()));
+    return CommandOutcome::kFileError;
+  }
+  if (!s.ok()) {
+    frontEnd.ShowError(FileErrorMessage(s));
+    return CommandOutcome::kFileError;
+  }
+  return command();
+}
+
 bool CheckSceneryConfig(CommandSession& session) {
   if (EnsureFileExists(session.folder, kSceneryConfigName).ok()) return true;
   session.frontEnd.Fatal(ConfigMissingMessage(), kMissingConfigStatus);
@@ -37,11 +62,19 @@ bool CheckPosition(CommandSession& session, const NavAidEntry& entry) {
   return false;
 }
 
+bool CheckSceneryFilePath(CommandSession& session, const NavAidEntry& entry) {
+  Status s = orlith::CheckSceneryFilePath(session.folder, entry.latitude, entry.longitude);
+  if (s.ok()) return true;
+  session.frontEnd.ShowError(FileErrorMessage(s));
+  return false;
+}
+
 bool RegisterArea(CommandSession& session) {
   std::tm date = session.today ? session.today() : LocalDateNow();
   Status log;
   Status s = RegisterUpdatesArea(session.folder, date, &log);
   session.logStatus.Update(log);
+  session.configUnsynced = true;  // the area block may have been added
   return !Stopped(session, s);
 }
 
@@ -50,32 +83,30 @@ bool AddExclusion(CommandSession& session, const NavAidEntry& entry, ConfigEnd e
   Status s = AddExclusionSwitch(session.folder, entry.latitude, entry.longitude, entry.navAidType,
                                 &log, end);
   session.logStatus.Update(log);
+  session.configUnsynced = true;
   return !Stopped(session, s);
 }
 
-bool WriteSceneryFile(CommandSession& session, const NavAidEntry& entry, SceneryWrite how) {
+bool WriteSceneryFile(CommandSession& session, const NavAidEntry& entry) {
   Status log;
-  Status s;
-  if (how == SceneryWrite::kOneOpen) {
-    s = WriteNavAidFile(session.folder, entry, &log);
-  } else {
-    s = WriteSceneryHeader(session.folder, entry.latitude, entry.longitude, entry.navAidType,
-                           entry.frequency);
-    if (s.ok()) s = AppendNavAidSection(session.folder, entry, &log);
-  }
+  Status s = WriteNavAidFile(session.folder, entry, &log);
   session.logStatus.Update(log);
-  if (!s.ok()) {
-    // The simulator reads every scenery file in the folder, so one cut short does not stay.
-    session.folder.env->Remove(
-        session.folder.File(SceneryFileName(entry.latitude, entry.longitude)));
-  }
   return !Stopped(session, s);
 }
 
-void ReportDone(CommandSession& session, std::string message) {
+bool SyncSceneryConfig(CommandSession& session) {
+  if (!session.configUnsynced) return true;
+  session.configUnsynced = false;
+  return !Stopped(session, session.folder.env->SyncFile(session.folder.File(kSceneryConfigName)));
+}
+
+bool ReportDone(CommandSession& session, std::string message) {
+  // What the message reports must survive a power failure.
+  if (!session.batchSync && !SyncSceneryConfig(session)) return false;
   if (!session.logStatus.ok()) message += LogFailureNote(session.logStatus);
   session.logStatus = Status::Ok();
   session.frontEnd.ShowMessage(message);
+  return true;
 }
 
 void ReportLogFailure(CommandSession& session) {

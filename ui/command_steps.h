@@ -20,6 +20,7 @@ enum class CommandOutcome {
   kDone,       // its message was shown
   kCancelled,  // the user cancelled; what was written before stays
   kFileError,  // a file operation failed; the error was shown and nothing more was done
+  kRefused,    // a check refused the command before anything was written; the reason was shown
   kEnded,      // FrontEnd::Fatal was called: the program ends (status 1 or 8)
 };
 
@@ -30,7 +31,18 @@ struct CommandSession {
   WorkFolder folder;
   std::function<std::tm()> today;  // the date of the log's header entries
   Status logStatus;
+  // scenery.cfg may have been appended to since it was last synced to stable storage.
+  bool configUnsynced = false;
+  // Set by a batch, which syncs scenery.cfg once at its end rather than before each message.
+  bool batchSync = false;
 };
+
+// Runs a command that changes files while holding the folder's lock, so that no other Orlith
+// works in the folder meanwhile (it waits up to wait_ms for one that does). When the lock cannot
+// be had, the reason is shown as an error and the result is kFileError; the command is not run.
+CommandOutcome WithFolderLock(FrontEnd& frontEnd, const WorkFolder& folder,
+                              const std::function<CommandOutcome()>& command,
+                              int wait_ms = kFolderLockWaitMs);
 
 // scenery.cfg can be opened: true. Otherwise "File scenery.cfg not found!" with status 1 through
 // FrontEnd::Fatal, and false.
@@ -39,6 +51,10 @@ bool CheckSceneryConfig(CommandSession& session);
 // Both coordinate texts are acceptable (latitude checked first): true. Otherwise the input error
 // through FrontEnd::Fatal (status 8), and false; only one error is reported for two bad texts.
 bool CheckPosition(CommandSession& session, const NavAidEntry& entry);
+
+// The scenery file of the entry's position can be held by the file system: true. Otherwise the
+// reason as an error, and false; nothing is written. Precondition: CheckPosition passed.
+bool CheckSceneryFilePath(CommandSession& session, const NavAidEntry& entry);
 
 // Backs scenery.cfg up, writes the log's dated header and registers the updates area block.
 // A file error is shown and gives false.
@@ -50,18 +66,19 @@ bool RegisterArea(CommandSession& session);
 bool AddExclusion(CommandSession& session, const NavAidEntry& entry,
                   ConfigEnd end = ConfigEnd::kUnknown);
 
-// How WriteSceneryFile opens the scenery file: once for the header and once for the section (a
-// single command), or once for both (a batch row, where the opens add up). The bytes are the same.
-enum class SceneryWrite { kHeaderThenSection, kOneOpen };
-
-// Writes the entry's scenery file and appends the creation report to the log. A file cut short
-// by a failure is removed. Precondition: CheckPosition passed. A file error is shown and gives
+// Writes the entry's scenery file (whole, or not at all: the old file stays) and appends the
+// creation report to the log. Precondition: CheckPosition passed. A file error is shown and gives
 // false.
-bool WriteSceneryFile(CommandSession& session, const NavAidEntry& entry,
-                      SceneryWrite how = SceneryWrite::kHeaderThenSection);
+bool WriteSceneryFile(CommandSession& session, const NavAidEntry& entry);
+
+// Hands scenery.cfg to stable storage when it was appended to since it was last synced. A failure
+// is shown as a file error and gives false.
+bool SyncSceneryConfig(CommandSession& session);
 
 // Shows the command's last message, with the note about the log when it could not be written.
-void ReportDone(CommandSession& session, std::string message);
+// Outside a batch scenery.cfg is synced first (SyncSceneryConfig): when that fails its error is
+// shown instead and the result is false.
+bool ReportDone(CommandSession& session, std::string message);
 
 // For a command that ends without a message: shows the note about the log alone when the log
 // could not be written, and nothing otherwise.

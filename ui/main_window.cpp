@@ -39,18 +39,24 @@ bool MainWindow::OnCommand(int command_id) {
 }
 
 void MainWindow::DeleteNavAid() {
-  CommandSession session{front_end_, folder_, today_, Status::Ok()};
-  last_outcome_ = DeleteNavAidFlow(session, entry_);
+  last_outcome_ = WithFolderLock(front_end_, folder_, [this] {
+    CommandSession session{front_end_, folder_, today_, Status::Ok()};
+    return DeleteNavAidFlow(session, entry_);
+  });
 }
 
 void MainWindow::CreateNavAid() {
-  CommandSession session{front_end_, folder_, today_, Status::Ok()};
-  last_outcome_ = CreateNavAidFlow(session, entry_);
+  last_outcome_ = WithFolderLock(front_end_, folder_, [this] {
+    CommandSession session{front_end_, folder_, today_, Status::Ok()};
+    return CreateNavAidFlow(session, entry_);
+  });
 }
 
 void MainWindow::ModifyNavAid() {
-  CommandSession session{front_end_, folder_, today_, Status::Ok()};
-  last_outcome_ = ModifyNavAidFlow(session, entry_);
+  last_outcome_ = WithFolderLock(front_end_, folder_, [this] {
+    CommandSession session{front_end_, folder_, today_, Status::Ok()};
+    return ModifyNavAidFlow(session, entry_);
+  });
 }
 
 bool HandleAppCommand(int command_id, const std::function<void()>& exit_program) {

@@ -45,6 +45,10 @@ std::string FileErrorMessage(const Status& failure) {
          ". The command was stopped.";
 }
 
+std::string FolderBusyMessage(const std::string& folder) {
+  return "Another Orlith is working in the folder " + folder + ". The command was stopped.";
+}
+
 std::string LogFailureNote(const Status& log_status) {
   return " (The log could not be written: " + log_status.file() + ": " + Reason(log_status) + ".)";
 }

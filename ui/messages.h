@@ -31,6 +31,10 @@ std::string ExclusionOnlyMessage(const NavAidEntry& entry);
 // "Error with file scenery.org: No space left on device. The command was stopped."
 std::string FileErrorMessage(const Status& failure);
 
+// Another Orlith held the folder's lock for the whole wait:
+// "Another Orlith is working in the folder /home/u/FS2002. The command was stopped."
+std::string FolderBusyMessage(const std::string& folder);
+
 // Added to the command's last message when the log could not be written:
 // " (The log could not be written: orlith.log: Permission denied.)"
 std::string LogFailureNote(const Status& log_status);

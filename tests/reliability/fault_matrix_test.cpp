@@ -1,5 +1,6 @@
-// The fault matrix: every open, read, write, flush, close and rename of scenery.cfg, scenery.org,
-// the scenery file and the log is made to fail in turn, in each of the three commands. After
+// The fault matrix: every open, read, write, flush, sync, close and rename of scenery.cfg,
+// scenery.org, the scenery file and the log, and the lock and sync of the folder, is made to fail
+// in turn, in each of the three commands. After
 // each, nothing that was on disk is lost, the user is told which file failed, and neither a log
 // entry nor a message claims what did not happen.
 #include <gtest/gtest.h>
@@ -26,12 +27,14 @@ constexpr char kOldConfig[] =
 constexpr char kOldBackup[] = "the backup of an earlier day\r\n";
 constexpr char kOldLog[] = "\r\nan entry of an earlier day\r\n";
 constexpr char kSceneryFile[] = "N42 34_6__W12 24_5.bgl";
+constexpr char kFolder[] = "folder";
 const NavAidEntry kVor{"", "", "", "113.90", "40", "200", "-3", "1", "", "", "XYZ", "TEST VOR"};
 
 // Outcomes per command (Delete, Create, Modify): '-' the command does not do this operation on
 // this file and succeeds; 'S' it stops and shows the error naming the file, with no success
 // message; 'L' it is done, and its message adds that orlith.log could not be written.
-// scenery.org stands for the backup and for the copy that is renamed over it.
+// scenery.org stands for the backup and for the copy that is renamed over it, the scenery file
+// likewise; "folder" for the simulator folder.
 struct Row {
   FaultOp op;
   const char* file;
@@ -43,15 +46,20 @@ constexpr Row kMatrix[] = {
     {FaultOp::kReadTail, "scenery.cfg", "S-S"}, {FaultOp::kOpenForAppending, "scenery.cfg", "SSS"},
     {FaultOp::kAppend, "scenery.cfg", "SSS"}, {FaultOp::kFlush, "scenery.cfg", "SSS"},
     {FaultOp::kClose, "scenery.cfg", "SSS"}, {FaultOp::kRename, "scenery.cfg", "---"},
+    {FaultOp::kSync, "scenery.cfg", "SSS"},
     {FaultOp::kOpenForWriting, "scenery.org", "SSS"}, {FaultOp::kAppend, "scenery.org", "SSS"},
     {FaultOp::kFlush, "scenery.org", "---"}, {FaultOp::kClose, "scenery.org", "SSS"},
-    {FaultOp::kRename, "scenery.org", "SSS"}, {FaultOp::kOpenForWriting, kSceneryFile, "-SS"},
-    {FaultOp::kOpenForAppending, kSceneryFile, "-SS"}, {FaultOp::kAppend, kSceneryFile, "-SS"},
+    {FaultOp::kRename, "scenery.org", "SSS"}, {FaultOp::kSync, "scenery.org", "SSS"},
+    {FaultOp::kOpenForWriting, kSceneryFile, "-SS"},
+    {FaultOp::kOpenForAppending, kSceneryFile, "---"}, {FaultOp::kAppend, kSceneryFile, "-SS"},
     {FaultOp::kFlush, kSceneryFile, "---"}, {FaultOp::kClose, kSceneryFile, "-SS"},
-    {FaultOp::kRename, kSceneryFile, "---"}, {FaultOp::kOpenForAppending, "orlith.log", "LLL"},
+    {FaultOp::kRename, kSceneryFile, "-SS"}, {FaultOp::kSync, kSceneryFile, "---"},
+    {FaultOp::kOpenForAppending, "orlith.log", "LLL"},
     {FaultOp::kAppend, "orlith.log", "LLL"}, {FaultOp::kFlush, "orlith.log", "LLL"},
     {FaultOp::kClose, "orlith.log", "LLL"}, {FaultOp::kRename, "orlith.log", "---"},
-    {FaultOp::kFileSize, "scenery.cfg", "SSS"}, {FaultOp::kTruncate, "scenery.cfg", "---"}};
+    {FaultOp::kSync, "orlith.log", "---"}, {FaultOp::kFileSize, "orlith.log", "LLL"},
+    {FaultOp::kFileSize, "scenery.cfg", "SSS"}, {FaultOp::kTruncate, "scenery.cfg", "---"},
+    {FaultOp::kLock, kFolder, "SSS"}, {FaultOp::kSyncFolder, kFolder, "SSS"}};
 // clang-format on
 
 class FaultMatrix : public ::testing::TestWithParam<std::tuple<Row, int>> {};  // command 0 to 2
@@ -60,24 +68,28 @@ std::string CellName(const ::testing::TestParamInfo<FaultMatrix::ParamType>& inf
   static const char* const kCommands[] = {"Delete", "Create", "Modify"};
   // clang-format off
   static const char* const kOps[] = {"OpenForReading", "OpenForWriting", "OpenForAppending",
-      "Read", "Write", "Flush", "Close", "Rename", "Remove", "ReadEnd", "Size", "Truncate"};
+      "Read", "Write", "Flush", "Close", "Rename", "Remove", "ReadEnd", "Size", "Truncate",
+      "Sync", "SyncFolder", "Lock", "CheckPath"};
   const auto& [row, command] = info.param;
   const std::string f = row.file;
   const char* file = f == kSceneryFile ? "_SceneryFile" : f == "orlith.log" ? "_Log"
-                     : f == "scenery.cfg" ? "_Config" : "_Backup";
+                     : f == "scenery.cfg" ? "_Config" : f == kFolder ? "_Folder" : "_Backup";
   // clang-format on
   return std::string(kCommands[command]) + "_" + kOps[static_cast<int>(row.op)] + file;
 }
 
 // Answers the Position dialog (VOR at N42 34.6, W12 24.5) and, unless Delete, the VOR dialog,
-// then runs the command in dir.
-CommandOutcome RunCommand(int command, const TempFolder& dir, FaultEnv& env, ScriptedFrontEnd& fe,
-                          NavAidEntry& entry) {
-  fe.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", 1005));
-  if (command != 0) fe.Ok(DialogId::kVor, ShownTexts(DialogId::kVor, kVor));
-  CommandSession session{fe, WorkFolder{dir.path(), &env}, Dec6, Status()};
-  const auto flows = {DeleteNavAidFlow, CreateNavAidFlow, ModifyNavAidFlow};
-  return flows.begin()[command](session, entry);
+// then runs the command in dir under the folder's lock, as the front ends do.
+CommandOutcome RunCommand(int command, const TempFolder& dir, FileEnv& env, FrontEnd& fe,
+                          ScriptedFrontEnd& script, NavAidEntry& entry) {
+  script.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", 1005));
+  if (command != 0) script.Ok(DialogId::kVor, ShownTexts(DialogId::kVor, kVor));
+  const WorkFolder folder{dir.path(), &env};
+  return WithFolderLock(fe, folder, [&] {
+    CommandSession session{fe, folder, Dec6, Status()};
+    const auto flows = {DeleteNavAidFlow, CreateNavAidFlow, ModifyNavAidFlow};
+    return flows.begin()[command](session, entry);
+  });
 }
 
 TEST_P(FaultMatrix, NothingLostFileNamedNoFalseClaimF1) {
@@ -95,15 +107,13 @@ TEST_P(FaultMatrix, NothingLostFileNamedNoFalseClaimF1) {
   // A write to scenery.cfg fails as on a full disk: part of its data first reaches the file.
   const std::size_t written = file == "scenery.cfg" && row.op == FaultOp::kAppend ? 9 : 0;
   FaultEnv env;
-  env.Add({row.op, file, "Input/output error", Status::Kind::kIoError, checks, written});
-  const bool backup_row = file == "scenery.org";
-  if (backup_row) env.Add({row.op, kSceneryBackupTempName});
+  const std::string target = file == kFolder ? dir.path() : file;
+  env.Add({row.op, target, "Input/output error", Status::Kind::kIoError, checks, written});
   ScriptedFrontEnd fe;
   NavAidEntry entry;
-  const CommandOutcome result = RunCommand(command, dir, env, fe, entry);
+  const CommandOutcome result = RunCommand(command, dir, env, fe, fe, entry);
 
-  const int used =
-      env.Count(row.op, file) + (backup_row ? env.Count(row.op, kSceneryBackupTempName) : 0);
+  const int used = env.Count(row.op, target);
   EXPECT_EQ(used > checks, outcome != '-') << "operations made: " << used;
   EXPECT_FALSE(fe.fatal.has_value());
 
@@ -112,12 +122,13 @@ TEST_P(FaultMatrix, NothingLostFileNamedNoFalseClaimF1) {
   const std::string log = dir.Read("orlith.log"), new_backup = kOldConfig + std::string("\r\n");
   EXPECT_TRUE(cfg.starts_with(kOldConfig)) << cfg;
   // Its first append fails (or is never made), so it holds exactly its old bytes; a failed read of
-  // its end comes after the updates area block was added.
-  if (file == "scenery.cfg" && outcome == 'S' && row.op != FaultOp::kReadTail) {
+  // its end comes after the updates area block was added, its sync after every append.
+  if (file == "scenery.cfg" && outcome == 'S' && row.op != FaultOp::kReadTail &&
+      row.op != FaultOp::kSync) {
     EXPECT_EQ(cfg, kOldConfig);
   }
   EXPECT_TRUE(backup == kOldBackup || backup == new_backup) << backup;
-  EXPECT_FALSE(dir.Exists(kSceneryBackupTempName));
+  EXPECT_TRUE(dir.Temporaries().empty());
   ASSERT_TRUE(log.starts_with(kOldLog)) << log;
 
   // What the user was told.
@@ -126,8 +137,12 @@ TEST_P(FaultMatrix, NothingLostFileNamedNoFalseClaimF1) {
   if (outcome == 'S') {
     EXPECT_EQ(result, CommandOutcome::kFileError);
     EXPECT_TRUE(fe.messages.empty()) << fe.messages.front();
+    // The folder's sync completes the backup's rename, so it is told as scenery.org's failure.
+    const std::string named = row.op == FaultOp::kSyncFolder ? dir.File("scenery.org")
+                              : file == kFolder              ? dir.path()
+                                                             : dir.File(file);
     EXPECT_EQ(fe.errors,
-              std::vector<std::string>{"Error with file " + dir.File(file) +
+              std::vector<std::string>{"Error with file " + named +
                                        ": Input/output error. The command was stopped."});
   } else {
     EXPECT_EQ(result, CommandOutcome::kDone);

@@ -62,7 +62,7 @@ TEST(RealFaults, FullDiskStopsAtTheBackup) {
               "^Error with file .*/scenery.org: File too large. The command was stopped.\n$");
   EXPECT_EQ(dir.Read("scenery.cfg"), kOldConfig);
   EXPECT_EQ(dir.Read("scenery.org"), kOldBackup);
-  EXPECT_FALSE(dir.Exists(kSceneryBackupTempName));
+  EXPECT_TRUE(dir.Temporaries().empty());
 }
 
 // The user nobody may read but not write root's folder (another user gets a folder without write
