@@ -9,12 +9,13 @@
 #include "cli/cli_front_end.h"
 #include "cli/csv_reader.h"
 #include "scenery_config/operations_log.h"
+#include "scenery_file/navaid_writer.h"
 #include "ui/command_steps.h"
 
 namespace orlith {
 namespace {
 
-using RowSink = std::function<bool(NavAidEntry&)>;
+using RowSink = std::function<bool(NavAidEntry&, int line)>;
 
 std::string InFolder(const WorkFolder& folder, const std::string& path) {
   if (std::filesystem::path(path).is_absolute()) return path;
@@ -73,7 +74,7 @@ int ScanNavaids(const WorkFolder& folder, const ImportOptions& options, const Ro
         skip = ImportSkip::kSamePosition;
       }
       ++counts->by[static_cast<int>(skip)];
-      if (skip != ImportSkip::kSelected || !sink || sink(entry)) continue;
+      if (skip != ImportSkip::kSelected || sink(entry, record.line)) continue;
     }
     break;
   }
@@ -81,18 +82,19 @@ int ScanNavaids(const WorkFolder& folder, const ImportOptions& options, const Ro
   return status;
 }
 
-// Writes the batch rows to path under a temporary name, renamed over path when whole. A failure
-// to read the source again is *scan_status with its message in *error.
+// Writes the batch rows to a new temporary file beside path, renamed over path when whole, so
+// path holds its old bytes or all the rows. A failure to read the source again is *scan_status
+// with its message in *error.
 Status WriteBatchFile(const WorkFolder& folder, const std::string& path,
                       const ImportOptions& options, ImportCounts* counts, int* scan_status,
                       std::string* error) {
   FileEnv& env = *folder.env;
-  const std::string temporary = path + ".tmp";
+  std::string temporary;
   std::unique_ptr<WritableFile> file;
-  Status s = env.OpenForWriting(temporary, &file);
+  Status s = env.CreateTemporary(path, &temporary, &file);
   if (!s.ok()) return s;
   std::string buffer = BatchHeaderLine();
-  auto sink = [&](NavAidEntry& entry) {
+  auto sink = [&](NavAidEntry& entry, int) {
     buffer += BatchRowLine(options.command, entry);
     if (buffer.size() < 65536) return true;
     s.Update(file->Append(buffer));
@@ -107,13 +109,56 @@ Status WriteBatchFile(const WorkFolder& folder, const std::string& path,
   return s;
 }
 
-int StatusOf(CommandOutcome outcome, const CliFrontEnd& front_end) {
+// Both passes under the folder's lock: the first checks the file and the scenery file name of
+// every row, the second runs the rows as one batch. The exit status; with 0, *counts is set.
+int ApplyRows(const ImportOptions& options, const WorkFolder& folder, std::ostream& out,
+              std::ostream& err, ImportCounts* counts) {
+  const CliCommand command =
+      options.command == "modify" ? CliCommand::kModify : CliCommand::kCreate;
+  CliFrontEnd front_end(NavAidEntry{}, out, err);
+  std::string error;
+  int status = 0;
+  CommandOutcome outcome = WithFolderLock(front_end, folder, [&] {
+    status = ScanNavaids(
+        folder, options,
+        [&](NavAidEntry& entry, int line) {
+          Status s = CheckSceneryFilePath(folder, entry.latitude, entry.longitude);
+          if (!s.ok())
+            error =
+                "line " + std::to_string(line) + ": scenery file " + s.file() + ": " + s.reason();
+          return s.ok();
+        },
+        counts, &error);
+    if (status == 0 && !error.empty()) status = kCliUsage;
+    if (status != 0) return CommandOutcome::kRefused;
+    CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
+    BatchRun run(session);
+    if (run.Begin() == CommandOutcome::kDone) {
+      status = ScanNavaids(
+          folder, options,
+          [&](NavAidEntry& entry, int line) {
+            return run.Row(BatchRow{line, command, std::move(entry)}) == CommandOutcome::kDone;
+          },
+          counts, &error);
+    }
+    return run.End();
+  });
+  if (outcome == CommandOutcome::kRefused || (outcome == CommandOutcome::kDone && status != 0)) {
+    if (status == kCliFileError) {
+      err << "orlith-cli: cannot read " << options.file << ": " << error << '\n';
+    } else {
+      err << "orlith-cli: " << options.file << ", " << error << '\n';
+    }
+    return status;
+  }
   switch (outcome) {
     case CommandOutcome::kDone:
     case CommandOutcome::kCancelled:
       return kCliDone;
     case CommandOutcome::kEnded:
       return front_end.fatal_status();
+    case CommandOutcome::kRefused:
+      return kCliUsage;
     case CommandOutcome::kFileError:
       break;
   }
@@ -124,28 +169,17 @@ int StatusOf(CommandOutcome outcome, const CliFrontEnd& front_end) {
 
 int RunImport(const ImportOptions& options, const WorkFolder& folder, std::ostream& out,
               std::ostream& err) {
-  // The first pass checks the whole file and writes nothing.
   ImportCounts counts;
+  if (options.apply) {
+    // A batch that stopped has shown why; its rows are not all applied, so no summary.
+    int status = ApplyRows(options, folder, out, err, &counts);
+    if (status == kCliDone) err << ImportSummary(counts, true);
+    return status;
+  }
+  // The first pass checks the whole file's form and writes nothing.
   std::string error;
   int status = ScanNavaids(folder, options, nullptr, &counts, &error);
-  if (status == 0 && options.apply) {
-    CliFrontEnd front_end(NavAidEntry{}, out, err);
-    CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
-    BatchRun run(session);
-    const CliCommand command =
-        options.command == "modify" ? CliCommand::kModify : CliCommand::kCreate;
-    if (run.Begin() == CommandOutcome::kDone) {
-      status = ScanNavaids(
-          folder, options,
-          [&](NavAidEntry& entry) {
-            return run.Row(BatchRow{0, command, std::move(entry)}) == CommandOutcome::kDone;
-          },
-          &counts, &error);
-    }
-    // A batch that stopped has shown why; its rows are not all applied, so no summary.
-    CommandOutcome outcome = run.End();
-    if (outcome != CommandOutcome::kDone) return StatusOf(outcome, front_end);
-  } else if (status == 0 && !options.output.empty()) {
+  if (status == 0 && !options.output.empty()) {
     Status s =
         WriteBatchFile(folder, InFolder(folder, options.output), options, &counts, &status, &error);
     if (!s.ok()) {
@@ -156,7 +190,7 @@ int RunImport(const ImportOptions& options, const WorkFolder& folder, std::ostre
     out << BatchHeaderLine();
     status = ScanNavaids(
         folder, options,
-        [&](NavAidEntry& entry) {
+        [&](NavAidEntry& entry, int) {
           out << BatchRowLine(options.command, entry);
           return static_cast<bool>(out);
         },
@@ -171,7 +205,7 @@ int RunImport(const ImportOptions& options, const WorkFolder& folder, std::ostre
   } else if (status != 0) {
     err << "orlith-cli: " << options.file << ", " << error << '\n';
   } else {
-    err << ImportSummary(counts, options.apply);
+    err << ImportSummary(counts, false);
   }
   return status;
 }

@@ -106,20 +106,18 @@ Status ReadSceneryFiles(FileEnv& env, const std::string& dir, const std::string&
   for (const std::string& name : names) {
     std::string path = dir.empty() ? name : dir + "/" + name;
     std::string shown = shown_dir.empty() ? name : shown_dir + "/" + name;
+    std::unique_ptr<ReadableFile> file;
+    Status s = env.OpenForReading(path, &file);
     std::uint64_t size = 0;
-    Status s = env.FileSize(path, &size);
+    if (s.ok()) s = file->Size(&size);
     std::string bytes;
-    if (s.ok() && size <= kLargestSceneryFile) {
-      std::unique_ptr<ReadableFile> file;
-      s = env.OpenForReading(path, &file);
-      char buf[kLargestSceneryFile + 1];
-      std::size_t got = 1;
-      while (s.ok() && got != 0 && bytes.size() <= kLargestSceneryFile) {
-        s = file->Read(sizeof buf, buf, &got);
-        bytes.append(buf, s.ok() ? got : 0);
-      }
-      if (file) s.Update(file->Close());
+    char buf[kLargestSceneryFile + 1];
+    for (std::size_t got = 1; s.ok() && size <= kLargestSceneryFile && got != 0;) {
+      s = file->Read(sizeof buf, buf, &got);
+      if (s.ok()) bytes.append(buf, got);
+      if (bytes.size() > kLargestSceneryFile) break;
     }
+    if (file) s.Update(file->Close());
     if (!s.ok()) return Status::IoError(shown, s.reason());
     ListedFile listed{shown, {}};
     std::string why;
