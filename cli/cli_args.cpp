@@ -104,6 +104,18 @@ std::string ParseCliArgs(const std::vector<std::string>& args, CliArgs* p) {
     if (p->file.empty()) return "inspect needs a scenery file";
     return "";
   }
+  if (command == "import") {
+    p->command = CliCommand::kImport;
+    return ParseImportArgs(args, i, &p->import);
+  }
+  if (command == "list") {
+    p->command = CliCommand::kList;
+    for (; i < args.size(); ++i) {
+      if (args[i] != "--json") return "list takes only --json: " + args[i];
+      p->json = true;
+    }
+    return "";
+  }
   return "unknown command: " + command;
 }
 
@@ -115,6 +127,10 @@ std::string UsageText() {
          "       orlith-cli [-C DIR] delete --lat TEXT --lon TEXT [--type NDB|VOR|ILS]\n"
          "       orlith-cli [-C DIR] batch FILE.csv\n"
          "       orlith-cli [-C DIR] inspect FILE.bgl [--json]\n"
+         "       orlith-cli [-C DIR] import NAVAIDS.csv [-o FILE | --apply] [--country CC]...\n"
+         "                  [--within NORTH WEST SOUTH EAST] [--type NDB|VOR] [--ident ID]...\n"
+         "                  [--command create|modify] [--range NM]\n"
+         "       orlith-cli [-C DIR] list [--json]\n"
          "       orlith-cli --help | --version\n"
          "\n"
          "Works in the simulator folder DIR (default: the current directory), where scenery.cfg\n"

@@ -18,6 +18,12 @@ std::string Fixed(double v, int decimals) {
   return buf;
 }
 
+bool IsNdb(const DecodedNavAid& n) { return n.navAidType == "NDB"; }
+bool IsIls(const DecodedNavAid& n) { return n.navAidType == "ILS"; }
+bool HasVorRecord(const DecodedNavAid& n) { return n.navAidType == "VOR" || IsIls(n); }
+
+}  // namespace
+
 std::string JsonString(const std::string& text) {
   std::string out = "\"";
   for (char ch : text) {
@@ -35,6 +41,8 @@ std::string JsonString(const std::string& text) {
   }
   return out + "\"";
 }
+
+namespace {
 
 // As FormatCoordinate, but minutes that the print format rounds up to 60.00 are carried into the
 // degrees: 41.99999 degrees north shows as N42    0.00, not N41   60.00.
@@ -69,10 +77,6 @@ std::string FlagsText(std::uint8_t flags) {
   }
   return std::string(hex) + " (" + (names.empty() ? "none" : names) + ")";
 }
-
-bool IsNdb(const DecodedNavAid& n) { return n.navAidType == "NDB"; }
-bool IsIls(const DecodedNavAid& n) { return n.navAidType == "ILS"; }
-bool HasVorRecord(const DecodedNavAid& n) { return n.navAidType == "VOR" || IsIls(n); }
 
 }  // namespace
 

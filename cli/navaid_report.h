@@ -16,4 +16,7 @@ std::string InspectText(const DecodedNavAid& navaid);
 // above are read as Latin-1.
 std::string InspectJson(const DecodedNavAid& navaid);
 
+// text as a JSON string in quotes; bytes of 0x80 and above are read as Latin-1.
+std::string JsonString(const std::string& text);
+
 }  // namespace orlith
