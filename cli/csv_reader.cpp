@@ -98,9 +98,9 @@ void CsvReader::SkipPrefix(std::string_view prefix) {
 }
 
 Status TextFile::Read(std::size_t n, char* scratch, std::size_t* got) {
-  *got = n < text_.size() ? n : text_.size();
-  std::memcpy(scratch, text_.data(), *got);
-  text_.remove_prefix(*got);
+  *got = n < text_.size() - at_ ? n : text_.size() - at_;
+  std::memcpy(scratch, text_.data() + at_, *got);
+  at_ += *got;
   return Status::Ok();
 }
 

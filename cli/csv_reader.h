@@ -69,10 +69,15 @@ class TextFile : public ReadableFile {
     *size = text_.size();
     return Status::Ok();
   }
+  Status Rewind() override {
+    at_ = 0;
+    return Status::Ok();
+  }
   Status Close() override { return Status::Ok(); }
 
  private:
   std::string_view text_;
+  std::size_t at_ = 0;
 };
 
 // Splits text into records with CsvReader (with no limit on a record's size). false with

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <memory>
 #include <thread>
+#include <vector>
 
 namespace orlith {
 
@@ -12,6 +13,23 @@ std::string WorkFolder::File(std::string_view name) const {
   if (joined.back() != '/' && joined.back() != '\\') joined += '/';
   joined += name;
   return joined;
+}
+
+Status WritableFile::AppendFrom(ReadableFile& in, std::uint64_t n, std::uint64_t* copied) {
+  constexpr std::size_t kBlock = 64 * 1024;
+  std::vector<char> block(kBlock);
+  *copied = 0;
+  while (*copied < n) {
+    const std::uint64_t left = n - *copied;
+    std::size_t got = 0;
+    Status s = in.Read(left < kBlock ? static_cast<std::size_t>(left) : kBlock, block.data(), &got);
+    if (!s.ok()) return s;
+    if (got == 0) break;
+    s = Append(std::string_view(block.data(), got));
+    if (!s.ok()) return s;
+    *copied += got;
+  }
+  return Status::Ok();
 }
 
 std::string FolderOf(const std::string& path) {

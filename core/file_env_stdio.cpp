@@ -72,6 +72,11 @@ class StdioReadableFile : public ReadableFile {
     return Status::Ok();
   }
   Status Size(std::uint64_t* size) override { return SizeOf(path_, file_, size); }
+  Status Rewind() override {
+    errno = 0;
+    if (_fseeki64(file_, 0, SEEK_SET) != 0) return ErrnoError(path_);
+    return Status::Ok();
+  }
   Status Close() override {
     std::FILE* file = file_;
     file_ = nullptr;

@@ -11,6 +11,8 @@ namespace {
 constexpr std::size_t kReadBlock = 64 * 1024;
 // The copy goes to the file in writes of at least this size (the last one excepted).
 constexpr std::size_t kWriteBlock = 64 * 1024;
+// The pass before the system's copy reads larger blocks: fewer calls, still within the caches.
+constexpr std::size_t kScanBlock = 256 * 1024;
 
 // Whether a line feed in [from, to) follows a byte other than CR; `before` is the byte before
 // from ('\n' at the start of the file). Written as one pass without early exit so that the
@@ -72,6 +74,39 @@ Status CopyConfigLines(ReadableFile& in, WritableFile& out, ConfigScan* scan) {
   write("\r\n");
   if (written.ok() && !pending.empty()) written = out.Append(pending);
   return written;
+}
+
+Status CopyConfigFile(ReadableFile& in, WritableFile& out, ConfigScan* scan) {
+  std::vector<char> buffer(kScanBlock);
+  ConfigScan found = *scan;
+  std::uint64_t size = 0;
+  char before = '\n';
+  for (;;) {
+    std::size_t got = 0;
+    Status s = in.Read(kScanBlock, buffer.data(), &got);
+    if (!s.ok()) return s;
+    if (got == 0) break;
+    if (HasBareLineFeed(buffer.data(), buffer.data() + got, before)) {
+      s = in.Rewind();
+      return s.ok() ? CopyConfigLines(in, out, scan) : s;
+    }
+    ScanConfigBytes(std::string_view(buffer.data(), got), &found);
+    size += got;
+    before = buffer[got - 1];
+  }
+  EndConfigScan(&found);
+  Status s = in.Rewind();
+  std::uint64_t copied = 0;
+  if (s.ok()) s = out.AppendFrom(in, size, &copied);
+  if (s.ok() && copied < size) {
+    // Cut short by another program: the bytes scanned are gone, so copy the file as it is now.
+    s = out.Truncate(0);
+    if (s.ok()) s = in.Rewind();
+    return s.ok() ? CopyConfigLines(in, out, scan) : s;
+  }
+  if (s.ok()) s = out.Append("\r\n");
+  if (s.ok()) *scan = found;
+  return s;
 }
 
 }  // namespace orlith

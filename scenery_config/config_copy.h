@@ -17,4 +17,11 @@ namespace orlith {
 // to read in or to append to out (then the copy is incomplete); closes neither file.
 Status CopyConfigLines(ReadableFile& in, WritableFile& out, ConfigScan* scan);
 
+// The same bytes in out and the same *scan as CopyConfigLines, sooner for the usual file whose
+// line feeds all follow a CR: its copy is its own bytes and a CR LF, so one pass reads and scans
+// them and out.AppendFrom copies them (inside the system where it can). At the first line feed
+// without a CR, in is read again from its start by CopyConfigLines. in must stand at its start and
+// out must be new and empty (it is cut back to nothing should in shrink between the two passes).
+Status CopyConfigFile(ReadableFile& in, WritableFile& out, ConfigScan* scan);
+
 }  // namespace orlith

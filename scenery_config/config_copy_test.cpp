@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <string>
 #include <string_view>
@@ -30,9 +31,16 @@ struct PieceFile : ReadableFile {
     *size = bytes.size();
     return Status::Ok();
   }
+  Status Rewind() override {
+    at = 0;
+    if (rewound++ == 0) bytes.resize(std::min(bytes.size(), shrink_to));
+    return Status::Ok();
+  }
   Status Close() override { return Status::Ok(); }
   std::string bytes;
   std::size_t piece;
+  std::size_t shrink_to = std::string::npos;  // at the first rewind, as another program may
+  int rewound = 0;
   std::size_t at = 0;
   std::size_t fail_after = std::string::npos;
 };
@@ -72,18 +80,20 @@ std::string ExpectedCopy(const std::string& bytes) {
   }
 }
 
-// The copy matches the line-by-line one, and the scan has seen every byte once.
+// Both copies match the line-by-line one, and their scans have seen every byte once.
 void ExpectSameAsLineByLine(const std::string& bytes, std::size_t piece) {
   ConfigScan expected;
   ScanConfigBytes(bytes, &expected);
   EndConfigScan(&expected);
-  PieceFile in(bytes, piece);
-  StringFile out;
-  ConfigScan scan;
-  ASSERT_TRUE(CopyConfigLines(in, out, &scan).ok());
-  EXPECT_TRUE(BytesEqual(ExpectedCopy(bytes), out.bytes));
-  EXPECT_EQ(expected.blockPresent, scan.blockPresent);
-  EXPECT_EQ(expected.highestArea, scan.highestArea);
+  for (auto* copy : {&CopyConfigLines, &CopyConfigFile}) {
+    PieceFile in(bytes, piece);
+    StringFile out;
+    ConfigScan scan;
+    ASSERT_TRUE(copy(in, out, &scan).ok());
+    EXPECT_TRUE(BytesEqual(ExpectedCopy(bytes), out.bytes));
+    EXPECT_EQ(expected.blockPresent, scan.blockPresent);
+    EXPECT_EQ(expected.highestArea, scan.highestArea);
+  }
 }
 
 TEST(CopyConfigLines, EdgeCasesInEveryReadSize) {
@@ -93,7 +103,8 @@ TEST(CopyConfigLines, EdgeCasesInEveryReadSize) {
       ""s, "\n"s, "\r"s, "[Area.001]\r\nLayer=1\n\n\r\n"s, "[Area.1]\r\nLast\r"s, "[Area.1\r\n"s,
       "a\rb\n\r\r\n"s,  // a CR without its LF stays
       "Title=Navigational U\r\n"s, "Title=Navigational \r\n"s,  // a marker of 20; 19 and a CR
-      "x\r\nTitle=Nordic Lands USA"s, "[Area.1]\r\nx.y"s, "[Area.007]\r\nTitle=A\0B\r\n"s};
+      "x\r\nTitle=Nordic Lands USA"s, "[Area.1]\r\nx.y"s, "[Area.007]\r\nTitle=A\0B\r\n"s,
+      "\r\n"s, "\n\r\n"s, "a\r\n\r\nb"s, "\r\r\n\0\r\n"s, "Layer=9\r\nx\n"s, "a\r\nb\r"s};
   // clang-format on
   for (const std::string& bytes : cases) {
     for (std::size_t piece : {1, 2, 3, 7, 64 * 1024}) {
@@ -119,6 +130,8 @@ TEST(CopyConfigLines, RandomFilesMatchTheLineByLineReading) {
       if (random() % 50 == 0) bytes += std::string(random() % 300, 'N');
       bytes += pieces[random() % (round % 2 == 0 ? 7 : std::size(pieces))];
     }
+    // Every third file in CR LF form throughout, every sixth without its last line end.
+    if (round % 3 == 0) bytes = ExpectedCopy(bytes).substr(0, bytes.size() + (round % 6 ? 0 : 2));
     SCOPED_TRACE("round " + std::to_string(round));
     ExpectSameAsLineByLine(bytes, 1 + random() % 40);
     ExpectSameAsLineByLine(bytes, 64 * 1024);
@@ -136,6 +149,45 @@ TEST(CopyConfigLines, ReturnsTheFirstFailure) {
   in.fail_after = in.at;
   out.fail_at = -1;
   EXPECT_EQ("scenery.cfg: Input/output error", CopyConfigLines(in, out, &scan).ToString());
+}
+
+TEST(CopyConfigFile, AFileCutShortBetweenThePassesIsCopiedAsItIsThen) {
+  PieceFile in("Layer=7\r\nLayer=12\r\n", 64);
+  in.shrink_to = 9;
+  StringFile out;
+  ConfigScan scan;
+  ASSERT_TRUE(CopyConfigFile(in, out, &scan).ok());
+  EXPECT_EQ("Layer=7\r\n\r\n", out.bytes);
+  EXPECT_EQ(7, scan.highestArea);
+}
+
+// Real files, so the system's own copy (or its fallback) makes the bytes: CR LF throughout across
+// the read blocks, with NUL bytes and lone CRs, without a last line end, and files whose first
+// bare line feed comes early or late.
+TEST(CopyConfigFile, RealFilesMatchTheConvertingCopy) {
+  using namespace std::string_literals;
+  testing::TempFolder dir;
+  std::string crlf;
+  for (int i = 0; crlf.size() < 700000; ++i) crlf += "Layer=" + std::to_string(i) + "\r\0\r\n"s;
+  const std::string cases[] = {
+      crlf,        crlf.substr(0, crlf.size() - 1),   crlf + "x", "a\nb\n", crlf + "\n",
+      "\n" + crlf, std::string(300000, '\r') + "\r\n"};
+  for (const std::string& bytes : cases) {
+    dir.Write("scenery.cfg", bytes);
+    std::unique_ptr<ReadableFile> in;
+    std::unique_ptr<WritableFile> out;
+    std::string temp;
+    ASSERT_TRUE(DefaultFileEnv()->OpenForReading(dir.File("scenery.cfg"), &in).ok());
+    ASSERT_TRUE(DefaultFileEnv()->CreateTemporary(dir.File("scenery.org"), &temp, &out).ok());
+    ConfigScan scan;
+    ASSERT_TRUE(CopyConfigFile(*in, *out, &scan).ok());
+    ASSERT_TRUE(out->Close().ok());
+    EXPECT_TRUE(BytesEqual(ExpectedCopy(bytes), testing::ReadFileBytes(temp)));
+    ConfigScan expected;
+    ScanConfigBytes(bytes, &expected);
+    EndConfigScan(&expected);
+    EXPECT_EQ(expected.highestArea, scan.highestArea);
+  }
 }
 
 }  // namespace

@@ -15,10 +15,11 @@ constexpr char kLineEnd[] = "\r\n";
 // number or layer in use, 1 when there is none.
 int NextAreaNumber(const ConfigScan& scan) { return static_cast<int>(scan.highestArea + 1); }
 
-// Reads scenery.cfg once, filling *scan, and writes every line with CR LF to a new temporary
-// file that then replaces scenery.org. The copy is on stable storage before the rename and the
-// rename after it, so a power failure leaves the old backup or the new one, whole. On failure the
-// temporary file is removed and scenery.org is left as it was.
+// Reads scenery.cfg, filling *scan, and writes every line with CR LF to a new temporary file
+// that then replaces scenery.org (a file already in CR LF form is copied by the system). The copy
+// is on stable storage before the rename and the rename after it, so a power failure leaves the old
+// backup or the new one, whole. On failure the temporary file is removed and scenery.org is left as
+// it was.
 Status CopyToBackup(const WorkFolder& folder, ConfigScan* scan) {
   const std::string backup = folder.File(kSceneryBackupName);
   std::string temp;
@@ -30,7 +31,7 @@ Status CopyToBackup(const WorkFolder& folder, ConfigScan* scan) {
   std::unique_ptr<ReadableFile> in;
   s = folder.env->OpenForReading(folder.File(kSceneryConfigName), &in);
   if (s.ok()) {
-    s = CopyConfigLines(*in, *out, scan);
+    s = CopyConfigFile(*in, *out, scan);
     s.Update(in->Close());
   }
   if (s.ok()) s = out->Sync();

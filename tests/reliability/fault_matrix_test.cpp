@@ -1,8 +1,8 @@
-// The fault matrix: every open, read, write, flush, sync, close and rename of scenery.cfg,
-// scenery.org, the scenery file and the log, and the lock and sync of the folder, is made to fail
-// in turn, in each of the three commands. After
-// each, nothing that was on disk is lost, the user is told which file failed, and neither a log
-// entry nor a message claims what did not happen.
+// The fault matrix: every open, read, rewind, write, copy, flush, sync, close and rename of
+// scenery.cfg, scenery.org, the scenery file and the log, and the lock and sync of the folder, is
+// made to fail in turn, in each of the three commands. After each, nothing that was on disk is
+// lost, the user is told which file failed, and neither a log entry nor a message claims what did
+// not happen.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -59,7 +59,8 @@ constexpr Row kMatrix[] = {
     {FaultOp::kClose, "orlith.log", "LLL"}, {FaultOp::kRename, "orlith.log", "---"},
     {FaultOp::kSync, "orlith.log", "---"}, {FaultOp::kFileSize, "orlith.log", "LLL"},
     {FaultOp::kFileSize, "scenery.cfg", "SSS"}, {FaultOp::kTruncate, "scenery.cfg", "---"},
-    {FaultOp::kLock, kFolder, "SSS"}, {FaultOp::kSyncFolder, kFolder, "SSS"}};
+    {FaultOp::kLock, kFolder, "SSS"}, {FaultOp::kSyncFolder, kFolder, "SSS"},
+    {FaultOp::kCopy, "scenery.org", "SSS"}, {FaultOp::kRewind, "scenery.cfg", "SSS"}};
 // clang-format on
 
 class FaultMatrix : public ::testing::TestWithParam<std::tuple<Row, int>> {};  // command 0 to 2
@@ -69,7 +70,7 @@ std::string CellName(const ::testing::TestParamInfo<FaultMatrix::ParamType>& inf
   // clang-format off
   static const char* const kOps[] = {"OpenForReading", "OpenForWriting", "OpenForAppending",
       "Read", "Write", "Flush", "Close", "Rename", "Remove", "ReadEnd", "Size", "Truncate",
-      "Sync", "SyncFolder", "Lock", "CheckPath"};
+      "Sync", "SyncFolder", "Lock", "CheckPath", "Copy", "Rewind"};
   const auto& [row, command] = info.param;
   const std::string f = row.file;
   const char* file = f == kSceneryFile ? "_SceneryFile" : f == "orlith.log" ? "_Log"
