@@ -1,6 +1,7 @@
 // Makes the inputs of the end-to-end benchmark:
 //   orlith-bench-inputs cfg BYTES FILE   a scenery.cfg of at least BYTES bytes of area blocks
 //   orlith-bench-inputs batch ROWS FILE  a batch file of ROWS rows
+//   orlith-bench-inputs deletes ROWS FILE  a batch file of ROWS delete rows
 // Exit status 0 on success, 2 on a usage error, 3 when the file cannot be written.
 #include <cstdio>
 #include <cstdlib>
@@ -31,9 +32,9 @@ std::string SceneryConfig(long bytes) {
   return text;
 }
 
-// Rows cycling through create, modify and delete and through NDB, VOR and ILS, each at its own
-// latitude, so every written row makes a scenery file of its own.
-std::string Batch(long rows) {
+// Rows cycling through create, modify and delete (or deletes only) and through NDB, VOR and ILS,
+// each at its own latitude, so every written row makes a scenery file of its own.
+std::string Batch(long rows, bool deletes_only) {
   std::string text =
       "command,latitude,longitude,type,frequency,range,altitude,magnetic_deviation,dme,"
       "localizer_direction,glideslope_angle,id,name\r\n";
@@ -43,8 +44,9 @@ std::string Batch(long rows) {
     const char* params = type[0] == 'N'   ? "350,25,100,,,,,ABC,TEST NDB"
                          : type[0] == 'V' ? "113.90,40,200,-3,1,,,XYZ,TEST VOR"
                                           : "110.30,18,50,-3,1,270,3.0,IABC,TEST ILS";
-    std::snprintf(row, sizeof row, "%s,N%ld %ld.%ld,W%ld 24.5,%s,%s\r\n", kCommands[i % 3], i % 80,
-                  (i / 80) % 60, (i / 4800) % 10, i % 7, type, params);
+    std::snprintf(row, sizeof row, "%s,N%ld %ld.%ld,W%ld 24.5,%s,%s\r\n",
+                  kCommands[deletes_only ? 2 : i % 3], i % 80, (i / 80) % 60, (i / 4800) % 10,
+                  i % 7, type, params);
     text += row;
   }
   return text;
@@ -53,12 +55,15 @@ std::string Batch(long rows) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4 || (std::strcmp(argv[1], "cfg") != 0 && std::strcmp(argv[1], "batch") != 0)) {
-    std::fprintf(stderr, "usage: orlith-bench-inputs cfg BYTES FILE | batch ROWS FILE\n");
+  const std::string kind = argc == 4 ? argv[1] : "";
+  if (kind != "cfg" && kind != "batch" && kind != "deletes") {
+    std::fprintf(
+        stderr,
+        "usage: orlith-bench-inputs cfg BYTES FILE | batch ROWS FILE | deletes ROWS FILE\n");
     return 2;
   }
   const long count = std::strtol(argv[2], nullptr, 10);
-  const std::string text = argv[1][0] == 'c' ? SceneryConfig(count) : Batch(count);
+  const std::string text = kind == "cfg" ? SceneryConfig(count) : Batch(count, kind == "deletes");
   std::FILE* file = std::fopen(argv[3], "wb");
   if (file == nullptr) {
     std::perror(argv[3]);

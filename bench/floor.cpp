@@ -1,13 +1,15 @@
-// The floor of the end-to-end benchmark: the file work of an Orlith command that no
-// implementation can avoid, and nothing else. It reads scenery.cfg once in large blocks and
-// writes its bytes to scenery.org (the backup), appends the updates area block and the exclusion
-// switch lines to scenery.cfg, appends the log entries with one write per line (each log line is
-// on disk as soon as written) and writes each scenery file in one write. It parses nothing but
-// the command and type columns of a batch file, and its texts only have the lengths of the real
-// ones.
+// The floors of the end-to-end benchmark: the file work of an Orlith command that no
+// implementation can avoid, and nothing else. The backup is scenery.cfg's bytes written to
+// scenery.org, either read and written in large blocks by the process (the in-process copy) or,
+// with --kernel-copy, copied inside the kernel as `cp` does (copy_file_range). Then it appends
+// the updates area block and the exclusion switch lines to scenery.cfg, appends the log entries
+// with one write per line (each log line is on disk as soon as written) and writes each scenery
+// file in one write. The syncs are Orlith's: scenery.org and then the folder after the backup,
+// scenery.cfg once at the end. It parses nothing but the command and type columns of a batch
+// file, and its texts only have the lengths of the real ones.
 //
-//   orlith-floor DIR create|modify|delete NDB|VOR|ILS
-//   orlith-floor DIR batch FILE.csv
+//   orlith-floor [--kernel-copy] DIR create|modify|delete NDB|VOR|ILS
+//   orlith-floor [--kernel-copy] DIR batch FILE.csv
 //   orlith-floor inspect FILE.bgl
 //
 // Exit status 0 on success, 2 on a usage error, 3 when a file cannot be read or written.
@@ -24,6 +26,7 @@
 namespace {
 
 std::string g_dir;
+bool g_kernel_copy = false;
 
 std::string Path(std::string_view name) { return g_dir + "/" + std::string(name); }
 
@@ -50,6 +53,12 @@ void Close(int fd, const std::string& path) {
   if (close(fd) != 0) Fail(path);
 }
 
+void Sync(const std::string& path) {
+  int fd = Open(path, O_RDONLY);
+  if (fsync(fd) != 0) Fail(path);
+  Close(fd, path);
+}
+
 std::string ReadWhole(const std::string& path) {
   int fd = Open(path, O_RDONLY);
   std::string bytes;
@@ -63,19 +72,25 @@ std::string ReadWhole(const std::string& path) {
 }
 
 // One read and one write of scenery.cfg's bytes, in blocks of 64 KiB: larger blocks save calls
-// but cost more in fresh pages than they save.
+// but cost more in fresh pages than they save. Or the kernel's copy, in as few calls as it takes.
 void Backup() {
   const std::string cfg = Path("scenery.cfg");
   const std::string org = Path("scenery.org");
   int in = Open(cfg, O_RDONLY);
   int out = Open(org, O_WRONLY | O_CREAT | O_TRUNC);
   static char block[1 << 16];
-  for (ssize_t n; (n = read(in, block, sizeof block)) != 0;) {
+  for (ssize_t n = 1; g_kernel_copy && n != 0;) {
+    n = copy_file_range(in, nullptr, out, nullptr, std::size_t{1} << 30, 0);
+    if (n < 0) Fail(org);
+  }
+  for (ssize_t n; !g_kernel_copy && (n = read(in, block, sizeof block)) != 0;) {
     if (n < 0) Fail(cfg);
     WriteAll(out, std::string_view(block, static_cast<std::size_t>(n)), org);
   }
+  if (fsync(out) != 0) Fail(org);
   Close(in, cfg);
   Close(out, org);
+  Sync(g_dir);
 }
 
 // An entry of the log: a line end, then each line with its line end, one write each.
@@ -196,14 +211,18 @@ void Inspect(const std::string& path) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && args[0] == "--kernel-copy") {
+    g_kernel_copy = true;
+    args.erase(args.begin());
+  }
   if (args.size() == 2 && args[0] == "inspect") {
     Inspect(args[1]);
     return 0;
   }
   if (args.size() != 3) {
     std::fprintf(stderr,
-                 "usage: orlith-floor DIR create|modify|delete NDB|VOR|ILS\n"
-                 "       orlith-floor DIR batch FILE.csv\n"
+                 "usage: orlith-floor [--kernel-copy] DIR create|modify|delete NDB|VOR|ILS\n"
+                 "       orlith-floor [--kernel-copy] DIR batch FILE.csv\n"
                  "       orlith-floor inspect FILE.bgl\n");
     return 2;
   }
@@ -214,5 +233,6 @@ int main(int argc, char** argv) {
     RegisterArea();
     Command(args[1], args[2], "N42 34_6__W12 24_5.bgl");
   }
+  Sync(Path("scenery.cfg"));
   return 0;
 }
