@@ -4,9 +4,9 @@
 // with --kernel-copy, copied inside the kernel as `cp` does (copy_file_range). Then it appends
 // the updates area block and the exclusion switch lines to scenery.cfg, appends the log entries
 // with one write per line (each log line is on disk as soon as written) and writes each scenery
-// file in one write. The syncs are Orlith's: scenery.org and then the folder after the backup,
-// scenery.cfg once at the end. It parses nothing but the command and type columns of a batch
-// file, and its texts only have the lengths of the real ones.
+// file in one write to a temporary name that is then renamed. The syncs are Orlith's: scenery.org
+// and then the folder after the backup, scenery.cfg once at the end. It parses nothing but the
+// command and type columns of a batch file, and its texts only have the lengths of the real ones.
 //
 //   orlith-floor [--kernel-copy] DIR create|modify|delete NDB|VOR|ILS
 //   orlith-floor [--kernel-copy] DIR batch FILE.csv
@@ -143,10 +143,13 @@ void Exclusion() {
 // A scenery file of 229 (NDB) or 246 bytes and its creation report of 10, 12 or 14 lines.
 void SceneryFile(const std::string& name, std::string_view type) {
   const bool ndb = type == "NDB";
+  // Written under another name and renamed, so the file appears whole or not at all.
   const std::string path = Path(name);
-  int fd = Open(path, O_WRONLY | O_CREAT | O_TRUNC);
-  WriteAll(fd, std::string(ndb ? 229 : 246, '\x15'), path);
-  Close(fd, path);
+  const std::string temp = Path("floor.tmp");
+  int fd = Open(temp, O_WRONLY | O_CREAT | O_TRUNC);
+  WriteAll(fd, std::string(ndb ? 229 : 246, '\x15'), temp);
+  Close(fd, temp);
+  if (rename(temp.c_str(), path.c_str()) != 0) Fail(path);
   std::vector<std::string_view> report = {
       "The file N42 34_6__W12 24_5.bgl was created with the following data: ",
       "",

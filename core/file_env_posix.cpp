@@ -20,6 +20,7 @@ namespace {
 constexpr std::size_t kWriteBuffer = 64 * 1024;
 // The kernel's copy goes in steps of this size, so a signal is answered between them.
 constexpr std::uint64_t kCopyChunk = 64 * 1024 * 1024;
+constexpr std::uint64_t kUnknownSize = ~std::uint64_t{0};
 
 // The reason given for a FIFO, a device or a socket where a file is wanted.
 constexpr char kNotRegular[] = "Not a regular file";
@@ -43,9 +44,10 @@ int Open(const std::string& path, int flags, mode_t mode = 0666) {
 }
 
 // Opens a regular file without waiting: O_NONBLOCK keeps a FIFO from blocking the open, and the
-// file is refused unless fstat finds a regular file; then reads and writes block as usual again.
-// The descriptor, or -1 with *status set.
-int OpenRegular(const std::string& path, int flags, Status* status) {
+// file is refused unless fstat finds a regular file. On a regular file O_NONBLOCK changes nothing,
+// so it stays (one call less for every open of a batch). The descriptor, or -1 with *status set;
+// the file's size at the open in *size when given.
+int OpenRegular(const std::string& path, int flags, Status* status, std::uint64_t* size = nullptr) {
   int fd = Open(path, flags | O_NONBLOCK);
   if (fd < 0) {
     *status = OpenError(path, errno);
@@ -58,9 +60,8 @@ int OpenRegular(const std::string& path, int flags, Status* status) {
     *status = IoError(path, EISDIR);
   } else if (!S_ISREG(info.st_mode)) {
     *status = Status::IoError(path, kNotRegular);
-  } else if (::fcntl(fd, F_SETFL, flags & O_APPEND) != 0) {
-    *status = IoError(path, errno);
   } else {
+    if (size != nullptr) *size = static_cast<std::uint64_t>(info.st_size);
     return fd;
   }
   ::close(fd);
@@ -125,7 +126,9 @@ class PosixReadableFile : public ReadableFile {
 
 class PosixWritableFile : public WritableFile {
  public:
-  PosixWritableFile(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
+  // size: the file's size at the open, when known (so Size asks the system only after writes).
+  PosixWritableFile(std::string path, int fd, std::uint64_t size = kUnknownSize)
+      : path_(std::move(path)), fd_(fd), known_size_(size) {}
   ~PosixWritableFile() override {
     if (fd_ >= 0) {
       WriteAll(buffer_);
@@ -149,6 +152,7 @@ class PosixWritableFile : public WritableFile {
     if (source == nullptr) return WritableFile::AppendFrom(in, n, copied);
     Status s = Flush();
     if (!s.ok()) return s;
+    known_size_ = kUnknownSize;
 #ifdef __linux__
     // Both files' positions move on, so the block copy can take over wherever this one stops.
     while (*copied < n) {
@@ -187,10 +191,15 @@ class PosixWritableFile : public WritableFile {
   Status Size(std::uint64_t* size) override {
     Status s = Flush();
     if (!s.ok()) return s;
+    if (known_size_ != kUnknownSize) {
+      *size = known_size_;
+      return Status::Ok();
+    }
     return SizeOf(path_, fd_, size);
   }
   Status Truncate(std::uint64_t size) override {
     buffer_.clear();
+    known_size_ = kUnknownSize;
     int r;
     do {
       r = ::ftruncate(fd_, static_cast<off_t>(size));
@@ -208,6 +217,7 @@ class PosixWritableFile : public WritableFile {
 
  private:
   Status WriteAll(std::string_view data) {
+    if (!data.empty()) known_size_ = kUnknownSize;
     while (!data.empty()) {
       ssize_t w = ::write(fd_, data.data(), data.size());
       if (w < 0 && errno == EINTR) continue;
@@ -220,6 +230,7 @@ class PosixWritableFile : public WritableFile {
   std::string path_;
   int fd_;
   std::string buffer_;
+  std::uint64_t known_size_;
 };
 
 class PosixFileEnv : public FileEnv {
@@ -244,7 +255,8 @@ class PosixFileEnv : public FileEnv {
     for (;;) {
       // The process id keeps the name apart from every other running process; O_EXCL with
       // O_NOFOLLOW refuses a name that exists, a planted symlink included.
-      *temp = (folder.empty() ? "" : folder + "/") + "orlith-" + std::to_string(::getpid()) + "-" +
+      static const pid_t pid = ::getpid();
+      *temp = (folder.empty() ? "" : folder + "/") + "orlith-" + std::to_string(pid) + "-" +
               std::to_string(counter++) + ".tmp";
       int fd = Open(*temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW);
       if (fd >= 0) {
@@ -306,8 +318,14 @@ class PosixFileEnv : public FileEnv {
     const std::string folder = FolderOf(path);
     const std::string_view name =
         std::string_view(path).substr(folder.size() + (folder.empty() ? 0 : 1));
-    long name_max = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
-    if (name_max <= 0) name_max = NAME_MAX;
+    // A batch checks every row's file in the same folder: its limit is asked once.
+    thread_local std::string asked_folder;
+    thread_local long name_max = 0;
+    if (name_max == 0 || folder != asked_folder) {
+      name_max = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+      if (name_max <= 0) name_max = NAME_MAX;
+      asked_folder = folder;
+    }
     if (name.size() > static_cast<std::size_t>(name_max) || path.size() >= PATH_MAX) {
       return IoError(path, ENAMETOOLONG);
     }
@@ -340,18 +358,19 @@ class PosixFileEnv : public FileEnv {
   static Status OpenWritable(const std::string& path, int flags,
                              std::unique_ptr<WritableFile>* file) {
     Status s;
-    int fd = OpenRegular(path, flags & ~O_CREAT, &s);
+    std::uint64_t size = kUnknownSize;
+    int fd = OpenRegular(path, flags & ~O_CREAT, &s, &size);
     if (fd < 0 && s.kind() == Status::Kind::kNotFound) {
       // Only a file that is really missing is created: O_EXCL never follows a symlink, so one
       // that points nowhere cannot make Orlith create a file somewhere else.
       s = Status::Ok();
-      fd = OpenRegular(path, flags | O_EXCL, &s);
+      fd = OpenRegular(path, flags | O_EXCL, &s, &size);
       if (fd < 0 && s.reason() == ErrnoText(EEXIST)) {
         s = Status::IoError(path, kDanglingLink);
       }
     }
     if (fd < 0) return s;
-    *file = std::make_unique<PosixWritableFile>(path, fd);
+    *file = std::make_unique<PosixWritableFile>(path, fd, size);
     return Status::Ok();
   }
 };
