@@ -12,8 +12,8 @@
 #   - every command on the 50 MB scenery.cfg at most 1.5 times the kernel floor,
 #   - the 10,000-row batch (on the 1 MB scenery.cfg) at most 1.5 times the kernel floor running
 #     the same rows,
-#   - the import of navaids.csv (../shared/data/navaids.csv beside the repository, or
-#     ORLITH_NAVAIDS_CSV) with --apply at most 1.5 times the kernel floor running the same rows
+#   - the import of navaids.csv (shared/data/navaids.csv beside the repository or its worktree
+#     folder, or ORLITH_NAVAIDS_CSV) with --apply at most 1.5 times the kernel floor running the same rows
 #     as a batch, with a peak memory within 1 MiB of the import of one country's rows,
 #   - orlith-cli's peak memory under 8 MiB on the 50 MB scenery.cfg and within 1 MiB of its peak
 #     on the 10 KB one, and under 16 MiB for a batch of 1,000,000 delete rows.
@@ -65,12 +65,14 @@ fresh_folder() {
   sync "$work/run/scenery.cfg"
 }
 
-# Runs a command once in a fresh folder and prints "SECONDS CPU_SECONDS PEAK_KB".
+# Runs a command once in a fresh folder and prints "SECONDS CPU_SECONDS PEAK_KB"; what the
+# command writes to its standard error is shown only when it fails.
 timed_run() {
   local cfg=$1
   shift
   fresh_folder "$cfg"
-  if ! "$timed" "$@"; then
+  if ! "$timed" "$@" 2>"$work/stderr.txt"; then
+    cat "$work/stderr.txt" >&2
     echo "bench/run.sh: failed: $*" >&2
     exit 2
   fi
@@ -135,7 +137,9 @@ measure() {
   echo "measured $name on $size ($place)" >&2
 }
 
+# navaids.csv beside the repository, or beside the folder of git worktrees that holds it.
 navaids=${ORLITH_NAVAIDS_CSV:-$root/../shared/data/navaids.csv}
+[[ -n ${ORLITH_NAVAIDS_CSV:-} || -f $navaids ]] || navaids=$root/../../shared/data/navaids.csv
 for place in $places; do
   work=${dirs[$place]}
   rm -rf "$work"
