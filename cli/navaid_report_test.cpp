@@ -23,9 +23,7 @@ TEST(NavAidReport, FlagsHalfKilohertzAndCarriedMinutesF11F16) {
        "\"flags\":193,\"dme\":true,\"localizer\":true,\"glideSlope\":true,"},
       {1, EntryField::kDme, "0", "Flags: 0x00 (none)\n",
        "\"flags\":0,\"dme\":false,\"localizer\":false,\"glideSlope\":false,"},
-      {1, EntryField::kDme, "1", "Flags: 0x01 (DME)\n", "\"flags\":1,\"dme\":true,"},
       {0, EntryField::kFrequency, "382.5", "Frequency: 382.5 kHz\n", "\"frequencyKHz\":382.5,"},
-      {0, EntryField::kFrequency, "1750", "Frequency: 1750 kHz\n", "\"frequencyKHz\":1750,"},
       // 42 degrees are stored a little short of 42: the minutes round to 60.00.
       {0, EntryField::kLatitude, "N42 0", "Position: N42    0.00, W12   24.50 (",
        "\"latitude\":\"N42    0.00\","},

@@ -119,9 +119,9 @@ TEST(CopyConfigLines, EdgeCasesInEveryReadSize) {
 TEST(CopyConfigLines, RandomFilesMatchTheLineByLineReading) {
   std::mt19937 random(20261206);
   // clang-format off
-  const std::string pieces[] = {"a", ".", "N", "U", "\r", "\n", "\n", " ", "Title=Navigational Updates",
-                                "[Area.12]", "Layer=345", "title=NAVIGATIONAL updates \t",
-                                "\t[aREA.+99", "lAYER= 1234", "y", "P"};
+  const std::string pieces[] = {"a", ".", "N", "U", "\r", "\n", "\n", " ", "y", "P", "[Area.12]",
+                                "Title=Navigational Updates", "Layer=345", "\t[aREA.+99",
+                                "title=NAVIGATIONAL updates \t", "lAYER= 1234"};
   // clang-format on
   for (int round = 0; round < 300; ++round) {
     std::string bytes;

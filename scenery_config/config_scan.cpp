@@ -132,14 +132,36 @@ void ReadAreaNumber(const char* at, const char* to, ConfigScan* scan) {
   scan->highestArea = std::max(scan->highestArea, value);
 }
 
+// A key of six characters as one word, loaded as the file's bytes are, so that a word compare
+// needs no byte order: the key's bytes, the case bit of its letters, and which bytes count.
+struct KeyWord {
+  std::uint64_t text, letters, used;
+};
+std::uint64_t Word(const char (&bytes)[9]) {
+  std::uint64_t w;
+  std::memcpy(&w, bytes, sizeof w);
+  return w;
+}
+const KeyWord kAreaWord = {Word("[area.\0\0"), Word("\0    \0\0\0"),
+                           Word("\xFF\xFF\xFF\xFF\xFF\xFF\0\0")};
+const KeyWord kLayerWord = {Word("layer=\0\0"), Word("     \0\0\0"),
+                            Word("\xFF\xFF\xFF\xFF\xFF\xFF\0\0")};
+
 // A key ("[area." or "layer=") found at `key`: when only blanks stand before it on its line,
-// its number counts.
-void ReadKeyLine(const char* key, std::string_view name, const char* from, const char* to,
-                 ConfigScan* scan) {
-  if (!StartsWithLowered(key, to, name)) return;
+// its number counts. A letter's byte with its case bit set equals the lower case letter only
+// when it is that letter in either case.
+void ReadKeyLine(const char* key, const KeyWord& word, std::string_view name, const char* from,
+                 const char* to, ConfigScan* scan) {
+  if (to - key >= 8) {
+    std::uint64_t w;
+    std::memcpy(&w, key, sizeof w);
+    if (((w | word.letters) & word.used) != word.text) return;
+  } else if (!StartsWithLowered(key, to, name)) {
+    return;
+  }
   const char* line = key;
   while (line > from && IsBlank(line[-1])) --line;
-  if (IsLineStart(line, from)) ReadAreaNumber(key + name.size(), to, scan);
+  if (IsLineStart(line, from)) ReadAreaNumber(key + kKeyLength, to, scan);
 }
 
 // The characters that may make a line matter, in either case: the "[" of a header, the "y" of
@@ -157,9 +179,9 @@ bool MayMatter(const char* c, const char* from) {
 // The line of the position that MayMatter let through, read as the character steps read it.
 void ScanCandidate(const char* c, const char* from, const char* to, ConfigScan* scan) {
   if (*c == '[') {
-    ReadKeyLine(c, kAreaKey, from, to, scan);
+    ReadKeyLine(c, kAreaWord, kAreaKey, from, to, scan);
   } else if ((*c | 0x20) == 'y') {
-    ReadKeyLine(c - 2, kLayerKey, from, to, scan);
+    ReadKeyLine(c - 2, kLayerWord, kLayerKey, from, to, scan);
   } else if (!scan->blockPresent) {
     const char* line = c - kMarkerP;
     if (!IsLineStart(line, from) ||

@@ -47,6 +47,7 @@ Status Register(const TempFolder& dir, const std::string& cfg, FileEnv* env, Sta
 }
 
 TEST(RegisterUpdatesArea, AreaNumbersAndMarkerF3F8F13F14) {
+  using namespace std::string_literals;
   const std::string l100 = LongLine(100, {{7, '4'}, {8, '4'}, {9, '4'}, {95, '.'}});
   const std::string l10k = LongLine(10000, {{87, 'N'}, {100, 'U'}, {5000, '.'}});
   const std::string nul = std::string("[Area.007]\r\nTitle=A\0B\r\n", 23);
@@ -67,6 +68,11 @@ TEST(RegisterUpdatesArea, AreaNumbersAndMarkerF3F8F13F14) {
       {"no header", "Title=Base\r\nLocal=Scenery\\Base\r\n", "01"},
       {"present", nav, ""},
       {"present, lone CR line ends", "[Area.005]\rTitle=Navigational Updates\rLayer=5\r", ""},
+      {"marker in any case, trailing blanks", "[Area.005]\ntitle=NAVIGATIONAL updates \t\n", ""},
+      {"no marker", "Title=Navigational Updates x\n Title=Navigational Updates\nTitle=\0\n"s, "01"},
+      {"keys in any case after blanks", "[Area.12]\n  [AREA.7]\n\tLAYER=  +13x\n[area.4", "014"},
+      {"no keys", "Layer=-5\nLayer =7\nLocal=Layer=8\nX[Area.9]\nLayer", "01"},
+      {"highest number", "Layer=99999999999999999999\n", "2147483647"},
       {"Nordic Lands USA is no marker", nordic, "06"},
       {"Area.099", "[Area.099]\r\n", "100"},
       {"Area.12", "[Area.12]\r\n", "013"},

@@ -42,28 +42,21 @@ TEST(NavAidReader, DecodesTheWorkedExamples) {
   EXPECT_NEAR(ils.longitude, 151.17, 3e-5);
 }
 
-// NDB files written before the list end byte was added are 228 bytes; a list end that is not
-// zero, and other sizes, are refused.
+// NDB files written before the list end byte was added are 228 bytes.
 TEST(NavAidReader, ReadsBothNdbSizesF12) {
-  const std::string ndb = NavAidExamples()[0].file;
-  const struct {
-    std::string file;
-    const char* error;  // empty: accepted
-  } cases[] = {
+  const std::string ndb = NavAidExamples()[0].file, sizes = " (or 228 without the list end)";
+  const std::pair<std::string, std::string> cases[] = {
       {ndb, ""},
       {ndb.substr(0, 228), ""},
       {ndb.substr(0, 228) + "\1", "NDB list end at offset 0xE4 is 1, 0 expected"},
-      {ndb.substr(0, 227), "file is 227 bytes, a NDB file has 229 (or 228 without the list end)"},
-      {ndb + '\0', "file is 230 bytes, a NDB file has 229 (or 228 without the list end)"},
-  };
-  for (const auto& c : cases) {
+      {ndb.substr(0, 227), "file is 227 bytes, a NDB file has 229" + sizes},
+      {ndb + '\0', "file is 230 bytes, a NDB file has 229" + sizes}};
+  for (const auto& [file, want] : cases) {
     DecodedNavAid n;
     std::string error;
-    EXPECT_EQ(DecodeNavAidFile(c.file, &n, &error), *c.error == '\0') << c.file.size();
-    EXPECT_EQ(error, c.error);
-    if (error.empty()) {
-      EXPECT_EQ(n.frequencyKhz, 350);
-    }
+    EXPECT_EQ(DecodeNavAidFile(file, &n, &error), want.empty()) << file.size();
+    EXPECT_EQ(error, want);
+    EXPECT_EQ(n.frequencyKhz, want.empty() ? 350 : 0);
   }
 }
 
