@@ -97,7 +97,7 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     err << "orlith-cli: " << usage_error << "\n" << UsageText();
     return kCliUsage;
   }
-  WorkFolder folder{args.folder, env};
+  WorkFolder folder{args.folder, env, args.sceneryFolder};
   switch (args.command) {
     case CliCommand::kHelp:
       out << UsageText();

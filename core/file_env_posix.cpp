@@ -181,6 +181,13 @@ class PosixFileEnv : public FileEnv {
     return Status::Ok();
   }
 
+  Status CreateFolders(const std::string& path) override {
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(path), ec);
+    if (ec) return Status::IoError(path, ec.message());
+    return Status::Ok();
+  }
+
  private:
   static int Open(const std::string& path, int flags) {
     int fd;

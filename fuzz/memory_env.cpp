@@ -123,4 +123,6 @@ Status MemoryEnv::Truncate(const std::string& path, std::uint64_t size) {
   return Status::Ok();
 }
 
+Status MemoryEnv::CreateFolders(const std::string& path) { return Step(path); }
+
 }  // namespace orlith::fuzzing

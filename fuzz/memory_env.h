@@ -30,6 +30,8 @@ class MemoryEnv : public FileEnv {
   Status ReadTail(const std::string& path, std::size_t n, std::string* tail) override;
   Status FileSize(const std::string& path, std::uint64_t* size) override;
   Status Truncate(const std::string& path, std::uint64_t size) override;
+  // Folders are not kept: every path is a folder that exists.
+  Status CreateFolders(const std::string& path) override;
 
   // Counts the call; the planned failure for path, or OK.
   Status Step(const std::string& path);

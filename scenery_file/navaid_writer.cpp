@@ -59,11 +59,22 @@ std::string CreationReport(const std::string& fileName, const NavAidEntry& entry
   return text;
 }
 
-// Appends the creation report of the file just written to the log; a failure goes to *log_status.
+// Appends the creation report of the file just written to the log, naming it relative to the
+// simulator folder; a failure goes to *log_status.
 void ReportCreation(const WorkFolder& folder, const std::string& name, const NavAidEntry& entry,
                     Status* log_status) {
-  Status logged = AppendLogText(folder, CreationReport(name, entry));
+  Status logged = AppendLogText(folder, CreationReport(folder.SceneryName(name), entry));
   if (log_status != nullptr) log_status->Update(logged);
+}
+
+// Creates the scenery folder when it is missing. A failure names the folder, so the file is
+// written nowhere else.
+Status MakeSceneryFolder(const WorkFolder& folder) {
+  const std::string path = folder.SceneryFolderPath();
+  if (path.empty()) return Status::Ok();
+  Status s = folder.env->CreateFolders(path);
+  if (s.ok()) return s;
+  return Status::IoError(path, "the folder could not be created: " + s.reason());
 }
 
 }  // namespace
@@ -89,7 +100,8 @@ Status WriteSceneryHeader(const WorkFolder& folder, const std::string& latitude,
   // of that name as it was.
   double lat = ParseCoordinate(latitude);
   double lon = ParseCoordinate(longitude);
-  return WriteWhole(*folder.env, folder.File(SceneryFileName(latitude, longitude)), false,
+  if (Status s = MakeSceneryFolder(folder); !s.ok()) return s;
+  return WriteWhole(*folder.env, folder.SceneryFile(SceneryFileName(latitude, longitude)), false,
                     SceneryHeaderBytes(lat, lon, navAidType, frequency));
 }
 
@@ -97,7 +109,8 @@ Status AppendNavAidSection(const WorkFolder& folder, const NavAidEntry& entry, S
   double lat = ParseCoordinate(entry.latitude);
   double lon = ParseCoordinate(entry.longitude);
   std::string name = SceneryFileName(entry.latitude, entry.longitude);
-  Status s = WriteWhole(*folder.env, folder.File(name), true, NavAidSectionBytes(lat, lon, entry));
+  Status s =
+      WriteWhole(*folder.env, folder.SceneryFile(name), true, NavAidSectionBytes(lat, lon, entry));
   if (!s.ok()) return s;
   ReportCreation(folder, name, entry, log_status);
   return Status::Ok();
@@ -109,7 +122,8 @@ Status WriteNavAidFile(const WorkFolder& folder, const NavAidEntry& entry, Statu
   std::string name = SceneryFileName(entry.latitude, entry.longitude);
   std::string bytes = SceneryHeaderBytes(lat, lon, entry.navAidType, entry.frequency);
   bytes += NavAidSectionBytes(lat, lon, entry);
-  Status s = WriteWhole(*folder.env, folder.File(name), false, bytes);
+  Status s = MakeSceneryFolder(folder);
+  if (s.ok()) s = WriteWhole(*folder.env, folder.SceneryFile(name), false, bytes);
   if (!s.ok()) return s;
   ReportCreation(folder, name, entry, log_status);
   return Status::Ok();

@@ -159,4 +159,10 @@ Status FaultEnv::Truncate(const std::string& path, std::uint64_t size) {
   return base_->Truncate(path, size);
 }
 
+Status FaultEnv::CreateFolders(const std::string& path) {
+  Status s = Check(FaultOp::kCreateFolders, path);
+  if (!s.ok()) return s;
+  return base_->CreateFolders(path);
+}
+
 }  // namespace orlith::testing

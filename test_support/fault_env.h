@@ -27,6 +27,7 @@ enum class FaultOp {
   kReadTail,
   kFileSize,
   kTruncate,
+  kCreateFolders,
 };
 
 struct Fault {
@@ -59,6 +60,7 @@ class FaultEnv : public FileEnv {
   Status ReadTail(const std::string& path, std::size_t n, std::string* tail) override;
   Status FileSize(const std::string& path, std::uint64_t* size) override;
   Status Truncate(const std::string& path, std::uint64_t size) override;
+  Status CreateFolders(const std::string& path) override;
 
   // Counts the call and returns the failure planned for it, or OK; other_path, when given, is a
   // second file the call concerns (the source of a rename); *written, when given, receives the

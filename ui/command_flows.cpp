@@ -5,16 +5,22 @@
 
 namespace orlith {
 
-CommandOutcome RunPositionDialog(CommandSession& session, NavAidEntry& entry) {
+CommandOutcome RunPositionDialog(CommandSession& session, NavAidEntry& entry, bool needs_type) {
   bool ended = false;
   bool registered = false;
   auto on_ok = [&](const DialogTexts& typed) {
+    // A scenery file without a type holds no navaid the simulator knows.
+    if (needs_type && typed.checkedRadio == 0 && entry.navAidType.empty()) {
+      session.frontEnd.ShowMessage(kCheckTypeMessage);
+      return false;
+    }
     StoreTypedTexts(DialogId::kPosition, typed, entry);
     if (!CheckPosition(session, entry)) {
       ended = true;
-      return;
+      return true;
     }
     registered = RegisterArea(session);
+    return true;
   };
   DialogResult result = session.frontEnd.RunDialog(DialogId::kPosition,
                                                    ShownTexts(DialogId::kPosition, entry), on_ok);
@@ -26,13 +32,16 @@ CommandOutcome RunPositionDialog(CommandSession& session, NavAidEntry& entry) {
 DialogResult RunParameterDialog(CommandSession& session, NavAidEntry& entry) {
   std::optional<DialogId> id = ParameterDialogFor(entry.navAidType);
   if (!id) return DialogResult::kOk;
-  auto on_ok = [&](const DialogTexts& typed) { StoreTypedTexts(*id, typed, entry); };
+  auto on_ok = [&](const DialogTexts& typed) {
+    StoreTypedTexts(*id, typed, entry);
+    return true;
+  };
   return session.frontEnd.RunDialog(*id, ShownTexts(*id, entry), on_ok);
 }
 
 CommandOutcome DeleteNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   if (!CheckSceneryConfig(session)) return CommandOutcome::kEnded;
-  CommandOutcome position = RunPositionDialog(session, entry);
+  CommandOutcome position = RunPositionDialog(session, entry, false);
   if (position != CommandOutcome::kDone) return position;
   if (!AddExclusion(session, entry)) return CommandOutcome::kFileError;
   ReportDone(session, DeletedMessage(entry));
@@ -41,10 +50,10 @@ CommandOutcome DeleteNavAidFlow(CommandSession& session, NavAidEntry& entry) {
 
 CommandOutcome CreateNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   if (!CheckSceneryConfig(session)) return CommandOutcome::kEnded;
-  CommandOutcome position = RunPositionDialog(session, entry);
+  CommandOutcome position = RunPositionDialog(session, entry, true);
   if (position != CommandOutcome::kDone) return position;
   if (RunParameterDialog(session, entry) == DialogResult::kCancel) {
-    ReportLogFailure(session);
+    ReportDone(session, kNoSceneryFileMessage);
     return CommandOutcome::kCancelled;
   }
   if (!WriteSceneryFile(session, entry)) return CommandOutcome::kFileError;
@@ -54,7 +63,7 @@ CommandOutcome CreateNavAidFlow(CommandSession& session, NavAidEntry& entry) {
 
 CommandOutcome ModifyNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   if (!CheckSceneryConfig(session)) return CommandOutcome::kEnded;
-  CommandOutcome position = RunPositionDialog(session, entry);
+  CommandOutcome position = RunPositionDialog(session, entry, true);
   if (position != CommandOutcome::kDone) return position;
   if (!AddExclusion(session, entry)) return CommandOutcome::kFileError;
   if (RunParameterDialog(session, entry) == DialogResult::kCancel) {

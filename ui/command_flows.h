@@ -3,8 +3,9 @@
 // write the caller's NavAidEntry, which keeps its texts from one command to the next.
 //
 // A Cancel ends the command: in the Position dialog before anything is written and without a
-// message; in a parameter dialog before the scenery file is written (Modify then says that only
-// its exclusion switch was added). A file error stops the command with the file and the reason.
+// message; in a parameter dialog before the scenery file is written (Create then says that no
+// file was written, Modify that only its exclusion switch was added). A file error stops the
+// command with the file and the reason.
 #pragma once
 
 #include "core/navaid_entry.h"
@@ -15,8 +16,9 @@ namespace orlith {
 
 // Runs the Position dialog. Its OK stores the coordinate texts and the checked type, checks the
 // latitude and then the longitude (the input error ends the program) and registers the updates
-// area. kDone when all that succeeded.
-CommandOutcome RunPositionDialog(CommandSession& session, NavAidEntry& entry);
+// area. kDone when all that succeeded. needs_type (Create, Modify): an OK with no type button
+// checked and no type chosen before shows kCheckTypeMessage and keeps the dialog open.
+CommandOutcome RunPositionDialog(CommandSession& session, NavAidEntry& entry, bool needs_type);
 
 // Runs the parameter dialog of entry.navAidType ("NDB", "VOR", "ILS"); its OK stores the
 // parameter texts. The empty type shows no dialog and gives kOk.

@@ -67,7 +67,7 @@ bool WriteSceneryFile(CommandSession& session, const NavAidEntry& entry, Scenery
   if (!s.ok()) {
     // The simulator reads every scenery file in the folder, so one cut short does not stay.
     session.folder.env->Remove(
-        session.folder.File(SceneryFileName(entry.latitude, entry.longitude)));
+        session.folder.SceneryFile(SceneryFileName(entry.latitude, entry.longitude)));
   }
   return !Stopped(session, s);
 }
@@ -76,13 +76,6 @@ void ReportDone(CommandSession& session, std::string message) {
   if (!session.logStatus.ok()) message += LogFailureNote(session.logStatus);
   session.logStatus = Status::Ok();
   session.frontEnd.ShowMessage(message);
-}
-
-void ReportLogFailure(CommandSession& session) {
-  if (session.logStatus.ok()) return;
-  std::string note = LogFailureNote(session.logStatus);
-  session.logStatus = Status::Ok();
-  session.frontEnd.ShowError(note.substr(1));  // without the blank that joins it to a message
 }
 
 }  // namespace orlith

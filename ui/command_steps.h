@@ -63,8 +63,4 @@ bool WriteSceneryFile(CommandSession& session, const NavAidEntry& entry,
 // Shows the command's last message, with the note about the log when it could not be written.
 void ReportDone(CommandSession& session, std::string message);
 
-// For a command that ends without a message: shows the note about the log alone when the log
-// could not be written, and nothing otherwise.
-void ReportLogFailure(CommandSession& session);
-
 }  // namespace orlith
