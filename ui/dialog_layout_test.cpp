@@ -9,8 +9,10 @@ namespace {
 
 TEST(DialogLayout, UniqueIdsEditsWithFieldsAndFocusInTheFirstFieldF17) {
   // The dialog and the field the focus opens in: the latitude, or the frequency.
-  for (auto [id, focus] : {std::pair{DialogId::kPosition, 1000}, {DialogId::kNdb, 1013},
-                           {DialogId::kVor, 1008}, {DialogId::kIls, 1015}}) {
+  for (auto [id, focus] : {std::pair{DialogId::kPosition, 1000},
+                           {DialogId::kNdb, 1013},
+                           {DialogId::kVor, 1008},
+                           {DialogId::kIls, 1015}}) {
     std::set<int> seen;
     int first_tab_stop = 0;
     for (const ControlLayout& c : LayoutOf(id).controls) {
