@@ -54,5 +54,36 @@ TEST(WorkFolder, NamesFilesRelativeToItsPath) {
   EXPECT_EQ(WorkFolder{"sim/"}.File("orlith.log"), "sim/orlith.log");
 }
 
+TEST(WorkFolder, PutsSceneryFilesIntoItsSceneryFolder) {
+  // The simulator folder, the scenery folder, the name shown, the path written to.
+  const char* cases[][4] = {
+      {"sim", "", "a.bgl", "sim/a.bgl"},
+      {"", "sc/", "sc/a.bgl", "sc/a.bgl"},
+      {"sim", "Addon Scenery\\Updates\\scenery", "Addon Scenery\\Updates\\scenery\\a.bgl",
+       "sim/Addon Scenery\\Updates\\scenery/a.bgl"},
+      {"sim", "/abs/sc//", "/abs/sc/a.bgl", "/abs/sc/a.bgl"},
+      {"sim", "C:\\FS\\sc", "C:\\FS\\sc\\a.bgl", "C:\\FS\\sc/a.bgl"},
+      {"sim", "/", "/a.bgl", "/a.bgl"},
+  };
+  for (const auto& [path, scenery, name, file] : cases) {
+    WorkFolder folder{path, DefaultFileEnv(), scenery};
+    EXPECT_EQ(folder.SceneryName("a.bgl"), name) << scenery;
+    EXPECT_EQ(folder.SceneryFile("a.bgl"), file) << scenery;
+  }
+}
+
+TEST(FileEnv, CreateFoldersMakesTheMissingOnesOnly) {
+  TempFolder dir;
+  FileEnv& env = *DefaultFileEnv();
+  dir.Write("file", "x");
+  EXPECT_TRUE(env.CreateFolders(dir.File("a/b/c")).ok());
+  EXPECT_TRUE(env.CreateFolders(dir.File("a/b")).ok());  // there already
+  dir.Write("a/b/c/f", "y");
+  EXPECT_EQ(dir.Read("a/b/c/f"), "y");
+  Status s = env.CreateFolders(dir.File("file/sub"));
+  EXPECT_FALSE(s.ok());
+  EXPECT_EQ(s.file(), dir.File("file/sub"));
+}
+
 }  // namespace
 }  // namespace orlith

@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include "test_support/fault_env.h"
 #include "test_support/test_support.h"
 #include "ui/dialog_layout.h"
 #include "ui/dialog_logic.h"
@@ -67,15 +68,15 @@ TEST_F(CommandFlows, DeleteMessageAndSwitchByType) {
 }
 
 TEST_F(CommandFlows, CreateOfEachTypeWritesItsFile) {
-  // The type button, the parameter dialog it opens (kPosition: none), the file size, the type.
+  // The type button, the parameter dialog it opens, the file size, the type.
   // clang-format off
   const std::tuple<int, DialogId, std::size_t, const char*> cases[] = {
-      {0, DialogId::kPosition, 246, ""}, {kNdbButton, DialogId::kNdb, 228, "NDB"},
+      {kNdbButton, DialogId::kNdb, 228, "NDB"},
       {kVorButton, DialogId::kVor, 246, "VOR"}, {kIlsButton, DialogId::kIls, 246, "ILS"}};
   // clang-format on
   for (const auto& [radio, dialog, size, type] : cases) {
     Position(radio);
-    if (dialog != DialogId::kPosition) Params(dialog, radio == kNdbButton ? kNdb : kVor);
+    Params(dialog, radio == kNdbButton ? kNdb : kVor);
     window.CreateNavAid();
     EXPECT_EQ(ui.messages.back(), std::string("A new ") + type + kAt);
     EXPECT_EQ(ui.opened.back(), dialog);
@@ -139,8 +140,9 @@ TEST_F(CommandFlows, CancelWritesNothingF9) {
   window.ModifyNavAid();
   EXPECT_TRUE(Switched("ndbs"));
   EXPECT_FALSE(tmp.Exists(kBgl));
-  EXPECT_EQ(ui.messages, Strings{"The exclusion switch was added at N42 34.6, W12 24.5; no "
-                                 "scenery file was written"});
+  EXPECT_EQ(ui.messages, Strings({"No scenery file was written",
+                                  "The exclusion switch was added at N42 34.6, W12 24.5; no "
+                                  "scenery file was written"}));
   // After a done command, Cancel repeats nothing.
   Position(kNdbButton);
   window.DeleteNavAid();
@@ -148,7 +150,77 @@ TEST_F(CommandFlows, CancelWritesNothingF9) {
   ui.Cancel(DialogId::kPosition);
   window.DeleteNavAid();
   EXPECT_EQ(Config() + tmp.Read("orlith.log"), config + log);
-  EXPECT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages.size(), 3u);
+}
+
+TEST_F(CommandFlows, OkWithoutTypeKeepsThePositionDialogOpenF18) {
+  for (auto command : {&MainWindow::CreateNavAid, &MainWindow::ModifyNavAid}) {
+    Position();  // refused: the dialog stays open for the next answer
+    ui.Cancel(DialogId::kPosition);
+    (window.*command)();
+    EXPECT_EQ(window.last_outcome(), CommandOutcome::kCancelled);
+    EXPECT_EQ(window.entry().latitude, "");  // nothing stored
+  }
+  EXPECT_EQ(ui.messages, Strings(2, "Check the type of NavAid"));
+  EXPECT_EQ(ui.opened, std::vector<DialogId>(2, DialogId::kPosition));
+  EXPECT_TRUE(NothingWritten());
+  // Checking a type then goes on; from then on the type chosen before is enough.
+  Position();
+  Position(kNdbButton);
+  Params(DialogId::kNdb, kNdb);
+  window.CreateNavAid();
+  Position();
+  Params(DialogId::kNdb, kNdb);
+  window.ModifyNavAid();
+  EXPECT_EQ(ui.messages.size(), 5u);
+  EXPECT_EQ(ui.messages.back(), "An existing NDB NavAid at N42 34.6, W12 24.5 was modified");
+  EXPECT_TRUE(ui.scriptUsedUp());
+}
+
+TEST(CommandFlowsSceneryFolder, WritesAndReportsTheFileThere) {
+  testing::TempFolder other;
+  const std::string bgl = kBgl;
+  // The scenery folder given, where the file lands (inside the simulator folder unless absolute),
+  // and the name the log gives it.
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {"", bgl, bgl},
+      {"Addon Scenery/Updates/scenery", "Addon Scenery/Updates/scenery/" + bgl,
+       "Addon Scenery/Updates/scenery/" + bgl},
+      {"Addon Scenery\\Updates\\", "Addon Scenery\\Updates/" + bgl,
+       "Addon Scenery\\Updates\\" + bgl},
+      {other.File("sc") + "/", other.File("sc/") + bgl, other.File("sc/") + bgl},
+  };
+  std::string plain;
+  for (const auto& [folder, at, name] : cases) {
+    Desk d;
+    MainWindow window(d.ui, WorkFolder{d.tmp.path(), DefaultFileEnv(), folder}, testing::Dec6);
+    d.Position(kNdbButton);
+    d.Params(DialogId::kNdb, kNdb);
+    window.CreateNavAid();
+    const std::string path = at.starts_with('/') ? at : d.tmp.File(at);
+    if (folder.empty()) plain = testing::ReadFileBytes(path);
+    EXPECT_GT(plain.size(), 176u);
+    EXPECT_EQ(testing::ReadFileBytes(path), plain) << folder;
+    EXPECT_EQ(d.tmp.Exists(kBgl), folder.empty()) << folder;
+    EXPECT_NE(d.tmp.Read("orlith.log").find("The file " + name + " was created"), std::string::npos)
+        << folder;
+  }
+}
+
+TEST(CommandFlowsSceneryFolder, FolderThatCannotBeCreatedStopsTheCommand) {
+  Desk d;
+  testing::FaultEnv env;
+  env.Add({testing::FaultOp::kCreateFolders, "scenery", "Permission denied"});
+  MainWindow window(d.ui, WorkFolder{d.tmp.path(), &env, "Addon Scenery/scenery"}, testing::Dec6);
+  d.Position(kNdbButton);
+  d.Params(DialogId::kNdb, kNdb);
+  window.CreateNavAid();
+  EXPECT_EQ(window.last_outcome(), CommandOutcome::kFileError);
+  EXPECT_EQ(d.ui.errors, Strings{"Error with file " + d.tmp.File("Addon Scenery/scenery") +
+                                 ": the folder could not be created: Permission denied. The "
+                                 "command was stopped."});
+  EXPECT_TRUE(d.ui.messages.empty());
+  EXPECT_FALSE(d.tmp.Exists(kBgl) || d.tmp.Exists("Addon Scenery"));
 }
 
 TEST(CommandFlowsInput, BadCoordinateEndsWithInputErrorBeforeAnyWrite) {

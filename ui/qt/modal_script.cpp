@@ -52,7 +52,19 @@ void ModalScript::Dialog(DialogStep step) {
       if (edit == nullptr || edit->text() != QString::fromLatin1(text))
         Fail(QStringLiteral("edit %1 does not show \"%2\"").arg(id).arg(text.c_str()));
     }
-    for (const auto& [id, text] : step.typed) {
+    if (step.atFocus) {
+      bool first = true;
+      for (const ControlLayout& control : dialog->layout().controls) {
+        auto typed = step.typed.find(control.id);
+        if (typed == step.typed.end()) continue;
+        if (!first) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        first = false;
+        if (QApplication::focusWidget() != dialog->control(control.id))
+          Fail(QStringLiteral("edit %1 does not have the focus").arg(control.id));
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed->second));
+      }
+    }
+    for (const auto& [id, text] : step.atFocus ? decltype(step.typed){} : step.typed) {
       auto* edit = qobject_cast<QLineEdit*>(dialog->control(id));
       if (edit == nullptr) {
         Fail(QStringLiteral("no edit %1").arg(id));
@@ -79,8 +91,8 @@ void ModalScript::Dialog(DialogStep step) {
   });
 }
 
-void ModalScript::Message(const std::string& text) {
-  Then([this, text](QWidget* modal) {
+void ModalScript::Message(const std::string& text, bool over_dialog) {
+  Then([this, text, over_dialog](QWidget* modal) {
     auto* box = qobject_cast<QMessageBox*>(modal);
     if (box == nullptr)
       return Reject(modal,
@@ -89,7 +101,10 @@ void ModalScript::Message(const std::string& text) {
       Fail(QStringLiteral("message \"%1\", expected \"%2\"")
                .arg(box->text(), QString::fromLatin1(text)));
     QAbstractButton* ok = box->button(QMessageBox::Ok);
-    Later([ok] { QTest::mouseClick(ok, Qt::LeftButton); });
+    Later([this, ok, dialog = over_dialog ? box->parentWidget() : nullptr] {
+      QTest::mouseClick(ok, Qt::LeftButton);
+      if (dialog != nullptr) served_.removeAll(QPointer<QWidget>(dialog));
+    });
   });
 }
 
