@@ -169,7 +169,7 @@ int RunCommand(const std::vector<std::string>& argv, std::ostream& out, std::ost
     case CliCommand::kImport:
       return RunImport(args.import, folder, out, err);
     case CliCommand::kList:
-      return RunList(folder, "", args.json, out, err);
+      return RunList(folder, args.json, out, err);
     case CliCommand::kCreate:
     case CliCommand::kModify:
     case CliCommand::kDelete:
