@@ -53,22 +53,12 @@ std::string Map(const std::string& row, const ImportOptions& options = {}) {
   NavaidColumns columns;
   std::string error;
   EXPECT_TRUE(FindNavaidColumns(Fields(kHeader), &columns, &error)) << error;
+  static const char* const kReasons[] = {"", "filtered", "no record", "no frequency",
+                                         "bad position"};
   NavAidEntry entry;
-  switch (MapNavaidRow(Fields(row), columns, options, &entry)) {
-    case ImportSkip::kSelected:
-      return BatchRowLine(options.command, entry);
-    case ImportSkip::kFiltered:
-      return "filtered";
-    case ImportSkip::kNoRecord:
-      return "no record";
-    case ImportSkip::kNoFrequency:
-      return "no frequency";
-    case ImportSkip::kBadPosition:
-      return "bad position";
-    case ImportSkip::kSamePosition:
-      break;
-  }
-  return "same position";
+  ImportSkip skip = MapNavaidRow(Fields(row), columns, options, &entry);
+  if (skip == ImportSkip::kSelected) return BatchRowLine(options.command, entry);
+  return kReasons[static_cast<int>(skip)];
 }
 
 std::string Replace(std::string row, const std::string& from, const std::string& to) {
@@ -175,13 +165,17 @@ TEST(NavaidImport, CoordinatesCarryAndPositionsRepeat) {
   EXPECT_EQ(ImportCoordinate(-179.9999999, CoordinateKind::kLongitude), "W180 0.000");
   EXPECT_EQ(Utf8ToLatin1("a\xC3\xA9\xE2\x82\xAC\xFF\xC3"), "a\xE9???");
   PositionSet positions;
-  NavAidEntry a, b;
-  a.latitude = b.latitude = "N48 3.744";
-  a.longitude = "E1 21.818";
-  b.longitude = "E1 21.819";
-  EXPECT_TRUE(positions.Insert(a));
-  EXPECT_TRUE(positions.Insert(b));
-  EXPECT_FALSE(positions.Insert(a));
+  auto at = [](const char* lat, const char* lon) {
+    NavAidEntry e;
+    e.latitude = lat;
+    e.longitude = lon;
+    return e;
+  };
+  EXPECT_TRUE(positions.Insert(at("N48 3.744", "E1 21.818")));
+  EXPECT_TRUE(positions.Insert(at("N48 3.744", "E1 21.819")));
+  EXPECT_TRUE(positions.Insert(at("S0 0.000", "E1 21.818")));
+  EXPECT_TRUE(positions.Insert(at("N0 0.000", "E1 21.818")));
+  EXPECT_FALSE(positions.Insert(at("N48 3.744", "E1 21.818")));
 }
 
 struct ImportRun {
