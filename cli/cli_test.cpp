@@ -142,8 +142,8 @@ TEST(OrlithCli, FailuresChangeNothing) {
     if (status != 1) tmp.Write("scenery.cfg", kConfig);
     tmp.Write("bad.csv", "command,latitude,longitude,height\n");
     tmp.Write("rows.csv", "command,latitude,longitude\ndelete,N1 2,E1 2\ndelete,N1 2,X1 2\n");
-    tmp.Write("long.csv", "command,latitude,longitude,type\ndelete,N1 2,E1 2,\ncreate," +
-                              kLongLat + ",E1 2,NDB\n");
+    tmp.Write("long.csv", "command,latitude,longitude,type\ndelete,N1 2,E1 2,\ncreate," + kLongLat +
+                              ",E1 2,NDB\n");
     tmp.Write("big.bgl", std::string(65537, '\0'));
     if (args == kDelete && status == 3) std::filesystem::create_directory(tmp.File("scenery.org"));
     auto before = Snapshot(tmp);
