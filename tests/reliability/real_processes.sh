@@ -93,13 +93,16 @@ sleep 0.3
 waiting=$!
 sleep 0.3
 kill -0 "$waiting" 2>/dev/null || fail "the delete did not wait for the batch"
+# By now the batch has read all 200,000 rows once: it holds one at a time, not all of them.
+peak_kb=$(awk '/^VmHWM/ {print $2}' "/proc/$batch/status")
+[ "$peak_kb" -lt 65536 ] || fail "the batch took ${peak_kb} kB"
 kill -KILL "$batch"
 killed_at=$(ms)
 wait "$batch" 2>/dev/null || true
 wait "$waiting" || fail "the delete failed after the kill"
 waited=$(($(ms) - killed_at))
 [ "$waited" -lt 1000 ] || fail "the lock was released only ${waited} ms after the kill"
-echo "the lock went over ${waited} ms after the SIGKILL"
+echo "the lock went over ${waited} ms after the SIGKILL; the batch's peak memory: ${peak_kb} kB"
 
 # 3. Kills of a create over an existing scenery file: the old file or the new one, whole.
 # A scenery.cfg of 1 MB makes a run last long enough for the kills to fall inside it.
