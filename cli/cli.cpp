@@ -124,12 +124,14 @@ int Batch(const CliArgs& args, const WorkFolder& folder, std::ostream& out, std:
   CommandOutcome outcome = WithFolderLock(front_end, folder, [&] {
     // Every row is checked before anything is written; the rows are then read again to be run,
     // so no more than one row is held at a time.
+    int refused = 0;
     status = ForEachBatchRow(args, folder, err, [&](const BatchRow& row) {
       std::string error;
-      status = CheckBatchRow(folder, row, &error);
-      if (status != 0) err << "orlith-cli: " << args.file << ", " << error << '\n';
-      return status == 0;
+      refused = CheckBatchRow(folder, row, &error);
+      if (refused != 0) err << "orlith-cli: " << args.file << ", " << error << '\n';
+      return refused == 0;
     });
+    if (status == 0) status = refused;
     if (status != 0) return CommandOutcome::kRefused;
     CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
     BatchRun run(session);

@@ -120,6 +120,8 @@ TEST(OrlithCli, BatchBacksUpOnceAndRunsEveryRow) {
 
 TEST(OrlithCli, FailuresChangeNothing) {
   const std::string kDelete = "delete|--lat|N1 2|--lon|E1 2";
+  // A valid position whose scenery file name no file system holds.
+  const std::string kLongLat = "N1 2." + std::string(300, '0');
   // Arguments, exit status, the start of standard error.
   const std::tuple<std::string, int, const char*> cases[] = {
       {kDelete, 1, "File scenery.cfg not found!\n"},  // run without scenery.cfg
@@ -130,12 +132,20 @@ TEST(OrlithCli, FailuresChangeNothing) {
       {kDelete, 3, "Error with file "},  // scenery.org is a folder, which cannot be replaced
       {"create|--lat|E1 2|--lon|E1 2|--type|NDB", 8, "Input Error - Program terminates!\n"},
       {"batch|rows.csv", 8, "orlith-cli: rows.csv, line 3: longitude"},
+      {"create|--lat|" + kLongLat + "|--lon|E1 2|--type|NDB", 2, "Error with file "},
+      {"modify|--lat|" + kLongLat + "|--lon|E1 2|--type|NDB", 2, "Error with file "},
+      {"batch|long.csv", 2, "orlith-cli: long.csv, line 3: scenery file "},
+      {"inspect|big.bgl", 2,
+       "orlith-cli: big.bgl is not an Orlith scenery file: it is larger than 65536 bytes\n"},
   };
   for (const auto& [args, status, err] : cases) {
     TempFolder tmp;
     if (status != 1) tmp.Write("scenery.cfg", kConfig);
     tmp.Write("bad.csv", "command,latitude,longitude,height\n");
     tmp.Write("rows.csv", "command,latitude,longitude\ndelete,N1 2,E1 2\ndelete,N1 2,X1 2\n");
+    tmp.Write("long.csv", "command,latitude,longitude,type\ndelete,N1 2,E1 2,\ncreate," + kLongLat +
+                              ",E1 2,NDB\n");
+    tmp.Write("big.bgl", std::string(65537, '\0'));
     if (args == kDelete && status == 3) std::filesystem::create_directory(tmp.File("scenery.org"));
     auto before = Snapshot(tmp);
     CliRun r = RunCli(&tmp, args);

@@ -75,8 +75,9 @@ class FileEnv {
   virtual Status Remove(const std::string& path) = 0;
   // The last n bytes of the regular file (all of it when it is shorter) in *tail.
   virtual Status ReadTail(const std::string& path, std::size_t n, std::string* tail) = 0;
-  // OK when the file system can hold a file at path (its name and its whole path not too long);
-  // otherwise an error naming path with the system's reason. Nothing is created.
+  // OK when the file system can hold a file at path (its name and its whole path not too long,
+  // no folder in its place); otherwise an error naming path with the system's reason. Nothing
+  // is created.
   virtual Status CheckPath(const std::string& path) = 0;
   // Tries once to take the exclusive lock of folder (the current one when empty). OK with the
   // lock in *lock; OK with *lock null when another process holds it; an error when the folder

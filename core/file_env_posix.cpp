@@ -23,6 +23,8 @@ constexpr std::size_t kWriteBuffer = 64 * 1024;
 
 // The reason given for a FIFO, a device or a socket where a file is wanted.
 constexpr char kNotRegular[] = "Not a regular file";
+// The reason given for a symlink whose target is missing, where a file would be created.
+constexpr char kDanglingLink[] = "Symbolic link to a missing file";
 
 Status IoError(const std::string& path, int err) {
   return Status::IoError(path, ErrnoText(err != 0 ? err : EIO));
@@ -273,6 +275,9 @@ class PosixFileEnv : public FileEnv {
     if (name.size() > static_cast<std::size_t>(name_max) || path.size() >= PATH_MAX) {
       return IoError(path, ENAMETOOLONG);
     }
+    // A folder of that name cannot be replaced by the file (a symlink to one can).
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return IoError(path, EISDIR);
     return Status::Ok();
   }
   Status TryLockFolder(const std::string& folder, std::unique_ptr<FolderLock>* lock) override {
@@ -306,7 +311,16 @@ class PosixFileEnv : public FileEnv {
   static Status OpenWritable(const std::string& path, int flags,
                              std::unique_ptr<WritableFile>* file) {
     Status s;
-    int fd = OpenRegular(path, flags, &s);
+    int fd = OpenRegular(path, flags & ~O_CREAT, &s);
+    if (fd < 0 && s.kind() == Status::Kind::kNotFound) {
+      // Only a file that is really missing is created: O_EXCL never follows a symlink, so one
+      // that points nowhere cannot make Orlith create a file somewhere else.
+      s = Status::Ok();
+      fd = OpenRegular(path, flags | O_EXCL, &s);
+      if (fd < 0 && s.reason() == ErrnoText(EEXIST)) {
+        s = Status::IoError(path, kDanglingLink);
+      }
+    }
     if (fd < 0) return s;
     *file = std::make_unique<PosixWritableFile>(path, fd);
     return Status::Ok();

@@ -245,6 +245,12 @@ class StdioFileEnv : public FileEnv {
     if (name > 255 || length == 0 || length >= MAX_PATH) {
       return Status::IoError(path, ErrnoText(ENAMETOOLONG));
     }
+    // A folder of that name cannot be replaced by the file.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+      return Status::IoError(path, ErrnoText(EISDIR));
+    }
     return Status::Ok();
   }
   Status TryLockFolder(const std::string& folder, std::unique_ptr<FolderLock>* lock) override {
