@@ -5,7 +5,7 @@
 #include <QProcess>
 #include <QTest>
 
-#include "ui/qt/modal_script.h"
+#include "ui/qt/testing/modal_script.h"
 #include "ui/qt/qt_test_suites.h"
 
 namespace orlith::qt {
