@@ -72,18 +72,5 @@ TEST(WorkFolder, PutsSceneryFilesIntoItsSceneryFolder) {
   }
 }
 
-TEST(FileEnv, CreateFoldersMakesTheMissingOnesOnly) {
-  TempFolder dir;
-  FileEnv& env = *DefaultFileEnv();
-  dir.Write("file", "x");
-  EXPECT_TRUE(env.CreateFolders(dir.File("a/b/c")).ok());
-  EXPECT_TRUE(env.CreateFolders(dir.File("a/b")).ok());  // there already
-  dir.Write("a/b/c/f", "y");
-  EXPECT_EQ(dir.Read("a/b/c/f"), "y");
-  Status s = env.CreateFolders(dir.File("file/sub"));
-  EXPECT_FALSE(s.ok());
-  EXPECT_EQ(s.file(), dir.File("file/sub"));
-}
-
 }  // namespace
 }  // namespace orlith

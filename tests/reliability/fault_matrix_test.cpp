@@ -18,7 +18,7 @@
 #include "ui/command_flows.h"
 #include "ui/dialog_logic.h"
 #include "ui/messages.h"
-#include "ui/scripted_front_end.h"
+#include "ui/testing/scripted_front_end.h"
 
 namespace orlith::testing {
 namespace {

@@ -11,9 +11,9 @@
 
 #include "test_support/test_support.h"
 #include "ui/dialog_layout.h"
-#include "ui/qt/modal_script.h"
 #include "ui/qt/qt_test_suites.h"
-#include "ui/scripted_front_end.h"
+#include "ui/qt/testing/modal_script.h"
+#include "ui/testing/scripted_front_end.h"
 
 namespace orlith::qt {
 namespace {

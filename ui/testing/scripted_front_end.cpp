@@ -1,4 +1,4 @@
-#include "ui/scripted_front_end.h"
+#include "ui/testing/scripted_front_end.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/qt/modal_script.h"
+#include "ui/qt/testing/modal_script.h"
 
 #include <QApplication>
 #include <QLineEdit>
