@@ -13,6 +13,8 @@ namespace orlith {
 namespace {
 
 constexpr double kMetresPerFoot = 0.3048;
+// Beyond any station on Earth, and within the altitude field's 32767 m.
+constexpr double kHighestElevationFt = 30000;
 
 std::string Upper(std::string_view text) {
   std::string out(text);
@@ -50,6 +52,11 @@ std::optional<double> Number(std::string_view field) {
   if (ec != std::errc() || end != field.data() + field.size() || !std::isfinite(value)) {
     return std::nullopt;
   }
+  return value;
+}
+
+std::optional<double> Within(std::optional<double> value, double limit) {
+  if (value && std::fabs(*value) > limit) return std::nullopt;
   return value;
 }
 
@@ -149,8 +156,11 @@ std::string ParseImportArgs(const std::vector<std::string>& args, std::size_t at
         command_seen = true;
         o->command = *v;
       } else {
+        // 284 nm and more would wrap around in the range byte.
         std::optional<double> nm = Number(*v);
-        if (!nm || *nm < 0) return "--range must be a number of nautical miles, not \"" + *v + "\"";
+        if (!nm || *nm < 0 || *nm >= 284) {
+          return "--range must be 0 to 283 nautical miles, not \"" + *v + "\"";
+        }
         o->range = *v;
       }
     } else if (o->file.empty() && !a.starts_with("-")) {
@@ -225,12 +235,13 @@ ImportSkip MapNavaidRow(const std::vector<std::string>& fields, const NavaidColu
   std::snprintf(buf, sizeof buf, ndb ? "%.0f" : "%.2f", ndb ? *khz : *khz / 1000.0);
   e.frequency = buf;
   e.range = options.range.empty() ? RangeOf(vor, Upper(Field(fields, c.power))) : options.range;
-  std::optional<double> feet = Number(Field(fields, c.elevation));
+  // Values no station can have count as missing, so they cannot wrap around in their field.
+  std::optional<double> feet = Within(Number(Field(fields, c.elevation)), kHighestElevationFt);
   e.altitude = std::to_string(feet ? std::llround(*feet * kMetresPerFoot) : 0);
   if (vor) {
     // The variation the station is aligned to, when the data knows it.
-    std::optional<double> variation = Number(Field(fields, c.slaved));
-    if (!variation) variation = Number(Field(fields, c.variation));
+    std::optional<double> variation = Within(Number(Field(fields, c.slaved)), 180);
+    if (!variation) variation = Within(Number(Field(fields, c.variation)), 180);
     e.magneticDeviation = std::to_string(variation ? std::llround(*variation) : 0);
     e.dme = type == "VOR" ? "0" : "1";
   }

@@ -85,6 +85,7 @@ TEST(NavaidImport, MapsRealRows) {
       {Row("85169"), "create,S37 0.276,E174 48.840,VOR,114.80,130,4,19,1,,,AA,AUCKLAND\r\n"},  // VOR-DME
       {Row("85204"), "create,N38 35.328,W85 38.160,VOR,112.40,40,216,1,1,,,ABB,NABB\r\n"},  // VORTAC, MEDIUM
       {Row("504648"), "create,N31 11.100,W98 8.460,VOR,112.50,130,363,0,1,,,AGJ,GOOCH SPRINGS\r\n"},  // no variation
+      {Replace(Replace(vor, ",4664,", ",99999,"), "13.001", "400"), "create,N31 35.382,W110 21.300,VOR,113.60,25,0,10,0,,,FHU,SIERRA VISTA MUNI/LIBBY \r\n"},  // out of range: missing
       {Replace(vor, "\"LOW\"", "\"UNKNOWN\""), "create,N31 35.382,W110 21.300,VOR,113.60,40,1422,13,0,,,FHU,SIERRA VISTA MUNI/LIBBY \r\n"},
       {Replace(ndb, "\"Williams Harbour\"", "\"Harbour, \"\"W\"\"\""), "create,N52 33.534,W55 46.932,NDB,373,50,21,,,,,1A,\"HARBOUR, \"\"W\"\"\"\r\n"},
       {Row("85052"), "no record"},  // DME
@@ -147,7 +148,8 @@ TEST(NavaidImport, RejectsBadOptions) {
       {{"a.csv", "--within", "E1 0", "E1 0", "N0 0", "E2 0"}, "--within: \"E1 0\" is not a latitude"},
       {{"a.csv", "--within", "N0 0", "E1 0", "N1 0", "E2 0"}, "--within: the north edge lies south of the south edge"},
       {{"a.csv", "--command", "delete"}, "--command must be create or modify, once"},
-      {{"a.csv", "--range", "far"}, "--range must be a number of nautical miles, not \"far\""},
+      {{"a.csv", "--range", "far"}, "--range must be 0 to 283 nautical miles, not \"far\""},
+      {{"a.csv", "--range", "284"}, "--range must be 0 to 283 nautical miles, not \"284\""},
       {{"a.csv", "--apply", "-o", "b.csv"}, "import takes -o FILE or --apply, not both"},
       {{"a.csv", "--country"}, "option --country needs a text"},
       {{"a.csv", "b.csv"}, "unknown option for import: b.csv"},
