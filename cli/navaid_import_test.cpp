@@ -209,7 +209,15 @@ TEST(NavaidImport, WritesRowsAndSummary) {
   run = Import(tmp, {"n.csv", "-o", "out.csv"});
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(tmp.Read("out.csv"), BatchHeaderLine() + Map(Row("85050")) + Map(Row("86663")));
-  EXPECT_FALSE(tmp.Exists("out.csv.tmp"));
+  // Applied: one batch, its files in the scenery folder; without scenery.cfg nothing is written.
+  run = Import(tmp, {"n.csv", "--apply"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_FALSE(tmp.Exists("N48 3_744__E1 21_818.bgl"));
+  tmp.Write("scenery.cfg", "[General]\r\n");
+  run = Import(tmp, {"n.csv", "--apply", "--country", "FR"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "A new NDB NavAid was created at N48 3.744, E1 21.818\n");
+  EXPECT_EQ(tmp.Read("N48 3_744__E1 21_818.bgl").size(), 228u);
 }
 
 TEST(NavaidImport, MalformedFileWritesNothing) {
