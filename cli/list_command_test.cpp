@@ -45,7 +45,8 @@ TEST(ListCommand, KnowsOrlithSwitches) {
 std::map<std::string, std::string> Snapshot(const TempFolder& tmp) {
   std::map<std::string, std::string> files;
   for (const auto& f : std::filesystem::recursive_directory_iterator(tmp.path())) {
-    files[f.path().string()] = f.is_regular_file() ? testing::ReadFileBytes(f.path().string()) : "<dir>";
+    files[f.path().string()] =
+        f.is_regular_file() ? testing::ReadFileBytes(f.path().string()) : "<dir>";
   }
   return files;
 }
