@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "cli/csv_reader.h"
 #include "cli/import_command.h"
+#include "test_support/fault_env.h"
 #include "test_support/test_support.h"
 
 namespace orlith {
@@ -185,11 +187,12 @@ struct ImportRun {
   std::string out, err;
 };
 
-ImportRun Import(const TempFolder& tmp, std::vector<std::string> args) {
+ImportRun Import(const TempFolder& tmp, std::vector<std::string> args,
+                 FileEnv* env = DefaultFileEnv()) {
   ImportOptions options;
   EXPECT_EQ(ParseImportArgs(args, 0, &options), "");
   std::ostringstream out, err;
-  int status = RunImport(options, WorkFolder{tmp.path()}, out, err);
+  int status = RunImport(options, WorkFolder{tmp.path(), env}, out, err);
   return {status, out.str(), err.str()};
 }
 
@@ -241,6 +244,30 @@ TEST(NavaidImport, MalformedFileWritesNothing) {
     run = Import(tmp, {"n.csv"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
+  }
+}
+
+TEST(NavaidImport, FailedFileKeepsTheOldOutput) {
+  const struct {
+    testing::FaultOp op;
+    std::string file, error;
+  } cases[] = {
+      {testing::FaultOp::kOpenForReading, "n.csv", "cannot read n.csv: Input/output error"},
+      {testing::FaultOp::kRead, "n.csv", "cannot read n.csv: Input/output error"},
+      {testing::FaultOp::kAppend, "out.csv", "cannot write out.csv: Input/output error"},
+      {testing::FaultOp::kRename, "out.csv", "cannot write out.csv: Input/output error"},
+  };
+  for (const auto& c : cases) {
+    TempFolder tmp;
+    tmp.Write("n.csv", std::string(kHeader) + "\n" + Row("85050") + "\n");
+    tmp.Write("out.csv", "old");
+    testing::FaultEnv env;
+    env.Add({c.op, c.file});
+    ImportRun run = Import(tmp, {"n.csv", "-o", "out.csv"}, &env);
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err, "orlith-cli: " + c.error + "\n");
+    EXPECT_EQ(tmp.Read("out.csv"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.path()), {}), 2);
   }
 }
 
