@@ -80,12 +80,22 @@ Status AppendWholeOrNothing(FileEnv& env, const std::string& path, std::string_v
     if (s.ok()) s = file->Flush();
     text.remove_prefix(size);
   }
-  if (s.ok()) return file->Close();
-
-  // A full disk may have taken part of the text before failing: that part is cut off again,
-  // through this handle, so no other file that took the name meanwhile is touched.
-  Status restored = file->Truncate(old_size);
-  file->Close();
+  Status restored;
+  if (s.ok()) {
+    s = file->Close();
+    if (s.ok()) return s;
+    // The text is written but its close failed, so it may not be whole on disk. The cut needs
+    // an open file again; the folder's lock keeps other Orlith processes from appending meanwhile.
+    file.reset();
+    restored = env.OpenForAppending(path, &file);
+    if (restored.ok()) restored = file->Truncate(old_size);
+    if (file != nullptr) file->Close();
+  } else {
+    // A full disk may have taken part of the text before failing: that part is cut off again,
+    // through this handle, so no other file that took the name meanwhile is touched.
+    restored = file->Truncate(old_size);
+    file->Close();
+  }
   if (restored.ok()) return s;
   const std::string reason =
       s.reason() + "; its old size could not be restored: " + restored.reason();

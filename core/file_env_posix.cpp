@@ -286,7 +286,11 @@ class PosixFileEnv : public FileEnv {
     // The folder itself is locked, so no file is added to it and scenery.cfg stays free for
     // every other program; flock locks belong to the open file and end with the process.
     int fd = Open(path, O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return OpenError(path, errno);
+    if (fd < 0) {
+      // A file where the folder should be is as good as no folder: there is no scenery.cfg.
+      int err = errno;
+      return err == ENOTDIR ? Status::NotFound(path, ErrnoText(err)) : OpenError(path, err);
+    }
     int r;
     do {
       r = ::flock(fd, LOCK_EX | LOCK_NB);
