@@ -11,6 +11,7 @@
 #include "cli/cli.h"
 #include "cli/csv_reader.h"
 #include "cli/navaid_import.h"
+#include "scenery_file/navaid_format.h"
 #include "scenery_file/navaid_reader.h"
 #include "scenery_file/navaid_writer.h"
 #include "test_support/test_support.h"
@@ -59,7 +60,7 @@ TEST(NavaidImport, WholeSharedFile) {
       EXPECT_EQ(n.frequencyKhz, khz);
     } else {
       EXPECT_NEAR(n.frequencyMhz, khz / 1000, 0.026);
-      EXPECT_EQ(n.dme, type == "VOR" ? 0 : 1);
+      EXPECT_EQ(n.flags, type == "VOR" ? 0 : kFlagDme);
       std::string variation = f("slaved_variation_deg");
       if (variation.empty()) variation = f("magnetic_variation_deg");
       EXPECT_NEAR(n.magneticDeviation, variation.empty() ? 0 : std::stod(variation),

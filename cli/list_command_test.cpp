@@ -79,9 +79,9 @@ TEST(ListCommand, ShowsWhatABatchDidAndChangesNothing) {
   ASSERT_EQ(RunIn(tmp, {"list", "--scenery-folder", "upd"}, &out), 0);
   // clang-format off
   EXPECT_EQ(out, R"(Exclusion switches in scenery.cfg: 3
-  line 12: S33   30.00, E151   15.00, drops all NavAids, in [Area.01] Navigational Updates
-  line 13: N47   27.90, E8   33.10, drops VOR and ILS NavAids, in [Area.01] Navigational Updates
-  line 14: N0    0.01, W0    0.01, drops NDB NavAids, in [Area.01] Navigational Updates
+  line 12: S33   30.00, E151   15.00, drops all NavAids, in [Area.124] Navigational Updates
+  line 13: N47   27.90, E8   33.10, drops VOR and ILS NavAids, in [Area.124] Navigational Updates
+  line 14: N0    0.01, W0    0.01, drops NDB NavAids, in [Area.124] Navigational Updates
 Orlith scenery files: 2
   upd/N42 34_6__W12 24_5.bgl: NDB, N42   34.60, W12   24.50, 350 kHz, 24.33 nm, ID "ABC", name "TEST NDB"
   upd/N47 27_9__E8 33_1.bgl: VOR, N47   27.90, E8   33.10, 114.85 MHz, 39.81 nm, ID "KLO", name "KLOTEN, ZURICH"
@@ -89,11 +89,11 @@ Other .bgl files (not Orlith's): 1
 )");
   ASSERT_EQ(RunIn(tmp, {"list", "--json", "--scenery-folder", "upd"}, &out), 0);
   EXPECT_EQ(out, R"({"switches":[)"
-      R"({"line":12,"latitude":"S33   30.00","longitude":"E151   15.00","drops":"all","area":"Area.01","areaTitle":"Navigational Updates"},)"
-      R"({"line":13,"latitude":"N47   27.90","longitude":"E8   33.10","drops":"vors","area":"Area.01","areaTitle":"Navigational Updates"},)"
-      R"({"line":14,"latitude":"N0    0.01","longitude":"W0    0.01","drops":"ndbs","area":"Area.01","areaTitle":"Navigational Updates"}],"files":[)"
+      R"({"line":12,"latitude":"S33   30.00","longitude":"E151   15.00","drops":"all","area":"Area.124","areaTitle":"Navigational Updates"},)"
+      R"({"line":13,"latitude":"N47   27.90","longitude":"E8   33.10","drops":"vors","area":"Area.124","areaTitle":"Navigational Updates"},)"
+      R"({"line":14,"latitude":"N0    0.01","longitude":"W0    0.01","drops":"ndbs","area":"Area.124","areaTitle":"Navigational Updates"}],"files":[)"
       R"({"file":"upd/N42 34_6__W12 24_5.bgl","type":"NDB","latitude":"N42   34.60","longitude":"W12   24.50","latitudeDegrees":42.576661,"longitudeDegrees":-12.408328,"frequencyKHz":350,"rangeUnits":22,"rangeNm":24.33,"altitude":100,"id":"ABC","name":"TEST NDB"},)"
-      R"({"file":"upd/N47 27_9__E8 33_1.bgl","type":"VOR","latitude":"N47   27.90","longitude":"E8   33.10","latitudeDegrees":47.464984,"longitudeDegrees":8.551655,"frequencyMHz":114.85,"channel":137,"rangeUnits":36,"rangeNm":39.81,"altitude":430,"magneticDeviation":2.00,"dme":1,"id":"KLO","name":"KLOTEN, ZURICH"}],)"
+      R"({"file":"upd/N47 27_9__E8 33_1.bgl","type":"VOR","latitude":"N47   27.90","longitude":"E8   33.10","latitudeDegrees":47.464984,"longitudeDegrees":8.551655,"frequencyMHz":114.85,"channel":137,"rangeUnits":36,"rangeNm":39.81,"altitude":430,"magneticDeviation":2.00,"flags":1,"dme":true,"localizer":false,"glideSlope":false,"id":"KLO","name":"KLOTEN, ZURICH"}],)"
       R"("otherBglFiles":1})" "\n");
   // clang-format on
   EXPECT_EQ(Snapshot(tmp), before);

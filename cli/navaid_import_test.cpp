@@ -220,7 +220,7 @@ TEST(NavaidImport, WritesRowsAndSummary) {
   run = Import(tmp, {"n.csv", "--apply", "--country", "FR"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "A new NDB NavAid was created at N48 3.744, E1 21.818\n");
-  EXPECT_EQ(tmp.Read("N48 3_744__E1 21_818.bgl").size(), 228u);
+  EXPECT_EQ(tmp.Read("N48 3_744__E1 21_818.bgl").size(), 229u);
 }
 
 TEST(NavaidImport, MalformedFileWritesNothing) {

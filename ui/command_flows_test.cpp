@@ -70,7 +70,7 @@ TEST_F(CommandFlows, CreateOfEachTypeWritesItsFile) {
   // The type button, the parameter dialog it opens, the file size, the type.
   // clang-format off
   const std::tuple<int, DialogId, std::size_t, const char*> cases[] = {
-      {kNdbButton, DialogId::kNdb, 228, "NDB"},
+      {kNdbButton, DialogId::kNdb, 229, "NDB"},
       {kVorButton, DialogId::kVor, 246, "VOR"}, {kIlsButton, DialogId::kIls, 246, "ILS"}};
   // clang-format on
   for (const auto& [radio, dialog, size, type] : cases) {

@@ -1,11 +1,13 @@
 #include "ui/program_options.h"
 
+#include <string_view>
 #include <utility>
 
 namespace orlith {
 
 std::optional<ProgramOptions> ParseProgramOptions(const std::vector<std::string>& args,
                                                   std::string* error) {
+  constexpr std::string_view kOption = "--scenery-folder", kOptionIs = "--scenery-folder=";
   ProgramOptions options;
   bool have_folder = false;
   bool have_scenery_folder = false;
@@ -19,10 +21,10 @@ std::optional<ProgramOptions> ParseProgramOptions(const std::vector<std::string>
       options.help = true;
     } else if (arg == "--version") {
       options.version = true;
-    } else if (arg == "--scenery-folder" || arg.starts_with("--scenery-folder=")) {
+    } else if (arg == kOption || arg.starts_with(kOptionIs)) {
       if (have_scenery_folder) return fail("only one scenery folder can be given");
-      if (arg.size() > 16) {
-        options.sceneryFolder = arg.substr(17);
+      if (arg != kOption) {
+        options.sceneryFolder = arg.substr(kOptionIs.size());
       } else if (i + 1 < args.size()) {
         options.sceneryFolder = args[++i];
       }

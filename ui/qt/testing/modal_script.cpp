@@ -53,15 +53,21 @@ void ModalScript::Dialog(DialogStep step) {
         Fail(QStringLiteral("edit %1 does not show \"%2\"").arg(id).arg(text.c_str()));
     }
     if (step.atFocus) {
+      // The focus is the application's once the dialog is the active window.
+      if (!QTest::qWaitForWindowActive(dialog)) Fail("the dialog did not become active");
       bool first = true;
       for (const ControlLayout& control : dialog->layout().controls) {
         auto typed = step.typed.find(control.id);
         if (typed == step.typed.end()) continue;
-        if (!first) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        if (focus != nullptr && !first) QTest::keyClick(focus, Qt::Key_Tab);
         first = false;
-        if (QApplication::focusWidget() != dialog->control(control.id))
+        focus = QApplication::focusWidget();
+        if (focus != dialog->control(control.id)) {
           Fail(QStringLiteral("edit %1 does not have the focus").arg(control.id));
-        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed->second));
+          break;
+        }
+        QTest::keyClicks(focus, QString::fromLatin1(typed->second));
       }
     }
     for (const auto& [id, text] : step.atFocus ? decltype(step.typed){} : step.typed) {
