@@ -156,10 +156,9 @@ std::string ParseImportArgs(const std::vector<std::string>& args, std::size_t at
         command_seen = true;
         o->command = *v;
       } else {
-        // 284 nm and more would wrap around in the range byte.
         std::optional<double> nm = Number(*v);
-        if (!nm || *nm < 0 || *nm >= 284) {
-          return "--range must be 0 to 283 nautical miles, not \"" + *v + "\"";
+        if (!nm || *nm < 0) {
+          return "--range must be a number of nautical miles, not \"" + *v + "\"";
         }
         o->range = *v;
       }
@@ -232,7 +231,17 @@ ImportSkip MapNavaidRow(const std::vector<std::string>& fields, const NavaidColu
   e.longitude = ImportCoordinate(*lon, CoordinateKind::kLongitude);
   e.navAidType = ndb ? "NDB" : "VOR";
   char buf[32];
-  std::snprintf(buf, sizeof buf, ndb ? "%.0f" : "%.2f", ndb ? *khz : *khz / 1000.0);
+  if (ndb) {
+    // Whole kHz, and the 100 Hz digit when there is one (382.5).
+    const long long tenths = std::llround(*khz * 10);
+    if (tenths % 10 == 0) {
+      std::snprintf(buf, sizeof buf, "%lld", tenths / 10);
+    } else {
+      std::snprintf(buf, sizeof buf, "%lld.%lld", tenths / 10, tenths % 10);
+    }
+  } else {
+    std::snprintf(buf, sizeof buf, "%.2f", *khz / 1000.0);
+  }
   e.frequency = buf;
   e.range = options.range.empty() ? RangeOf(vor, Upper(Field(fields, c.power))) : options.range;
   // Values no station can have count as missing, so they cannot wrap around in their field.

@@ -94,6 +94,7 @@ TEST(NavaidImport, MapsRealRows) {
       {Row("85183"), "no record"},  // TACAN
       {Row("86054"), "no frequency"},  // -1
       {Row("92093"), "no frequency"},  // 11495 kHz, below the VOR band
+      {Replace(ndb, ",373,", ",382.5,"), "create,N52 33.534,W55 46.932,NDB,382.5,50,21,,,,,1A,WILLIAMS HARBOUR\r\n"},
       {Replace(ndb, ",373,", ",,"), "no frequency"},
       {Replace(vor, "113600", "118000"), "no frequency"},
       {Replace(ndb, ",373,", ",10000,"), "no frequency"},
@@ -150,8 +151,8 @@ TEST(NavaidImport, RejectsBadOptions) {
       {{"a.csv", "--within", "E1 0", "E1 0", "N0 0", "E2 0"}, "--within: \"E1 0\" is not a latitude"},
       {{"a.csv", "--within", "N0 0", "E1 0", "N1 0", "E2 0"}, "--within: the north edge lies south of the south edge"},
       {{"a.csv", "--command", "delete"}, "--command must be create or modify, once"},
-      {{"a.csv", "--range", "far"}, "--range must be 0 to 283 nautical miles, not \"far\""},
-      {{"a.csv", "--range", "284"}, "--range must be 0 to 283 nautical miles, not \"284\""},
+      {{"a.csv", "--range", "far"}, "--range must be a number of nautical miles, not \"far\""},
+      {{"a.csv", "--range", "-5"}, "--range must be a number of nautical miles, not \"-5\""},
       {{"a.csv", "--apply", "-o", "b.csv"}, "import takes -o FILE or --apply, not both"},
       {{"a.csv", "--country"}, "option --country needs a text"},
       {{"a.csv", "b.csv"}, "unknown option for import: b.csv"},
