@@ -18,7 +18,7 @@ namespace {
 // move the span between two edges.
 constexpr double kHalfSize = 0.0002;
 constexpr double kSpanSlack = 0.0002;
-// Orlith's scenery files are 228 or 246 bytes; a larger .bgl is not read.
+// Orlith's scenery files are 228 or 229 (NDB) and 246 bytes; a larger .bgl is not read.
 constexpr std::uint64_t kLargestSceneryFile = 4096;
 
 struct ListedFile {
