@@ -125,12 +125,12 @@ void Exclusion() {
        "SCENERY.CFG ..."});
 }
 
-// A scenery file of 228 (NDB) or 246 bytes and its creation report of 10, 12 or 14 lines.
+// A scenery file of 229 (NDB) or 246 bytes and its creation report of 10, 12 or 14 lines.
 void SceneryFile(const std::string& name, std::string_view type) {
   const bool ndb = type == "NDB";
   const std::string path = Path(name);
   int fd = Open(path, O_WRONLY | O_CREAT | O_TRUNC);
-  WriteAll(fd, std::string(ndb ? 228 : 246, '\x15'), path);
+  WriteAll(fd, std::string(ndb ? 229 : 246, '\x15'), path);
   Close(fd, path);
   std::vector<std::string_view> report = {
       "The file N42 34_6__W12 24_5.bgl was created with the following data: ",

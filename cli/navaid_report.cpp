@@ -1,10 +1,13 @@
 #include "cli/navaid_report.h"
 
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <utility>
 #include <vector>
 
 #include "core/coordinate_text.h"
+#include "scenery_file/navaid_format.h"
 
 namespace orlith {
 namespace {
@@ -33,6 +36,40 @@ std::string JsonString(const std::string& text) {
   return out + "\"";
 }
 
+// As FormatCoordinate, but minutes that the print format rounds up to 60.00 are carried into the
+// degrees: 41.99999 degrees north shows as N42    0.00, not N41   60.00.
+std::string Coordinate(double degrees, CoordinateKind kind) {
+  std::string text = FormatCoordinate(degrees, kind);
+  if (!text.ends_with(" 60.00")) return text;
+  return FormatCoordinate(std::copysign(std::trunc(std::fabs(degrees)) + 1.0, degrees), kind);
+}
+
+// Whole kilohertz, and the 100 Hz digit when there is one: 350, 382.5.
+std::string Kilohertz(const DecodedNavAid& n) {
+  std::string khz = std::to_string(n.frequencyKhz);
+  return n.frequencyHundredHz == 0 ? khz : khz + "." + std::to_string(n.frequencyHundredHz);
+}
+
+struct Flag {
+  std::uint8_t bit;
+  const char* name;
+  const char* key;  // in the JSON object
+};
+constexpr Flag kFlags[] = {{kFlagDme, "DME", "dme"},
+                           {kFlagLocalizer, "localizer", "localizer"},
+                           {kFlagGlideslope, "glide slope", "glideSlope"}};
+
+// The flags byte and the names of the flags it holds: "0xC1 (DME, localizer, glide slope)".
+std::string FlagsText(std::uint8_t flags) {
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "0x%02X", flags);
+  std::string names;
+  for (const Flag& f : kFlags) {
+    if (flags & f.bit) names += (names.empty() ? "" : ", ") + std::string(f.name);
+  }
+  return std::string(hex) + " (" + (names.empty() ? "none" : names) + ")";
+}
+
 bool IsNdb(const DecodedNavAid& n) { return n.navAidType == "NDB"; }
 bool IsIls(const DecodedNavAid& n) { return n.navAidType == "ILS"; }
 bool HasVorRecord(const DecodedNavAid& n) { return n.navAidType == "VOR" || IsIls(n); }
@@ -45,11 +82,11 @@ std::string InspectText(const DecodedNavAid& n) {
     out += label + ": " + value + "\n";
   };
   line("Type", n.navAidType.empty() ? "(none)" : n.navAidType);
-  line("Position", FormatCoordinate(n.latitude, CoordinateKind::kLatitude) + ", " +
-                       FormatCoordinate(n.longitude, CoordinateKind::kLongitude) + " (" +
+  line("Position", Coordinate(n.latitude, CoordinateKind::kLatitude) + ", " +
+                       Coordinate(n.longitude, CoordinateKind::kLongitude) + " (" +
                        Fixed(n.latitude, 6) + ", " + Fixed(n.longitude, 6) + " degrees)");
   if (IsNdb(n)) {
-    line("Frequency", std::to_string(n.frequencyKhz) + " kHz");
+    line("Frequency", Kilohertz(n) + " kHz");
   } else {
     line("Frequency",
          Fixed(n.frequencyMhz, 2) + " MHz (channel " + std::to_string(n.channel) + ")");
@@ -58,7 +95,7 @@ std::string InspectText(const DecodedNavAid& n) {
   line("Altitude", std::to_string(n.altitude) + " m");
   if (HasVorRecord(n)) {
     line("Magnetic deviation", Fixed(n.magneticDeviation, 2) + " degrees");
-    line("DME code", std::to_string(n.dme));
+    line("Flags", FlagsText(n.flags));
   }
   if (IsIls(n)) {
     line("Localizer heading", Fixed(n.localizerHeading, 2) + " degrees");
@@ -72,13 +109,13 @@ std::string InspectText(const DecodedNavAid& n) {
 std::string InspectJson(const DecodedNavAid& n) {
   std::vector<std::pair<std::string, std::string>> fields = {
       {"type", JsonString(n.navAidType)},
-      {"latitude", JsonString(FormatCoordinate(n.latitude, CoordinateKind::kLatitude))},
-      {"longitude", JsonString(FormatCoordinate(n.longitude, CoordinateKind::kLongitude))},
+      {"latitude", JsonString(Coordinate(n.latitude, CoordinateKind::kLatitude))},
+      {"longitude", JsonString(Coordinate(n.longitude, CoordinateKind::kLongitude))},
       {"latitudeDegrees", Fixed(n.latitude, 6)},
       {"longitudeDegrees", Fixed(n.longitude, 6)},
   };
   if (IsNdb(n)) {
-    fields.push_back({"frequencyKHz", std::to_string(n.frequencyKhz)});
+    fields.push_back({"frequencyKHz", Kilohertz(n)});
   } else {
     fields.push_back({"frequencyMHz", Fixed(n.frequencyMhz, 2)});
     fields.push_back({"channel", std::to_string(n.channel)});
@@ -88,7 +125,8 @@ std::string InspectJson(const DecodedNavAid& n) {
   fields.push_back({"altitude", std::to_string(n.altitude)});
   if (HasVorRecord(n)) {
     fields.push_back({"magneticDeviation", Fixed(n.magneticDeviation, 2)});
-    fields.push_back({"dme", std::to_string(n.dme)});
+    fields.push_back({"flags", std::to_string(n.flags)});
+    for (const Flag& f : kFlags) fields.push_back({f.key, n.flags & f.bit ? "true" : "false"});
   }
   if (IsIls(n)) {
     fields.push_back({"localizerHeading", Fixed(n.localizerHeading, 2)});

@@ -1,6 +1,8 @@
 // The header and section builders with arbitrary entry texts: the images have their fixed sizes,
 // and reading them back as "inspect" does gives the type, position, identifier, name and
-// numbers that the texts ask for, while every shorter prefix of the file is refused.
+// numbers that the texts ask for (range and altitude saturated, an ILS's flags set), while every
+// shorter prefix of the file is refused but an NDB file without its list end.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -81,14 +83,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(got.longitudeSteps == Steps24(orlith::LongitudeToUnits24(*lon)));
   FUZZ_CHECK(got.id == Trimmed(entry.id, orlith::kIdWidth));
   FUZZ_CHECK(got.name == Trimmed(entry.name, orlith::kNameWidth));
-  FUZZ_CHECK(got.altitude == static_cast<std::int16_t>(orlith::ReadLenientInteger(entry.altitude)));
+  // Range and altitude saturate in their fields.
+  FUZZ_CHECK(got.altitude ==
+             std::clamp<std::int64_t>(orlith::ReadLenientInteger(entry.altitude), -32768, 32767));
   FUZZ_CHECK(got.rangeUnits ==
-             static_cast<std::uint8_t>(orlith::NauticalMilesToRange(entry.range)));
+             std::clamp<std::int64_t>(orlith::NauticalMilesToRange(entry.range), 0, 255));
   if (ndb) {
     const std::int64_t khz = orlith::ReadLenientInteger(entry.frequency);
-    FUZZ_CHECK(got.frequencyKhz == (khz >= 0 && khz <= 9999 ? khz : 0));
+    const bool fits = khz >= 0 && khz <= 9999;
+    FUZZ_CHECK(got.frequencyKhz == (fits ? khz : 0));
+    // The 100 Hz digit is one the text shows right after a ".".
+    const char tenth[] = {'.', static_cast<char>('0' + got.frequencyHundredHz), '\0'};
+    FUZZ_CHECK(got.frequencyHundredHz == 0 ||
+               (fits && entry.frequency.find(tenth) != std::string::npos));
   } else {
-    FUZZ_CHECK(got.dme == static_cast<std::uint8_t>(orlith::ReadLenientInteger(entry.dme)));
+    // An ILS adds the localizer and glide slope flags to the code's low eight bits.
+    const auto code = static_cast<std::uint8_t>(orlith::ReadLenientInteger(entry.dme));
+    FUZZ_CHECK(got.flags == (entry.navAidType == "ILS" ? code | 0xC0 : code));
     FUZZ_CHECK(got.deviationAngle ==
                static_cast<std::int16_t>(orlith::DeviationToAngle16(entry.magneticDeviation)));
     if (known) {
@@ -97,8 +108,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  // A file cut short anywhere is not a scenery file.
-  for (std::size_t cut : {file.size() - 1, file.size() / 2, orlith::kHeaderSize,
+  // Without the list end an NDB file is one written before it was added, and reads the same.
+  if (ndb) {
+    orlith::DecodedNavAid old;
+    FUZZ_CHECK(
+        orlith::DecodeNavAidFile(std::string_view(file).substr(0, file.size() - 1), &old, &error));
+    FUZZ_CHECK(old.frequencyKhz == got.frequencyKhz && old.name == got.name &&
+               old.latitudeSteps == got.latitudeSteps && old.altitude == got.altitude);
+  }
+  // A file cut short anywhere else is not a scenery file.
+  for (std::size_t cut : {file.size() - (ndb ? 2 : 1), file.size() / 2, orlith::kHeaderSize,
                           orlith::kHeaderSize + 1, std::size_t{0}}) {
     orlith::DecodedNavAid ignored;
     FUZZ_CHECK(!orlith::DecodeNavAidFile(std::string_view(file).substr(0, cut), &ignored, &error));

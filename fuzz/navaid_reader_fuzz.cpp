@@ -1,5 +1,5 @@
 // The "inspect" decoder on arbitrary bytes: it never reads outside them, refuses with a one-line
-// reason, and what it accepts is a file of one of the two sizes whose decoded fields stay within
+// reason, and what it accepts is a file of one of the three sizes whose decoded fields stay within
 // their widths and whose position agrees with its raw steps. (That a cut file is refused is
 // checked on every file the builders make, in navaid_format_fuzz.)
 #include <cmath>
@@ -28,8 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool ndb = navaid.navAidType == "NDB";
   FUZZ_CHECK(ndb || navaid.navAidType == "VOR" || navaid.navAidType == "ILS" ||
              navaid.navAidType.empty());
-  FUZZ_CHECK(size ==
-             orlith::kHeaderSize + (ndb ? orlith::kNdbSectionSize : orlith::kVorSectionSize));
+  FUZZ_CHECK(ndb ? size == orlith::kHeaderSize + orlith::kNdbSectionSize ||
+                       size == orlith::kHeaderSize + orlith::kNdbSectionSizeWithoutEnd
+                 : size == orlith::kHeaderSize + orlith::kVorSectionSize);
   FUZZ_CHECK(navaid.id.size() <= orlith::kIdWidth);
   FUZZ_CHECK(navaid.name.size() <= orlith::kNameWidth);
   FUZZ_CHECK(navaid.id.empty() || navaid.id.back() != ' ');
@@ -39,6 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(std::fabs(navaid.longitude) <= 180.0);
   FUZZ_CHECK(ndb ? navaid.frequencyKhz >= 0 && navaid.frequencyKhz <= 9999
                  : navaid.frequencyKhz == 0);
+  FUZZ_CHECK(ndb ? navaid.frequencyHundredHz >= 0 && navaid.frequencyHundredHz <= 9
+                 : navaid.frequencyHundredHz == 0 &&
+                       navaid.flags == data[orlith::kHeaderSize + orlith::kVorDme]);
 #ifdef ORLITH_FUZZ_INSPECT
   const std::string json = orlith::InspectJson(navaid);
   FUZZ_CHECK(!json.empty() && json.front() == '{' && json.back() == '\n');

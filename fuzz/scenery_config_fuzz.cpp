@@ -6,9 +6,12 @@
 //   to the old size fails too);
 // - scenery.org is whole: the line-by-line CR LF copy of scenery.cfg as one of the registrations
 //   found it, or the backup that was there before;
-// - at most one updates area block is ever added, none when a marker line was there;
+// - at most one updates area block is ever added, none when a marker line was there, and it
+//   takes one more than the highest area number or layer in use;
 // - the exclusion line starts a line of its own;
 // - an operation that reports success did what it says, and so did its log entry.
+#include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
@@ -20,6 +23,7 @@
 #include "core/lenient_number.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/memory_env.h"
+#include "scenery_config/config_scan.h"
 #include "scenery_config/exclusion_switch.h"
 #include "scenery_config/operations_log.h"
 #include "scenery_config/scenery_config.h"
@@ -49,21 +53,38 @@ std::string CrLfCopy(std::string_view text) {
   return copy;
 }
 
+// The lines as the registration's scan sees them: a CR or a line feed ends each.
+std::vector<std::string> ScanLines(std::string_view text) {
+  std::vector<std::string> lines(1);
+  for (char c : text) {
+    if (c == '\r' || c == '\n') {
+      lines.emplace_back();
+    } else {
+      lines.back() += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+  }
+  return lines;
+}
+
 bool HasMarker(std::string_view text) {
-  for (const std::string& line : Lines(text)) {
-    if (line.size() >= 20 && line[6] == 'N' && line[19] == 'U') return true;
+  for (std::string line : ScanLines(text)) {
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
+    if (line == "title=navigational updates") return true;
   }
   return false;
 }
 
+// One more than the highest number of an area header or a layer line.
 std::string ExpectedHeaderLine(std::string_view text) {
-  std::int64_t number = 1;
-  for (const std::string& line : Lines(text)) {
-    if (line.find('.') == std::string::npos) continue;
-    std::int64_t n = orlith::ReadLenientInteger(line.size() > 6 ? line.substr(6, 3) : "") + 1;
-    number = n < 1 ? 1 : n;
+  std::int64_t highest = 0;
+  for (const std::string& line : ScanLines(text)) {
+    const std::size_t key = line.find_first_not_of(" \t");
+    if (key == std::string::npos) continue;
+    const std::string_view rest = std::string_view(line).substr(key);
+    if (!rest.starts_with("[area.") && !rest.starts_with("layer=")) continue;
+    highest = std::max(highest, orlith::ReadLenientInteger(rest.substr(6)));
   }
-  std::string digits = std::to_string(number);
+  std::string digits = std::to_string(std::min(highest, orlith::kHighestAreaLimit) + 1);
   return (digits.size() >= 3 ? "[Area." : "[Area.0") + digits + "]";
 }
 

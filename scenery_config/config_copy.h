@@ -1,24 +1,15 @@
 // The one pass over scenery.cfg that every command makes: its lines copied for the backup, each
-// ended by CR LF, and what the area registration needs to know of them. Lines end at a line feed;
-// a CR right before it is not part of the line. The bytes after the last line feed make one more
-// line, so a file ending with a line feed gives a final empty line and an empty file one empty
-// line.
+// ended by CR LF, and what the area registration needs to know of them (config_scan.h). For the
+// copy, lines end at a line feed; a CR right before it is not part of the line. The bytes after
+// the last line feed make one more line, so a file ending with a line feed gives a final empty
+// line and an empty file one empty line.
 #pragma once
-
-#include <string>
 
 #include "core/file_env.h"
 #include "core/status.h"
+#include "scenery_config/config_scan.h"
 
 namespace orlith {
-
-struct ConfigScan {
-  // Some line has N at character 7 and U at character 20 (counting from 1).
-  bool blockPresent = false;
-  bool dotLineSeen = false;
-  // The first nine characters (fewer when shorter) of the last line holding a ".".
-  std::string lastDotLineHead;
-};
 
 // Reads in to its end and appends to out every line followed by CR LF, filling *scan. The bytes
 // go to out unchanged except for a CR put before each line feed that has none, and a CR LF at the

@@ -59,37 +59,31 @@ struct StringFile : WritableFile {
   int fail_at = -1;
 };
 
-// The same pass line by line, as the reading loop of scenery.cfg states it.
-ConfigScan ExpectedScan(const std::string& bytes, std::string* copy) {
-  ConfigScan scan;
-  copy->clear();
-  std::size_t start = 0;
-  for (;;) {
+// The same copy line by line, as the reading loop of scenery.cfg states it.
+std::string ExpectedCopy(const std::string& bytes) {
+  std::string copy;
+  for (std::size_t start = 0;;) {
     std::size_t lf = bytes.find('\n', start);
     std::string line = bytes.substr(start, lf == std::string::npos ? lf : lf - start);
     if (lf != std::string::npos && !line.empty() && line.back() == '\r') line.pop_back();
-    *copy += line + "\r\n";
-    if (line.size() >= 20 && line[6] == 'N' && line[19] == 'U') scan.blockPresent = true;
-    if (line.find('.') != std::string::npos) {
-      scan.dotLineSeen = true;
-      scan.lastDotLineHead = line.substr(0, 9);
-    }
-    if (lf == std::string::npos) return scan;
+    copy += line + "\r\n";
+    if (lf == std::string::npos) return copy;
     start = lf + 1;
   }
 }
 
+// The copy matches the line-by-line one, and the scan has seen every byte once.
 void ExpectSameAsLineByLine(const std::string& bytes, std::size_t piece) {
-  std::string expected_copy;
-  const ConfigScan expected = ExpectedScan(bytes, &expected_copy);
+  ConfigScan expected;
+  ScanConfigBytes(bytes, &expected);
+  EndConfigScan(&expected);
   PieceFile in(bytes, piece);
   StringFile out;
   ConfigScan scan;
   ASSERT_TRUE(CopyConfigLines(in, out, &scan).ok());
-  EXPECT_TRUE(BytesEqual(expected_copy, out.bytes));
+  EXPECT_TRUE(BytesEqual(ExpectedCopy(bytes), out.bytes));
   EXPECT_EQ(expected.blockPresent, scan.blockPresent);
-  EXPECT_EQ(expected.dotLineSeen, scan.dotLineSeen);
-  EXPECT_EQ(expected.lastDotLineHead, scan.lastDotLineHead);
+  EXPECT_EQ(expected.highestArea, scan.highestArea);
 }
 
 TEST(CopyConfigLines, EdgeCasesInEveryReadSize) {
@@ -109,20 +103,21 @@ TEST(CopyConfigLines, EdgeCasesInEveryReadSize) {
   }
 }
 
-// Random files of the characters and line ends the scan looks for, long runs that outgrow a
-// block, and marker lines whole or cut short, read in odd block sizes and the full one.
+// Random files of line ends, marker, header and layer lines and long runs that outgrow a block,
+// read in odd block sizes and the full one.
 TEST(CopyConfigLines, RandomFilesMatchTheLineByLineReading) {
   std::mt19937 random(20261206);
   // clang-format off
-  const std::string pieces[] = {"a", ".", "N", "U", "\r", "\n", "\n", "Title=Navigational Updates",
-                                "123456N123456789012U", "123456N12345678901U"};
+  const std::string pieces[] = {"a", ".", "N", "U", "\r", "\n", "\n", " ", "y", "P", "[Area.12]",
+                                "Title=Navigational Updates", "Layer=345", "\t[aREA.+99",
+                                "title=NAVIGATIONAL updates \t", "lAYER= 1234"};
   // clang-format on
   for (int round = 0; round < 300; ++round) {
     std::string bytes;
     const std::size_t size = round < 250 ? random() % 200 : 64 * 1024 + random() % 70000;
     while (bytes.size() < size) {
       if (random() % 50 == 0) bytes += std::string(random() % 300, 'N');
-      bytes += pieces[random() % (round % 2 == 0 ? 7 : 10)];
+      bytes += pieces[random() % (round % 2 == 0 ? 7 : std::size(pieces))];
     }
     SCOPED_TRACE("round " + std::to_string(round));
     ExpectSameAsLineByLine(bytes, 1 + random() % 40);

@@ -3,7 +3,6 @@
 #include <memory>
 #include <string_view>
 
-#include "core/lenient_number.h"
 #include "scenery_config/config_copy.h"
 #include "scenery_config/operations_log.h"
 
@@ -12,15 +11,9 @@ namespace {
 
 constexpr char kLineEnd[] = "\r\n";
 
-// One more than characters 7 to 9 of the last "."-line read as a whole number; 1 when there is no
-// such line or the number would not be positive.
-int NextAreaNumber(const ConfigScan& scan) {
-  if (!scan.dotLineSeen) return 1;
-  std::string_view line = scan.lastDotLineHead;
-  std::string_view digits = line.size() > 6 ? line.substr(6, 3) : std::string_view();
-  std::int64_t next = ReadLenientInteger(digits) + 1;
-  return next < 1 ? 1 : static_cast<int>(next);
-}
+// The updates area must be the top layer and a number of its own: one more than the highest area
+// number or layer in use, 1 when there is none.
+int NextAreaNumber(const ConfigScan& scan) { return static_cast<int>(scan.highestArea + 1); }
 
 // Reads scenery.cfg once, filling *scan, and writes every line with CR LF to a new temporary
 // file that then replaces scenery.org. The copy is on stable storage before the rename and the

@@ -29,11 +29,13 @@ Status BackupSceneryConfig(const WorkFolder& folder, const std::tm& date, Status
 
 // Backs scenery.cfg up and appends the updates area block ("Title=Navigational Updates",
 // "Local=Addon Scenery\Updates") with the next area number when it is missing, reporting it in
-// the log. The block counts as present when a line has N at character 7 and U at character 20.
-// The new block's number is one more than characters 7 to 9 of the last line holding a "." (at
-// least 1, and 1 when no line holds one). scenery.cfg is read once. A failed backup leaves
-// scenery.cfg untouched. Failures as for BackupSceneryConfig, plus the failure to append to
-// scenery.cfg (then scenery.cfg is cut back to its old bytes and no area block entry is logged).
+// the log. The block counts as present when a line, without its line end (LF, CR LF or a lone
+// CR) and trailing blanks, is "Title=Navigational Updates" in any letter case. The new block's
+// number, which is also its layer, is one more than the highest number of an area header
+// ("[Area.123]") or a "Layer=" line, 1 when there is none. scenery.cfg is read once. A failed
+// backup leaves scenery.cfg untouched. Failures as for BackupSceneryConfig, plus the failure to
+// append to scenery.cfg (then scenery.cfg is cut back to its old bytes and no area block entry is
+// logged).
 Status RegisterUpdatesArea(const WorkFolder& folder, const std::tm& date, Status* log_status);
 
 }  // namespace orlith

@@ -46,11 +46,10 @@ Status Register(const TempFolder& dir, const std::string& cfg, FileEnv* env, Sta
   return RegisterUpdatesArea(WorkFolder{dir.path(), env}, Dec6(), log);
 }
 
-TEST(RegisterUpdatesArea, LongLinesAndAreaNumbersGiveTheNextAreaUnlessMarkedF3F8) {
+TEST(RegisterUpdatesArea, AreaNumbersAndMarkerF3F8F13F14) {
+  using namespace std::string_literals;
   const std::string l100 = LongLine(100, {{7, '4'}, {8, '4'}, {9, '4'}, {95, '.'}});
-  // The 80-character buffer would have seen N and U at characters 7 and 20 of the second piece.
   const std::string l10k = LongLine(10000, {{87, 'N'}, {100, 'U'}, {5000, '.'}});
-  const std::string mark = LongLine(100, {{7, 'N'}, {20, 'U'}});
   const std::string nul = std::string("[Area.007]\r\nTitle=A\0B\r\n", 23);
   const std::string a10 = "[Area.010]\r\n";
   const std::string nav = "[Area.005]\r\nTitle=Navigational Updates\r\n";
@@ -65,19 +64,26 @@ TEST(RegisterUpdatesArea, LongLinesAndAreaNumbersGiveTheNextAreaUnlessMarkedF3F8
       {"LF-only line ends", "[Area.001]\nTitle=Base\n", "02"},
       {"ends with a line end", "[Area.123]\r\nLayer=123\r\n", "124"},
       {"no final line end", "[Area.123]\r\nLayer=123", "124"},
-      {"empty file, no dot line F8", "", "01"},
-      {"no line holds a dot F8", "[Area]\r\nLayer=3\r\n", "01"},
+      {"empty file", "", "01"},
+      {"no header", "Title=Base\r\nLocal=Scenery\\Base\r\n", "01"},
       {"present", nav, ""},
-      {"Nordic Lands USA is the marker", nordic, ""},
+      {"present, lone CR line ends", "[Area.005]\rTitle=Navigational Updates\rLayer=5\r", ""},
+      {"marker in any case, trailing blanks", "[Area.005]\ntitle=NAVIGATIONAL updates \t\n", ""},
+      {"no marker", "Title=Navigational Updates x\n Title=Navigational Updates\nTitle=\0\n"s, "01"},
+      {"keys in any case after blanks", "[Area.12]\n  [AREA.7]\n\tLAYER=  +13x\n[area.4", "014"},
+      {"no keys", "Layer=-5\nLayer =7\nLocal=Layer=8\nX[Area.9]\nLayer", "01"},
+      {"highest number", "Layer=99999999999999999999\n", "2147483647"},
+      {"Nordic Lands USA is no marker", nordic, "06"},
       {"Area.099", "[Area.099]\r\n", "100"},
-      {"Area.12 reads 12]", "[Area.12]\r\n", "013"},
-      {"U.S. Scenery decides", us, "01"},
-      {"out of order", "[Area.200]\r\n[Area.050]\r\n", "051"},
+      {"Area.12", "[Area.12]\r\n", "013"},
+      {"Title with a dot after the header", "[Area.123]\r\nTitle=KSEA Airport v1.2\r\n", "124"},
+      {"U.S. Scenery", us, "06"},
+      {"layer of an earlier block", "[Area.010]\r\nLayer=200\r\n[Area.011]\r\nLayer=11\r\n", "201"},
+      {"out of order", "[Area.200]\r\n[Area.050]\r\n", "201"},
       {"Area.999 gives 1000 F8", "[Area.999]\r\n", "1000"},
-      {"negative number gives 1", "[Area.-5]\r\n", "01"},
-      {"line of 100 characters F3", a10 + l100 + "\r\n", "445"},
-      {"marker past character 80 F3", a10 + mark, ""},
-      {"line of 10000 characters F3", a10 + l10k + "\n", "01"},
+      {"negative number", "[Area.-5]\r\n", "01"},
+      {"line of 100 characters F3", a10 + l100 + "\r\n", "011"},
+      {"line of 10000 characters F3", a10 + l10k + "\n", "011"},
       {"NUL bytes pass through F3", nul, "08"},
       // clang-format on
   };

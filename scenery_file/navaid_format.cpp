@@ -47,10 +47,11 @@ std::string NdbSection(double latitude, double longitude, const NavAidEntry& ent
   Put8(out, frequency.extension);
   Put24(out, LatitudeToUnits24(latitude));
   Put24(out, LongitudeToUnits24(longitude));
-  Put16(out, ReadLenientInteger(entry.altitude));
-  Put8(out, NauticalMilesToRange(entry.range));
+  Put16(out, AltitudeWord(entry.altitude));
+  Put8(out, RangeByte(entry.range));
   PutText(out, entry.id, kIdWidth);
   PutText(out, entry.name, kNameWidth);
+  Put8(out, 0);  // end of the NDB list
   return out;
 }
 
@@ -63,13 +64,14 @@ std::string VorSection(double latitude, double longitude, const NavAidEntry& ent
   Put16(out, 0);
   PutBandEntry(out, latitude, kVorRecord);
   Put8(out, ils ? kIlsRecordType : entry.navAidType == "VOR" ? kVorRecordType : 0);
-  Put8(out, NauticalMilesToRange(entry.range));
+  Put8(out, RangeByte(entry.range));
   Put16(out, DeviationToAngle16(entry.magneticDeviation));
-  Put8(out, ReadLenientInteger(entry.dme));
+  const std::int64_t dme = ReadLenientInteger(entry.dme);
+  Put8(out, ils ? (dme & 0xFF) | kFlagLocalizer | kFlagGlideslope : dme);
   const std::size_t position = out.size();
   Put24(out, LatitudeToUnits24(latitude));
   Put24(out, LongitudeToUnits24(longitude));
-  Put16(out, ReadLenientInteger(entry.altitude));
+  Put16(out, AltitudeWord(entry.altitude));
   const std::size_t positionEnd = out.size();
   Put16(out, ils ? DegreesToAngle16(ReadLenientDecimal(entry.localizerDirection)) : 0);
   PutText(out, entry.id, kIdWidth);

@@ -33,7 +33,7 @@ inline constexpr std::size_t kVorBandEntry = 5;         // the channel entry poi
 inline constexpr std::size_t kVorRecord = 15;           // the band entry points here
 inline constexpr std::size_t kVorRange = 16;            // 1
 inline constexpr std::size_t kVorDeviation = 17;        // 2, 16-bit angle
-inline constexpr std::size_t kVorDme = 19;              // 1
+inline constexpr std::size_t kVorDme = 19;              // 1, flags: see below
 inline constexpr std::size_t kVorLatitude = 20;         // 3, 24-bit latitude
 inline constexpr std::size_t kVorLongitude = 23;        // 3, 24-bit longitude
 inline constexpr std::size_t kVorAltitude = 26;         // 2, signed metres
@@ -43,18 +43,27 @@ inline constexpr std::size_t kVorName = 35;             // kNameWidth
 inline constexpr std::size_t kVorGlideslopeBlock = 59;  // 11: position, altitude, sine, end byte
 inline constexpr std::uint8_t kVorRecordType = 4;
 inline constexpr std::uint8_t kIlsRecordType = 5;
+// The byte at kVorDme is a set of flags to the simulator. A VOR stores the typed DME code as it
+// is (1: DME). An ILS always carries its glide slope block, so it stores the low eight bits of the
+// typed code with the localizer and glide slope flags set: typed 1 gives 0xC1.
+inline constexpr std::uint8_t kFlagDme = 0x01;
+inline constexpr std::uint8_t kFlagGlideslope = 0x40;
+inline constexpr std::uint8_t kFlagLocalizer = 0x80;
 
-// NDB section: section offsets.
-inline constexpr std::size_t kNdbSectionSize = 52;
+// NDB section: section offsets. The NDB list ends with a zero byte after the record, as the VOR
+// section does; files written before that byte was added have 52 section bytes.
+inline constexpr std::size_t kNdbSectionSize = 53;
+inline constexpr std::size_t kNdbSectionSizeWithoutEnd = 52;
 inline constexpr std::size_t kNdbRecord = 10;        // the band entry points here
 inline constexpr std::size_t kNdbFrequency = 11;     // 2, BCD kHz
-inline constexpr std::size_t kNdbFrequencyExt = 13;  // 1, thousands digit in the high nibble
+inline constexpr std::size_t kNdbFrequencyExt = 13;  // 1, thousands digit high, 100 Hz low
 inline constexpr std::size_t kNdbLatitude = 14;      // 3
 inline constexpr std::size_t kNdbLongitude = 17;     // 3
 inline constexpr std::size_t kNdbAltitude = 20;      // 2, signed metres
 inline constexpr std::size_t kNdbRange = 22;         // 1
 inline constexpr std::size_t kNdbId = 23;            // kIdWidth
 inline constexpr std::size_t kNdbName = 28;          // kNameWidth
+inline constexpr std::size_t kNdbListEnd = 52;       // 1, zero
 inline constexpr std::uint8_t kNdbRecordType = 4;
 
 // Text fields: the bytes as typed, padded with spaces; a longer text is cut to the width.
@@ -66,9 +75,9 @@ inline constexpr std::size_t kNameWidth = 24;
 std::string SceneryHeaderBytes(double latitude, double longitude, std::string_view navAidType,
                                std::string_view frequency);
 
-// The section for the entry at latitude / longitude (its coordinate texts already parsed): 52
-// bytes for the type "NDB", 70 for every other type. Numeric texts are read leniently and every
-// value is stored in the low bits of its field.
+// The section for the entry at latitude / longitude (its coordinate texts already parsed): 53
+// bytes for the type "NDB", 70 for every other type. Numeric texts are read leniently; range and
+// altitude are clamped to their fields, every other value is stored in the low bits of its field.
 std::string NavAidSectionBytes(double latitude, double longitude, const NavAidEntry& entry);
 
 }  // namespace orlith

@@ -35,6 +35,7 @@ TEST(NavAidFormat, OtherTypesGiveAVorShapedSectionWithoutOffsets) {
   auto [entry, want] = NavAidExamples()[2];
   std::fill(want.begin() + kHeaderVorSection, want.begin() + kHeaderSize, '\0');
   want[kHeaderSize + kVorRecord] = '\0';
+  want[kHeaderSize + kVorDme] = '\1';  // the code as typed, without the ILS's flags
   want.replace(kHeaderSize + kVorLocalizer, 2, 2, '\0');
   want.replace(kHeaderSize + kVorGlideslopeBlock, 11, 11, '\0');
   for (const char* type : {"", "ndb"}) {  // the type is compared whole and case-sensitively
@@ -62,28 +63,42 @@ TEST(NavAidFormat, TextFieldsArePaddedOrCutF6) {
   }
 }
 
-TEST(NavAidFormat, ValuesKeepTheirLowBitsAndFourDigitNdbFrequencyUsesTheExtensionByteF7) {
+TEST(NavAidFormat, FieldValuesF7F11F15F16) {
+  constexpr std::size_t kGlideslopeAltitude = kVorGlideslopeBlock + 6;
   const struct {
     std::size_t example;
     EntryField field;
     const char* text;
     std::size_t at;     // in the section
-    const char* bytes;  // found there, every other byte as in the example
+    const char* bytes;  // found there (and at `also` when that is set), every other byte as in
+                        // the example
+    std::size_t also = 0;
   } cases[] = {
       // The reader's round trip of arbitrary values is the fuzz target's; these pin the bytes.
       {0, EntryField::kFrequency, "1750", kNdbFrequency, "50 07 10"},
       {0, EntryField::kFrequency, "-350", kNdbFrequency, "00 00 00"},
       {0, EntryField::kFrequency, "10000", kNdbFrequency, "00 00 00"},
-      {1, EntryField::kRange, "284", kVorRange, "00"},
+      {0, EntryField::kFrequency, "382.5", kNdbFrequency, "82 03 05"},
+      {0, EntryField::kRange, "284", kNdbRange, "FF"},
+      {0, EntryField::kAltitude, "-40000", kNdbAltitude, "00 80"},
+      {1, EntryField::kRange, "284", kVorRange, "FF"},
+      {1, EntryField::kRange, "-5", kVorRange, "00"},
       {1, EntryField::kMagneticDeviation, "3.5", kVorDeviation, "22 02"},  // 3 degrees: 546
       {1, EntryField::kDme, "257", kVorDme, "01"},
+      {1, EntryField::kDme, "0", kVorDme, "00"},
       {1, EntryField::kAltitude, "-2", kVorAltitude, "FE FF"},
+      {2, EntryField::kDme, "0", kVorDme, "C0"},
+      {2, EntryField::kDme, "193", kVorDme, "C1"},
+      {2, EntryField::kDme, "257", kVorDme, "C1"},
+      {2, EntryField::kAltitude, "40000", kVorAltitude, "FF 7F", kGlideslopeAltitude},
   };
   for (const auto& c : cases) {
     auto [entry, file] = NavAidExamples()[c.example];
     FieldOf(entry, c.field) = c.text;
     std::string want = file.substr(kHeaderSize);
-    want.replace(c.at, HexBytes(c.bytes).size(), HexBytes(c.bytes));
+    for (std::size_t at : {c.at, c.also}) {
+      if (at != 0) want.replace(at, HexBytes(c.bytes).size(), HexBytes(c.bytes));
+    }
     EXPECT_TRUE(BytesEqual(want, Section(entry))) << c.text;
   }
 }

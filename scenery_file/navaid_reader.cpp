@@ -121,10 +121,13 @@ bool DecodeNavAidFile(std::string_view bytes, DecodedNavAid* navaid, std::string
     return false;
   }
   std::size_t section_size = ndb ? kNdbSectionSize : kVorSectionSize;
-  if (bytes.size() != kHeaderSize + section_size) {
+  const bool without_end = ndb && bytes.size() == kHeaderSize + kNdbSectionSizeWithoutEnd;
+  if (bytes.size() != kHeaderSize + section_size && !without_end) {
     return check.Fail("file is " + std::to_string(bytes.size()) + " bytes, a " +
-                      (ndb ? "NDB" : "VOR or ILS") + " file has " +
-                      std::to_string(kHeaderSize + section_size));
+                      (ndb ? "NDB file has " + std::to_string(kHeaderSize + section_size) +
+                                 " (or " + std::to_string(kHeaderSize + kNdbSectionSizeWithoutEnd) +
+                                 " without the list end)"
+                           : "VOR or ILS file has " + std::to_string(kHeaderSize + section_size)));
   }
 
   const std::size_t s = kHeaderSize;  // section start
@@ -186,8 +189,11 @@ bool DecodeNavAidFile(std::string_view bytes, DecodedNavAid* navaid, std::string
     if (!check.Expect(b.U8(record), kNdbRecordType, record, "record type")) return false;
     std::size_t f = s + kNdbFrequency;
     std::uint32_t digits = b.U16(f) | (std::uint32_t{b.U8(f + 2)} << 16);
-    if ((b.U8(f + 2) & 0x0F) != 0)
-      return check.Fail("frequency byte at " + Hex(f + 2) + " not BCD");
+    if ((b.U8(f + 2) & 0x0F) > 9)
+      return check.Fail("frequency at offset " + Hex(f) + " is not BCD");
+    if (!without_end && !check.Expect(b.U8(s + kNdbListEnd), 0, s + kNdbListEnd, "NDB list end")) {
+      return false;
+    }
     int khz = 0;
     for (int shift : {20, 8, 4, 0}) {
       std::uint32_t digit = (digits >> shift) & 0xF;
@@ -197,6 +203,7 @@ bool DecodeNavAidFile(std::string_view bytes, DecodedNavAid* navaid, std::string
     if ((digits & 0xF000) != 0) return check.Fail("frequency at offset " + Hex(f) + " is not BCD");
     n.navAidType = "NDB";
     n.frequencyKhz = khz;
+    n.frequencyHundredHz = b.U8(f + 2) & 0x0F;
     n.altitude = static_cast<std::int16_t>(b.U16(s + kNdbAltitude));
     n.rangeUnits = b.U8(s + kNdbRange);
     n.id = WithoutPadding(b.View(s + kNdbId, kIdWidth));
@@ -215,7 +222,7 @@ bool DecodeNavAidFile(std::string_view bytes, DecodedNavAid* navaid, std::string
     n.frequencyMhz = 108.0 + n.channel / 20.0;
     n.rangeUnits = b.U8(s + kVorRange);
     n.deviationAngle = static_cast<std::int16_t>(b.U16(s + kVorDeviation));
-    n.dme = b.U8(s + kVorDme);
+    n.flags = b.U8(s + kVorDme);
     n.altitude = static_cast<std::int16_t>(b.U16(s + kVorAltitude));
     n.localizerAngle = b.U16(s + kVorLocalizer);
     n.id = WithoutPadding(b.View(s + kVorId, kIdWidth));

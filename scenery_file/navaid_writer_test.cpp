@@ -76,11 +76,11 @@ TEST(NavAidWriterReport, LinesFollowTheTypeAndShowTextsAsTypedF6) {
     std::string report;
   } cases[] = {
       // clang-format off
-      {"NDB", "ABC", "TEST", 228, ndb + tail},
+      {"NDB", "ABC", "TEST", 229, ndb + tail},
       {"VOR", "ABC", "TEST", 246, vor + tail},
       {"ILS", "ABC", "TEST", 246, vor + "Localizer direction: 163 \xB0\r\nGlideslope: 3 \xB0\r\n" + tail},
       {"", "ABC", "TEST", 246, vor + tail},
-      {"NDB", "LONGID", longName, 228, ndb + "NavAid ID: LONGID\r\nNavAid name: " + longName + "\r\n"},
+      {"NDB", "LONGID", longName, 229, ndb + "NavAid ID: LONGID\r\nNavAid name: " + longName + "\r\n"},
       // clang-format on
   };
   for (const auto& c : cases) {

@@ -1,5 +1,6 @@
 #include "scenery_file/scenery_units.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -24,6 +25,26 @@ constexpr double kPerHalfTurn = 0.005555555555555556;
 constexpr double kSineScale = 131072.0;
 
 double ReadInteger(std::string_view text) { return static_cast<double>(ReadLenientInteger(text)); }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The digit that follows a "." right after the digits the integer rule reads from text, as a
+// number; 0 when there is none.
+unsigned TenthDigit(std::string_view text) {
+  std::size_t i = text.find_first_not_of(" \t\n\v\f\r");
+  if (i == std::string_view::npos) return 0;
+  if (text[i] == '+' || text[i] == '-') ++i;
+  const std::size_t digits = i;
+  while (i < text.size() && IsDigit(text[i])) ++i;
+  if (i == digits || i + 1 >= text.size() || text[i] != '.' || !IsDigit(text[i + 1])) return 0;
+  return static_cast<unsigned>(text[i + 1] - '0');
+}
+
+template <typename T>
+T Clamp(std::int64_t v) {
+  return static_cast<T>(
+      std::clamp<std::int64_t>(v, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
+}
 
 }  // namespace
 
@@ -66,12 +87,20 @@ BcdFrequency KilohertzToBcd(std::string_view text) {
   auto digit = [khz](int place) { return static_cast<unsigned>(khz / place % 10); };
   BcdFrequency bcd;
   bcd.word = static_cast<std::uint16_t>(digit(100) << 8 | digit(10) << 4 | digit(1));
-  bcd.extension = static_cast<std::uint8_t>(digit(1000) << 4);
+  bcd.extension = static_cast<std::uint8_t>(digit(1000) << 4 | TenthDigit(text));
   return bcd;
 }
 
 std::int64_t NauticalMilesToRange(std::string_view text) {
   return Truncate(ReadInteger(text) * kRangeUnitsPerMile);
+}
+
+std::uint8_t RangeByte(std::string_view text) {
+  return Clamp<std::uint8_t>(NauticalMilesToRange(text));
+}
+
+std::int16_t AltitudeWord(std::string_view text) {
+  return Clamp<std::int16_t>(ReadLenientInteger(text));
 }
 
 std::int64_t DeviationToAngle16(std::string_view text) {

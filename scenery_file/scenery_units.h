@@ -32,8 +32,10 @@ std::int64_t FrequencyToChannel(std::string_view text);
 
 // An NDB frequency in binary-coded decimal: the word holds the hundreds, tens and units digits
 // in bits 8-11, 4-7 and 0-3; the extension byte holds the thousands digit in its high four bits
-// (its low four bits, 100 Hz, stay 0). 350 kHz gives 0x0350 / 0x00, 1750 kHz 0x0750 / 0x10.
-// A negative frequency or one above 9999 kHz gives 0 / 0.
+// and the 100 Hz digit in its low four bits. The whole kilohertz are the text read as an integer;
+// the 100 Hz digit is the digit right after a "." that directly follows those digits, else 0.
+// 350 gives 0x0350 / 0x00, 382.5 gives 0x0382 / 0x05, 1750.5 gives 0x0750 / 0x15, and 350.57
+// keeps only the 5. A negative frequency or one above 9999 kHz gives 0 / 0.
 struct BcdFrequency {
   std::uint16_t word = 0;
   std::uint8_t extension = 0;
@@ -42,6 +44,12 @@ BcdFrequency KilohertzToBcd(std::string_view text);
 
 // The range in units of 2048 m from the text read as whole nautical miles (1852 / 2048 each).
 std::int64_t NauticalMilesToRange(std::string_view text);
+// The range as its one-byte field stores it: NauticalMilesToRange clamped to 0..255, so 284 nm
+// and more give the longest range and a negative one none, instead of wrapping.
+std::uint8_t RangeByte(std::string_view text);
+// The altitude in metres as its signed 16-bit field stores it: the text read as an integer,
+// clamped to -32768..32767.
+std::int16_t AltitudeWord(std::string_view text);
 // The magnetic deviation as a 16-bit angle, from the text read as whole degrees.
 std::int64_t DeviationToAngle16(std::string_view text);
 // sin(angle) * 2^17, from the text read as decimal degrees.

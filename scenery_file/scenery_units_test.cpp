@@ -50,9 +50,17 @@ TEST(SceneryUnits, PositionsAnglesAndEntryTexts) {
       ROW(DeviationToAngle16("360"), 65536), ROW(GlideslopeToSine("3"), 6859),
       ROW(GlideslopeToSine("2.5"), 5717), ROW(GlideslopeToSine("0"), 0),
       ROW(GlideslopeToSine("1e400"), 0),  // the sine of an infinite angle is NaN, which stores 0
-      ROW(Bcd("35"), 0x35), ROW(Bcd("999"), 0x999), ROW(Bcd(""), 0), ROW(Bcd("350.9"), 0x350),
+      ROW(Bcd("35"), 0x35), ROW(Bcd("999"), 0x999), ROW(Bcd(""), 0), ROW(Bcd("350.9"), 0x090350),
       ROW(Bcd("1000"), 0x100000), ROW(Bcd("2182"), 0x200182), ROW(Bcd("9999"), 0x900999),
       ROW(Bcd("10000"), 0), ROW(Bcd("-1"), 0), ROW(Bcd("99999999999999999999"), 0),
+      // F16: the digit after a "." right behind the whole kilohertz is the 100 Hz nibble.
+      ROW(Bcd("382.5"), 0x050382), ROW(Bcd("1750.5"), 0x150750), ROW(Bcd(" +350.57"), 0x050350),
+      ROW(Bcd("350."), 0x350), ROW(Bcd("1e3"), 0x1), ROW(Bcd("350 .5"), 0x350), ROW(Bcd(".5"), 0),
+      ROW(Bcd("-382.5"), 0), ROW(Bcd("10000.5"), 0),
+      // F15: range and altitude saturate in their fields instead of wrapping.
+      ROW(RangeByte("283"), 255), ROW(RangeByte("284"), 255), ROW(RangeByte("-5"), 0),
+      ROW(RangeByte("99999999999999999999"), 255), ROW(AltitudeWord("40000"), 32767),
+      ROW(AltitudeWord("-40000"), -32768), ROW(AltitudeWord("-32768"), -32768),
       // clang-format on
   };
   for (const auto& row : rows) EXPECT_EQ(row.got, row.want) << row.call;

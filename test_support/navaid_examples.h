@@ -1,5 +1,6 @@
 // The three worked examples of a one-NavAid scenery file: the texts the user typed and every byte
-// of the file they give.
+// of the file they give. The NDB list ends with a zero byte; the ILS's DME code 1 is stored with
+// its localizer and glide slope flags as 0xC1.
 #pragma once
 
 #include <string>
@@ -29,7 +30,7 @@ inline std::vector<NavAidExample> NavAidExamples() {
       {{"N42 34.6", "W12 24.5", "NDB", "350", "25", "100", "", "", "", "", "ABC", "TEST NDB"},
        file("01 00 E5 96 4B 00 7B CE 44 00 83 38 99 F8 00 0B C1 F5", true,
             "15 67 22 CB 25 0A 00 00 00 00 04 50 03 00 58 19 24 22 2D F7 64 00 16 41 42 43 20 20 "
-            "54 45 53 54 20 4E 44 42 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20")},
+            "54 45 53 54 20 4E 44 42 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 20 00")},
       {{"N42 34.6", "W12 24.5", "VOR", "113.90", "40", "200", "-3", "1", "", "", "XYZ", "TEST VOR"},
        file("01 00 E5 96 4B 00 7B CE 44 00 83 38 99 F8 00 0B C1 F5 B0 00 00 00 76 00 76 00", false,
             "01 05 00 00 00 15 67 22 CB 25 0F 00 00 00 00 04 24 DE FD 01 58 19 24 22 2D F7 C8 00 "
@@ -38,7 +39,7 @@ inline std::vector<NavAidExample> NavAidExamples() {
       {{"S33 56.5", "E151 10.2", "ILS", "110.30", "18", "6", "12", "1", "163", "3", "ISY",
         "RWY 16R"},
        file("01 00 01 D6 C9 FF 97 0D C3 FF 5F BF EB 6C DC 91 13 6A B0 00 00 00 2E 00 2E 00", false,
-            "01 05 00 00 00 15 87 E1 EC E4 0F 00 00 00 00 05 10 88 08 01 E6 38 E3 A8 7F 6B 06 00 "
+            "01 05 00 00 00 15 87 E1 EC E4 0F 00 00 00 00 05 10 88 08 C1 E6 38 E3 A8 7F 6B 06 00 "
             "E9 73 49 53 59 20 20 52 57 59 20 31 36 52 20 20 20 20 20 20 20 20 20 20 20 20 20 20 "
             "20 20 20 E6 38 E3 A8 7F 6B 06 00 CB 1A 00")},
   };

@@ -70,7 +70,7 @@ TEST_F(CommandFlows, CreateOfEachTypeWritesItsFile) {
   // The type button, the parameter dialog it opens (kPosition: none), the file size, the type.
   // clang-format off
   const std::tuple<int, DialogId, std::size_t, const char*> cases[] = {
-      {0, DialogId::kPosition, 246, ""}, {kNdbButton, DialogId::kNdb, 228, "NDB"},
+      {0, DialogId::kPosition, 246, ""}, {kNdbButton, DialogId::kNdb, 229, "NDB"},
       {kVorButton, DialogId::kVor, 246, "VOR"}, {kIlsButton, DialogId::kIls, 246, "ILS"}};
   // clang-format on
   for (const auto& [radio, dialog, size, type] : cases) {

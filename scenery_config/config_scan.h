@@ -1,0 +1,37 @@
+// What the area registration needs to know of scenery.cfg, gathered from its bytes as they are
+// read, block by block: whether Orlith's updates area block is there, and the highest area number
+// and layer in use. For this scan a line ends at a line feed or at a CR, so files with any of the
+// three line end conventions are scanned alike (a CR LF just gives an empty line between).
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace orlith {
+
+struct ConfigScan {
+  // Some line, without its line end and trailing blanks (spaces, tabs), is
+  // "Title=Navigational Updates" in any letter case.
+  bool blockPresent = false;
+  // The highest number found in an area header ("[Area.123]") or a "Layer=" line, both in any
+  // letter case and after any leading blanks, the number read by the lenient integer rule; 0 when
+  // there is none. Saturates at kHighestAreaLimit.
+  std::int64_t highestArea = 0;
+
+  // The line the scan is in: lines cross the edges of the blocks it is given.
+  struct Line {
+    std::uint8_t phase = 0;
+    std::uint8_t matched = 0;  // characters of the key or title matched so far
+    std::int64_t value = 0;
+  } line;
+};
+
+// The highest area number the scan reports, so that one more still fits an int.
+inline constexpr std::int64_t kHighestAreaLimit = 2147483646;
+
+// Scans the next bytes of the file. Memory does not grow with the file or its lines.
+void ScanConfigBytes(std::string_view bytes, ConfigScan* scan);
+// Ends the scan at the end of the file, which also ends its last line.
+void EndConfigScan(ConfigScan* scan);
+
+}  // namespace orlith
