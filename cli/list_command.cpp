@@ -44,8 +44,8 @@ std::string Fixed(double v, int decimals) {
 }
 
 std::string Position(double lat, double lon) {
-  return FormatCoordinate(lat, CoordinateKind::kLatitude) + ", " +
-         FormatCoordinate(lon, CoordinateKind::kLongitude);
+  return ReportCoordinate(lat, CoordinateKind::kLatitude) + ", " +
+         ReportCoordinate(lon, CoordinateKind::kLongitude);
 }
 
 // Reads scenery.cfg line by line, keeping only the switches.
@@ -196,9 +196,9 @@ int RunList(const WorkFolder& folder, bool json, std::ostream& out, std::ostream
     for (std::size_t i = 0; i < switches.size(); ++i) {
       const ListedSwitch& w = switches[i];
       out << (i ? "," : "") << "{\"line\":" << w.line
-          << ",\"latitude\":" << JsonString(FormatCoordinate(w.latitude, CoordinateKind::kLatitude))
+          << ",\"latitude\":" << JsonString(ReportCoordinate(w.latitude, CoordinateKind::kLatitude))
           << ",\"longitude\":"
-          << JsonString(FormatCoordinate(w.longitude, CoordinateKind::kLongitude))
+          << JsonString(ReportCoordinate(w.longitude, CoordinateKind::kLongitude))
           << ",\"drops\":" << JsonString(w.word) << ",\"area\":" << JsonString(w.area)
           << ",\"areaTitle\":" << JsonString(w.areaTitle) << "}";
     }

@@ -58,6 +58,10 @@ bool HasVorRecord(const DecodedNavAid& n) { return n.navAidType == "VOR" || IsIl
 
 }  // namespace
 
+std::string ReportCoordinate(double degrees, CoordinateKind kind) {
+  return Coordinate(degrees, kind);
+}
+
 std::string JsonString(const std::string& text) {
   std::string out = "\"";
   for (char ch : text) {
