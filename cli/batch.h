@@ -65,7 +65,9 @@ int ReadBatch(std::string_view csv, std::vector<BatchRow>* rows, std::string* er
 
 // The second pass: runs checked rows through the command steps, each failure shown through the
 // session's front end. Use: Begin once; if kDone, Row for each row in order while it gives kDone;
-// then End (also after a failed row). Rows must have passed BatchReader's checks.
+// then End (also after a failed row). Rows must hold what BatchReader checks (a known command, a
+// type of NDB, VOR or ILS or none for delete, acceptable coordinate texts) and have passed
+// CheckBatchRow, all of them before Begin.
 class BatchRun {
  public:
   // session must outlive the run.

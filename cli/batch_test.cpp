@@ -47,7 +47,7 @@ struct BatchFolder {
 };
 
 // A batch writes the bytes the single commands' steps write, but reads the end of scenery.cfg
-// only before its first switch and opens each scenery file once.
+// only before its first switch, opens each scenery file once and syncs scenery.cfg once.
 TEST(Batch, RunWritesWhatTheCommandStepsWriteWithFewerOpens) {
   const char* configs[] = {
       "[Area.123]\r\nLocal=Scenery\\World\r\nLayer=123\r\n",  // the block gets registered
@@ -75,6 +75,10 @@ TEST(Batch, RunWritesWhatTheCommandStepsWriteWithFewerOpens) {
     EXPECT_EQ(batch.env.Count(FaultOp::kOpenForWriting, kBgl), 2);
     EXPECT_EQ(batch.env.Count(FaultOp::kOpenForWriting, kIlsBgl), 1);
     EXPECT_EQ(batch.env.Count(FaultOp::kOpenForAppending, kBgl), 0);
+    // scenery.cfg reaches stable storage once, after the batch's last switch.
+    EXPECT_EQ(batch.env.Count(FaultOp::kSync, "scenery.cfg"), 1);
+    EXPECT_GT(batch.env.FirstCall(FaultOp::kSync, "scenery.cfg"),
+              batch.env.LastCall(FaultOp::kAppend, "scenery.cfg"));
     const std::string out = batch.out.str();
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 5) << out;  // one message a row
   }

@@ -156,7 +156,7 @@ int RunCommand(const std::vector<std::string>& argv, std::ostream& out, std::ost
     err << "orlith-cli: " << usage_error << "\n" << UsageText();
     return kCliUsage;
   }
-  WorkFolder folder{args.folder, env};
+  WorkFolder folder{args.folder, env, args.sceneryFolder};
   switch (args.command) {
     case CliCommand::kHelp:
       out << UsageText();
@@ -171,7 +171,7 @@ int RunCommand(const std::vector<std::string>& argv, std::ostream& out, std::ost
     case CliCommand::kImport:
       return RunImport(args.import, folder, out, err);
     case CliCommand::kList:
-      return RunList(folder, "", args.json, out, err);
+      return RunList(folder, args.json, out, err);
     case CliCommand::kCreate:
     case CliCommand::kModify:
     case CliCommand::kDelete:

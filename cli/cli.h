@@ -19,7 +19,9 @@ inline constexpr int kCliInputError = 8;
 inline constexpr char kCliVersion[] = "orlith-cli 3.0";
 
 // args without the program name. Messages go to out one line each; errors to err. env: the file
-// access for every file the run opens.
+// access for every file the run opens. A command that changes files runs under the folder's lock.
+// When out cannot be written (a full disk, a closed pipe) a run that would end with kCliDone ends
+// with kCliFileError instead.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            FileEnv* env = DefaultFileEnv());
 

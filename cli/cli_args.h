@@ -31,6 +31,9 @@ struct CliArgs {
   bool json = false;  // inspect --json, list --json
   // import: the source file, where its rows go and the filters.
   ImportOptions import;
+  // create, modify, batch, import --apply, list --scenery-folder DIR: where scenery files go,
+  // inside folder unless absolute; empty: folder itself
+  std::string sceneryFolder;
 };
 
 // Parses args (without the program name). Returns the empty text on success, otherwise the usage

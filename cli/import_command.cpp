@@ -9,7 +9,6 @@
 #include "cli/cli_front_end.h"
 #include "cli/csv_reader.h"
 #include "scenery_config/operations_log.h"
-#include "scenery_file/navaid_writer.h"
 #include "ui/command_steps.h"
 
 namespace orlith {
@@ -122,11 +121,7 @@ int ApplyRows(const ImportOptions& options, const WorkFolder& folder, std::ostre
     status = ScanNavaids(
         folder, options,
         [&](NavAidEntry& entry, int line) {
-          Status s = CheckSceneryFilePath(folder, entry.latitude, entry.longitude);
-          if (!s.ok())
-            error =
-                "line " + std::to_string(line) + ": scenery file " + s.file() + ": " + s.reason();
-          return s.ok();
+          return CheckBatchRow(folder, BatchRow{line, command, std::move(entry)}, &error) == 0;
         },
         counts, &error);
     if (status == 0 && !error.empty()) status = kCliUsage;

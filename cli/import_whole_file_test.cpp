@@ -60,7 +60,7 @@ TEST(NavaidImport, WholeSharedFile) {
       EXPECT_EQ(n.frequencyKhz, khz);
     } else {
       EXPECT_NEAR(n.frequencyMhz, khz / 1000, 0.026);
-      EXPECT_EQ(n.flags & kFlagDme, type == "VOR" ? 0 : kFlagDme);
+      EXPECT_EQ(n.flags, type == "VOR" ? 0 : kFlagDme);
       std::string variation = f("slaved_variation_deg");
       if (variation.empty()) variation = f("magnetic_variation_deg");
       EXPECT_NEAR(n.magneticDeviation, variation.empty() ? 0 : std::stod(variation),

@@ -18,7 +18,7 @@ namespace {
 // move the span between two edges.
 constexpr double kHalfSize = 0.0002;
 constexpr double kSpanSlack = 0.0002;
-// Orlith's scenery files are 228 or 246 bytes; a larger .bgl is not read.
+// Orlith's scenery files are 228 or 229 (NDB) and 246 bytes; a larger .bgl is not read.
 constexpr std::uint64_t kLargestSceneryFile = 4096;
 
 struct ListedFile {
@@ -44,8 +44,8 @@ std::string Fixed(double v, int decimals) {
 }
 
 std::string Position(double lat, double lon) {
-  return FormatCoordinate(lat, CoordinateKind::kLatitude) + ", " +
-         FormatCoordinate(lon, CoordinateKind::kLongitude);
+  return ReportCoordinate(lat, CoordinateKind::kLatitude) + ", " +
+         ReportCoordinate(lon, CoordinateKind::kLongitude);
 }
 
 // Reads scenery.cfg line by line, keeping only the switches.
@@ -89,8 +89,9 @@ Status ReadSwitches(const WorkFolder& folder, std::vector<ListedSwitch>* switche
   return s;
 }
 
-// The Orlith scenery files of one folder, by name, and the number of other .bgl files.
-Status ReadSceneryFiles(FileEnv& env, const std::string& dir, const std::string& shown_dir,
+// The Orlith scenery files of one folder, by name, shown behind shown_prefix, and the number of
+// other .bgl files.
+Status ReadSceneryFiles(FileEnv& env, const std::string& dir, const std::string& shown_prefix,
                         std::vector<ListedFile>* files, int* others) {
   std::error_code ec;
   std::vector<std::string> names;
@@ -101,11 +102,11 @@ Status ReadSceneryFiles(FileEnv& env, const std::string& dir, const std::string&
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (lower.ends_with(".bgl") && it->is_regular_file(ec)) names.push_back(name);
   }
-  if (ec) return Status::IoError(shown_dir.empty() ? "." : shown_dir, ec.message());
+  if (ec) return Status::IoError(shown_prefix.empty() ? "." : shown_prefix, ec.message());
   std::sort(names.begin(), names.end());
   for (const std::string& name : names) {
     std::string path = dir.empty() ? name : dir + "/" + name;
-    std::string shown = shown_dir.empty() ? name : shown_dir + "/" + name;
+    std::string shown = shown_prefix + name;
     std::unique_ptr<ReadableFile> file;
     Status s = env.OpenForReading(path, &file);
     std::uint64_t size = 0;
@@ -168,8 +169,7 @@ bool ParseOrlithSwitch(std::string_view line, ListedSwitch* found) {
   return true;
 }
 
-int RunList(const WorkFolder& folder, const std::string& scenery_folder, bool json,
-            std::ostream& out, std::ostream& err) {
+int RunList(const WorkFolder& folder, bool json, std::ostream& out, std::ostream& err) {
   std::vector<ListedSwitch> switches;
   Status s = ReadSwitches(folder, &switches);
   if (s.kind() == Status::Kind::kNotFound) {
@@ -179,11 +179,13 @@ int RunList(const WorkFolder& folder, const std::string& scenery_folder, bool js
   std::vector<ListedFile> files;
   int others = 0;
   if (s.ok()) s = ReadSceneryFiles(*folder.env, folder.path, "", &files, &others);
-  if (s.ok() && !scenery_folder.empty()) {
-    std::string dir = std::filesystem::path(scenery_folder).is_absolute()
-                          ? scenery_folder
-                          : folder.File(scenery_folder);
-    s = ReadSceneryFiles(*folder.env, dir, scenery_folder, &files, &others);
+  if (s.ok() && !folder.SceneryFolderPath().empty()) {
+    // A scenery folder that Orlith has not made yet holds nothing.
+    std::error_code ec;
+    if (std::filesystem::is_directory(folder.SceneryFolderPath(), ec)) {
+      s = ReadSceneryFiles(*folder.env, folder.SceneryFolderPath(), folder.SceneryName(""), &files,
+                           &others);
+    }
   }
   if (!s.ok()) {
     err << "orlith-cli: cannot read " << s.ToString() << '\n';
@@ -194,9 +196,9 @@ int RunList(const WorkFolder& folder, const std::string& scenery_folder, bool js
     for (std::size_t i = 0; i < switches.size(); ++i) {
       const ListedSwitch& w = switches[i];
       out << (i ? "," : "") << "{\"line\":" << w.line
-          << ",\"latitude\":" << JsonString(FormatCoordinate(w.latitude, CoordinateKind::kLatitude))
+          << ",\"latitude\":" << JsonString(ReportCoordinate(w.latitude, CoordinateKind::kLatitude))
           << ",\"longitude\":"
-          << JsonString(FormatCoordinate(w.longitude, CoordinateKind::kLongitude))
+          << JsonString(ReportCoordinate(w.longitude, CoordinateKind::kLongitude))
           << ",\"drops\":" << JsonString(w.word) << ",\"area\":" << JsonString(w.area)
           << ",\"areaTitle\":" << JsonString(w.areaTitle) << "}";
     }

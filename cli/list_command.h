@@ -25,10 +25,9 @@ struct ListedSwitch {
 // True when line (without its line end) is a switch of Orlith's form; fills the centre and word.
 bool ParseOrlithSwitch(std::string_view line, ListedSwitch* found);
 
-// Lists the switches of folder's scenery.cfg and the Orlith scenery files of folder and of
-// scenery_folder (taken inside folder when relative; none when empty), as text or one JSON
-// object. Returns the exit status: 1 without scenery.cfg, 3 when a file cannot be read.
-int RunList(const WorkFolder& folder, const std::string& scenery_folder, bool json,
-            std::ostream& out, std::ostream& err);
+// Lists the switches of folder's scenery.cfg and the Orlith scenery files of folder and of its
+// scenery folder (when it has one), as text or one JSON object. Returns the exit status: 1
+// without scenery.cfg, 3 when a file cannot be read.
+int RunList(const WorkFolder& folder, bool json, std::ostream& out, std::ostream& err);
 
 }  // namespace orlith

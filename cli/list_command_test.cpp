@@ -45,7 +45,8 @@ TEST(ListCommand, KnowsOrlithSwitches) {
 std::map<std::string, std::string> Snapshot(const TempFolder& tmp) {
   std::map<std::string, std::string> files;
   for (const auto& f : std::filesystem::recursive_directory_iterator(tmp.path())) {
-    files[f.path().string()] = f.is_regular_file() ? testing::ReadFileBytes(f.path()) : "<dir>";
+    files[f.path().string()] =
+        f.is_regular_file() ? testing::ReadFileBytes(f.path().string()) : "<dir>";
   }
   return files;
 }
@@ -73,26 +74,26 @@ TEST(ListCommand, ShowsWhatABatchDidAndChangesNothing) {
             "delete,N0 0.006,W0 0.006,NDB,,,,,,,\n");
   tmp.Write("other.bgl", std::string(300, '\x01'));
   std::string out, err;
-  ASSERT_EQ(RunIn(tmp, {"batch", "b.csv"}, &out, &err), 0) << err;
+  ASSERT_EQ(RunIn(tmp, {"batch", "b.csv", "--scenery-folder", "upd"}, &out, &err), 0) << err;
   auto before = Snapshot(tmp);
-  ASSERT_EQ(RunIn(tmp, {"list"}, &out), 0);
+  ASSERT_EQ(RunIn(tmp, {"list", "--scenery-folder", "upd"}, &out), 0);
   // clang-format off
   EXPECT_EQ(out, R"(Exclusion switches in scenery.cfg: 3
   line 12: S33   30.00, E151   15.00, drops all NavAids, in [Area.124] Navigational Updates
   line 13: N47   27.90, E8   33.10, drops VOR and ILS NavAids, in [Area.124] Navigational Updates
   line 14: N0    0.01, W0    0.01, drops NDB NavAids, in [Area.124] Navigational Updates
 Orlith scenery files: 2
-  N42 34_6__W12 24_5.bgl: NDB, N42   34.60, W12   24.50, 350 kHz, 24.33 nm, ID "ABC", name "TEST NDB"
-  N47 27_9__E8 33_1.bgl: VOR, N47   27.90, E8   33.10, 114.85 MHz, 39.81 nm, ID "KLO", name "KLOTEN, ZURICH"
+  upd/N42 34_6__W12 24_5.bgl: NDB, N42   34.60, W12   24.50, 350 kHz, 24.33 nm, ID "ABC", name "TEST NDB"
+  upd/N47 27_9__E8 33_1.bgl: VOR, N47   27.90, E8   33.10, 114.85 MHz, 39.81 nm, ID "KLO", name "KLOTEN, ZURICH"
 Other .bgl files (not Orlith's): 1
 )");
-  ASSERT_EQ(RunIn(tmp, {"list", "--json"}, &out), 0);
+  ASSERT_EQ(RunIn(tmp, {"list", "--json", "--scenery-folder", "upd"}, &out), 0);
   EXPECT_EQ(out, R"({"switches":[)"
       R"({"line":12,"latitude":"S33   30.00","longitude":"E151   15.00","drops":"all","area":"Area.124","areaTitle":"Navigational Updates"},)"
       R"({"line":13,"latitude":"N47   27.90","longitude":"E8   33.10","drops":"vors","area":"Area.124","areaTitle":"Navigational Updates"},)"
       R"({"line":14,"latitude":"N0    0.01","longitude":"W0    0.01","drops":"ndbs","area":"Area.124","areaTitle":"Navigational Updates"}],"files":[)"
-      R"({"file":"N42 34_6__W12 24_5.bgl","type":"NDB","latitude":"N42   34.60","longitude":"W12   24.50","latitudeDegrees":42.576661,"longitudeDegrees":-12.408328,"frequencyKHz":350,"rangeUnits":22,"rangeNm":24.33,"altitude":100,"id":"ABC","name":"TEST NDB"},)"
-      R"({"file":"N47 27_9__E8 33_1.bgl","type":"VOR","latitude":"N47   27.90","longitude":"E8   33.10","latitudeDegrees":47.464984,"longitudeDegrees":8.551655,"frequencyMHz":114.85,"channel":137,"rangeUnits":36,"rangeNm":39.81,"altitude":430,"magneticDeviation":2.00,"flags":1,"dme":true,"localizer":false,"glideSlope":false,"id":"KLO","name":"KLOTEN, ZURICH"}],)"
+      R"({"file":"upd/N42 34_6__W12 24_5.bgl","type":"NDB","latitude":"N42   34.60","longitude":"W12   24.50","latitudeDegrees":42.576661,"longitudeDegrees":-12.408328,"frequencyKHz":350,"rangeUnits":22,"rangeNm":24.33,"altitude":100,"id":"ABC","name":"TEST NDB"},)"
+      R"({"file":"upd/N47 27_9__E8 33_1.bgl","type":"VOR","latitude":"N47   27.90","longitude":"E8   33.10","latitudeDegrees":47.464984,"longitudeDegrees":8.551655,"frequencyMHz":114.85,"channel":137,"rangeUnits":36,"rangeNm":39.81,"altitude":430,"magneticDeviation":2.00,"flags":1,"dme":true,"localizer":false,"glideSlope":false,"id":"KLO","name":"KLOTEN, ZURICH"}],)"
       R"("otherBglFiles":1})" "\n");
   // clang-format on
   EXPECT_EQ(Snapshot(tmp), before);
@@ -104,6 +105,16 @@ TEST(ListCommand, NeedsSceneryCfg) {
   EXPECT_EQ(RunIn(tmp, {"list"}, &out, &err), kCliMissingConfig);
   EXPECT_EQ(err, "File scenery.cfg not found!\n");
   EXPECT_EQ(out, "");
+}
+
+TEST(ListCommand, CarriesMinutesIntoTheDegreesAsInspectDoes) {
+  TempFolder tmp;
+  tmp.Write("scenery.cfg", "[General]\r\n");
+  std::string out;
+  ASSERT_EQ(RunIn(tmp, {"create", "--lat", "N47 59.997", "--lon", "E8 0", "--type", "NDB"}, &out),
+            0);
+  ASSERT_EQ(RunIn(tmp, {"list"}, &out), 0);
+  EXPECT_NE(out.find(": NDB, N48    0.00, E8    0.00, "), std::string::npos) << out;
 }
 
 }  // namespace

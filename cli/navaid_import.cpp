@@ -13,6 +13,8 @@ namespace orlith {
 namespace {
 
 constexpr double kMetresPerFoot = 0.3048;
+// Beyond any station on Earth, and within the altitude field's 32767 m.
+constexpr double kHighestElevationFt = 30000;
 
 std::string Upper(std::string_view text) {
   std::string out(text);
@@ -50,6 +52,11 @@ std::optional<double> Number(std::string_view field) {
   if (ec != std::errc() || end != field.data() + field.size() || !std::isfinite(value)) {
     return std::nullopt;
   }
+  return value;
+}
+
+std::optional<double> Within(std::optional<double> value, double limit) {
+  if (value && std::fabs(*value) > limit) return std::nullopt;
   return value;
 }
 
@@ -150,7 +157,9 @@ std::string ParseImportArgs(const std::vector<std::string>& args, std::size_t at
         o->command = *v;
       } else {
         std::optional<double> nm = Number(*v);
-        if (!nm || *nm < 0) return "--range must be a number of nautical miles, not \"" + *v + "\"";
+        if (!nm || *nm < 0) {
+          return "--range must be a number of nautical miles, not \"" + *v + "\"";
+        }
         o->range = *v;
       }
     } else if (o->file.empty() && !a.starts_with("-")) {
@@ -222,15 +231,26 @@ ImportSkip MapNavaidRow(const std::vector<std::string>& fields, const NavaidColu
   e.longitude = ImportCoordinate(*lon, CoordinateKind::kLongitude);
   e.navAidType = ndb ? "NDB" : "VOR";
   char buf[32];
-  std::snprintf(buf, sizeof buf, ndb ? "%.0f" : "%.2f", ndb ? *khz : *khz / 1000.0);
+  if (ndb) {
+    // Whole kHz, and the 100 Hz digit when there is one (382.5).
+    const long long tenths = std::llround(*khz * 10);
+    if (tenths % 10 == 0) {
+      std::snprintf(buf, sizeof buf, "%lld", tenths / 10);
+    } else {
+      std::snprintf(buf, sizeof buf, "%lld.%lld", tenths / 10, tenths % 10);
+    }
+  } else {
+    std::snprintf(buf, sizeof buf, "%.2f", *khz / 1000.0);
+  }
   e.frequency = buf;
   e.range = options.range.empty() ? RangeOf(vor, Upper(Field(fields, c.power))) : options.range;
-  std::optional<double> feet = Number(Field(fields, c.elevation));
+  // Values no station can have count as missing, so they cannot wrap around in their field.
+  std::optional<double> feet = Within(Number(Field(fields, c.elevation)), kHighestElevationFt);
   e.altitude = std::to_string(feet ? std::llround(*feet * kMetresPerFoot) : 0);
   if (vor) {
     // The variation the station is aligned to, when the data knows it.
-    std::optional<double> variation = Number(Field(fields, c.slaved));
-    if (!variation) variation = Number(Field(fields, c.variation));
+    std::optional<double> variation = Within(Number(Field(fields, c.slaved)), 180);
+    if (!variation) variation = Within(Number(Field(fields, c.variation)), 180);
     e.magneticDeviation = std::to_string(variation ? std::llround(*variation) : 0);
     e.dme = type == "VOR" ? "0" : "1";
   }

@@ -75,6 +75,8 @@ std::string Utf8ToLatin1(std::string_view text);
 // Remembers the positions of the rows written so far: the first row at a position is kept.
 class PositionSet {
  public:
+  // Room for a whole navaids.csv without growing on the way.
+  PositionSet() { seen_.reserve(16384); }
   // True the first time the entry's position texts are seen. Precondition: both texts are of
   // the form ImportCoordinate writes.
   bool Insert(const NavAidEntry& entry);

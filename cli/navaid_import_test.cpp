@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "cli/csv_reader.h"
 #include "cli/import_command.h"
+#include "test_support/fault_env.h"
 #include "test_support/test_support.h"
 
 namespace orlith {
@@ -53,22 +55,12 @@ std::string Map(const std::string& row, const ImportOptions& options = {}) {
   NavaidColumns columns;
   std::string error;
   EXPECT_TRUE(FindNavaidColumns(Fields(kHeader), &columns, &error)) << error;
+  static const char* const kReasons[] = {"", "filtered", "no record", "no frequency",
+                                         "bad position"};
   NavAidEntry entry;
-  switch (MapNavaidRow(Fields(row), columns, options, &entry)) {
-    case ImportSkip::kSelected:
-      return BatchRowLine(options.command, entry);
-    case ImportSkip::kFiltered:
-      return "filtered";
-    case ImportSkip::kNoRecord:
-      return "no record";
-    case ImportSkip::kNoFrequency:
-      return "no frequency";
-    case ImportSkip::kBadPosition:
-      return "bad position";
-    case ImportSkip::kSamePosition:
-      break;
-  }
-  return "same position";
+  ImportSkip skip = MapNavaidRow(Fields(row), columns, options, &entry);
+  if (skip == ImportSkip::kSelected) return BatchRowLine(options.command, entry);
+  return kReasons[static_cast<int>(skip)];
 }
 
 std::string Replace(std::string row, const std::string& from, const std::string& to) {
@@ -95,12 +87,14 @@ TEST(NavaidImport, MapsRealRows) {
       {Row("85169"), "create,S37 0.276,E174 48.840,VOR,114.80,130,4,19,1,,,AA,AUCKLAND\r\n"},  // VOR-DME
       {Row("85204"), "create,N38 35.328,W85 38.160,VOR,112.40,40,216,1,1,,,ABB,NABB\r\n"},  // VORTAC, MEDIUM
       {Row("504648"), "create,N31 11.100,W98 8.460,VOR,112.50,130,363,0,1,,,AGJ,GOOCH SPRINGS\r\n"},  // no variation
+      {Replace(Replace(vor, ",4664,", ",99999,"), "13.001", "400"), "create,N31 35.382,W110 21.300,VOR,113.60,25,0,10,0,,,FHU,SIERRA VISTA MUNI/LIBBY \r\n"},  // out of range: missing
       {Replace(vor, "\"LOW\"", "\"UNKNOWN\""), "create,N31 35.382,W110 21.300,VOR,113.60,40,1422,13,0,,,FHU,SIERRA VISTA MUNI/LIBBY \r\n"},
       {Replace(ndb, "\"Williams Harbour\"", "\"Harbour, \"\"W\"\"\""), "create,N52 33.534,W55 46.932,NDB,373,50,21,,,,,1A,\"HARBOUR, \"\"W\"\"\"\r\n"},
       {Row("85052"), "no record"},  // DME
       {Row("85183"), "no record"},  // TACAN
       {Row("86054"), "no frequency"},  // -1
       {Row("92093"), "no frequency"},  // 11495 kHz, below the VOR band
+      {Replace(ndb, ",373,", ",382.5,"), "create,N52 33.534,W55 46.932,NDB,382.5,50,21,,,,,1A,WILLIAMS HARBOUR\r\n"},
       {Replace(ndb, ",373,", ",,"), "no frequency"},
       {Replace(vor, "113600", "118000"), "no frequency"},
       {Replace(ndb, ",373,", ",10000,"), "no frequency"},
@@ -158,6 +152,7 @@ TEST(NavaidImport, RejectsBadOptions) {
       {{"a.csv", "--within", "N0 0", "E1 0", "N1 0", "E2 0"}, "--within: the north edge lies south of the south edge"},
       {{"a.csv", "--command", "delete"}, "--command must be create or modify, once"},
       {{"a.csv", "--range", "far"}, "--range must be a number of nautical miles, not \"far\""},
+      {{"a.csv", "--range", "-5"}, "--range must be a number of nautical miles, not \"-5\""},
       {{"a.csv", "--apply", "-o", "b.csv"}, "import takes -o FILE or --apply, not both"},
       {{"a.csv", "--country"}, "option --country needs a text"},
       {{"a.csv", "b.csv"}, "unknown option for import: b.csv"},
@@ -175,13 +170,17 @@ TEST(NavaidImport, CoordinatesCarryAndPositionsRepeat) {
   EXPECT_EQ(ImportCoordinate(-179.9999999, CoordinateKind::kLongitude), "W180 0.000");
   EXPECT_EQ(Utf8ToLatin1("a\xC3\xA9\xE2\x82\xAC\xFF\xC3"), "a\xE9???");
   PositionSet positions;
-  NavAidEntry a, b;
-  a.latitude = b.latitude = "N48 3.744";
-  a.longitude = "E1 21.818";
-  b.longitude = "E1 21.819";
-  EXPECT_TRUE(positions.Insert(a));
-  EXPECT_TRUE(positions.Insert(b));
-  EXPECT_FALSE(positions.Insert(a));
+  auto at = [](const char* lat, const char* lon) {
+    NavAidEntry e;
+    e.latitude = lat;
+    e.longitude = lon;
+    return e;
+  };
+  EXPECT_TRUE(positions.Insert(at("N48 3.744", "E1 21.818")));
+  EXPECT_TRUE(positions.Insert(at("N48 3.744", "E1 21.819")));
+  EXPECT_TRUE(positions.Insert(at("S0 0.000", "E1 21.818")));
+  EXPECT_TRUE(positions.Insert(at("N0 0.000", "E1 21.818")));
+  EXPECT_FALSE(positions.Insert(at("N48 3.744", "E1 21.818")));
 }
 
 struct ImportRun {
@@ -189,11 +188,12 @@ struct ImportRun {
   std::string out, err;
 };
 
-ImportRun Import(const TempFolder& tmp, std::vector<std::string> args) {
+ImportRun Import(const TempFolder& tmp, std::vector<std::string> args,
+                 FileEnv* env = DefaultFileEnv()) {
   ImportOptions options;
   EXPECT_EQ(ParseImportArgs(args, 0, &options), "");
   std::ostringstream out, err;
-  int status = RunImport(options, WorkFolder{tmp.path()}, out, err);
+  int status = RunImport(options, WorkFolder{tmp.path(), env}, out, err);
   return {status, out.str(), err.str()};
 }
 
@@ -213,7 +213,15 @@ TEST(NavaidImport, WritesRowsAndSummary) {
   run = Import(tmp, {"n.csv", "-o", "out.csv"});
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(tmp.Read("out.csv"), BatchHeaderLine() + Map(Row("85050")) + Map(Row("86663")));
-  EXPECT_FALSE(tmp.Exists("out.csv.tmp"));
+  // Applied: one batch, its files in the scenery folder; without scenery.cfg nothing is written.
+  run = Import(tmp, {"n.csv", "--apply"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_FALSE(tmp.Exists("N48 3_744__E1 21_818.bgl"));
+  tmp.Write("scenery.cfg", "[General]\r\n");
+  run = Import(tmp, {"n.csv", "--apply", "--country", "FR"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "A new NDB NavAid was created at N48 3.744, E1 21.818\n");
+  EXPECT_EQ(tmp.Read("N48 3_744__E1 21_818.bgl").size(), 229u);
 }
 
 TEST(NavaidImport, MalformedFileWritesNothing) {
@@ -237,6 +245,30 @@ TEST(NavaidImport, MalformedFileWritesNothing) {
     run = Import(tmp, {"n.csv"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
+  }
+}
+
+TEST(NavaidImport, FailedFileKeepsTheOldOutput) {
+  const struct {
+    testing::FaultOp op;
+    std::string file, error;
+  } cases[] = {
+      {testing::FaultOp::kOpenForReading, "n.csv", "cannot read n.csv: Input/output error"},
+      {testing::FaultOp::kRead, "n.csv", "cannot read n.csv: Input/output error"},
+      {testing::FaultOp::kAppend, "out.csv", "cannot write out.csv: Input/output error"},
+      {testing::FaultOp::kRename, "out.csv", "cannot write out.csv: Input/output error"},
+  };
+  for (const auto& c : cases) {
+    TempFolder tmp;
+    tmp.Write("n.csv", std::string(kHeader) + "\n" + Row("85050") + "\n");
+    tmp.Write("out.csv", "old");
+    testing::FaultEnv env;
+    env.Add({c.op, c.file});
+    ImportRun run = Import(tmp, {"n.csv", "-o", "out.csv"}, &env);
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err, "orlith-cli: " + c.error + "\n");
+    EXPECT_EQ(tmp.Read("out.csv"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.path()), {}), 2);
   }
 }
 

@@ -15,6 +15,48 @@ std::string WorkFolder::File(std::string_view name) const {
   return joined;
 }
 
+namespace {
+
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+bool IsAbsolute(std::string_view path) {
+  return (!path.empty() && IsSeparator(path[0])) || (path.size() >= 2 && path[1] == ':');
+}
+
+// The scenery folder without the separators it ends with (a lone root separator stays).
+std::string_view Trimmed(std::string_view folder) {
+  while (folder.size() > 1 && IsSeparator(folder.back())) folder.remove_suffix(1);
+  return folder;
+}
+
+}  // namespace
+
+std::string WorkFolder::SceneryName(std::string_view name) const {
+  std::string_view folder = Trimmed(sceneryFolder);
+  if (folder.empty()) return std::string(name);
+  std::string joined(folder);
+  if (!IsSeparator(joined.back())) {
+    bool backslashes = folder.find('\\') != folder.npos && folder.find('/') == folder.npos;
+    joined += backslashes ? '\\' : '/';
+  }
+  joined += name;
+  return joined;
+}
+
+std::string WorkFolder::SceneryFile(std::string_view name) const {
+  std::string file = SceneryFolderPath();
+  if (file.empty()) return File(name);
+  if (!IsSeparator(file.back())) file += '/';  // taken by every system, Windows included
+  file += name;
+  return file;
+}
+
+std::string WorkFolder::SceneryFolderPath() const {
+  std::string_view folder = Trimmed(sceneryFolder);
+  if (folder.empty()) return {};
+  return IsAbsolute(folder) ? std::string(folder) : File(folder);
+}
+
 Status WritableFile::AppendFrom(ReadableFile& in, std::uint64_t n, std::uint64_t* copied) {
   constexpr std::size_t kBlock = 64 * 1024;
   std::vector<char> block(kBlock);
@@ -56,12 +98,22 @@ Status AppendWholeOrNothing(FileEnv& env, const std::string& path, std::string_v
     if (s.ok()) s = file->Flush();
     text.remove_prefix(size);
   }
-  if (s.ok()) return file->Close();
-
-  // A full disk may have taken part of the text before failing: that part is cut off again,
-  // through this handle, so no other file that took the name meanwhile is touched.
-  Status restored = file->Truncate(old_size);
-  file->Close();
+  Status restored;
+  if (s.ok()) {
+    s = file->Close();
+    if (s.ok()) return s;
+    // The text is written but its close failed, so it may not be whole on disk. The cut needs
+    // an open file again; the folder's lock keeps other Orlith processes from appending meanwhile.
+    file.reset();
+    restored = env.OpenForAppending(path, &file);
+    if (restored.ok()) restored = file->Truncate(old_size);
+    if (file != nullptr) file->Close();
+  } else {
+    // A full disk may have taken part of the text before failing: that part is cut off again,
+    // through this handle, so no other file that took the name meanwhile is touched.
+    restored = file->Truncate(old_size);
+    file->Close();
+  }
   if (restored.ok()) return s;
   const std::string reason =
       s.reason() + "; its old size could not be restored: " + restored.reason();

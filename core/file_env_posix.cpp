@@ -9,7 +9,9 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <string_view>
+#include <system_error>
 
 #include "core/file_env.h"
 
@@ -340,7 +342,11 @@ class PosixFileEnv : public FileEnv {
     // The folder itself is locked, so no file is added to it and scenery.cfg stays free for
     // every other program; flock locks belong to the open file and end with the process.
     int fd = Open(path, O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return OpenError(path, errno);
+    if (fd < 0) {
+      // A file where the folder should be is as good as no folder: there is no scenery.cfg.
+      int err = errno;
+      return err == ENOTDIR ? Status::NotFound(path, ErrnoText(err)) : OpenError(path, err);
+    }
     int r;
     do {
       r = ::flock(fd, LOCK_EX | LOCK_NB);
@@ -352,6 +358,13 @@ class PosixFileEnv : public FileEnv {
     int err = errno;
     ::close(fd);
     return err == EWOULDBLOCK ? Status::Ok() : IoError(path, err);
+  }
+
+  Status CreateFolders(const std::string& path) override {
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(path), ec);
+    if (ec) return Status::IoError(path, ec.message());
+    return Status::Ok();
   }
 
  private:

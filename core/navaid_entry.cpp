@@ -4,18 +4,30 @@ namespace orlith {
 
 std::string& FieldOf(NavAidEntry& entry, EntryField field) {
   switch (field) {
-    case EntryField::kLatitude: return entry.latitude;
-    case EntryField::kLongitude: return entry.longitude;
-    case EntryField::kNavAidType: return entry.navAidType;
-    case EntryField::kFrequency: return entry.frequency;
-    case EntryField::kRange: return entry.range;
-    case EntryField::kAltitude: return entry.altitude;
-    case EntryField::kMagneticDeviation: return entry.magneticDeviation;
-    case EntryField::kDme: return entry.dme;
-    case EntryField::kLocalizerDirection: return entry.localizerDirection;
-    case EntryField::kGlideslopeAngle: return entry.glideslopeAngle;
-    case EntryField::kId: return entry.id;
-    case EntryField::kName: return entry.name;
+    case EntryField::kLatitude:
+      return entry.latitude;
+    case EntryField::kLongitude:
+      return entry.longitude;
+    case EntryField::kNavAidType:
+      return entry.navAidType;
+    case EntryField::kFrequency:
+      return entry.frequency;
+    case EntryField::kRange:
+      return entry.range;
+    case EntryField::kAltitude:
+      return entry.altitude;
+    case EntryField::kMagneticDeviation:
+      return entry.magneticDeviation;
+    case EntryField::kDme:
+      return entry.dme;
+    case EntryField::kLocalizerDirection:
+      return entry.localizerDirection;
+    case EntryField::kGlideslopeAngle:
+      return entry.glideslopeAngle;
+    case EntryField::kId:
+      return entry.id;
+    case EntryField::kName:
+      return entry.name;
   }
   return entry.name;  // unreachable: every field is listed above
 }

@@ -155,13 +155,22 @@ TEST(RegisterUpdatesArea, FailedAppendRestoresTheOldBytes) {
   const struct {
     bool exclusion;
     bool restore_fails;
-  } cases[] = {{false, false}, {true, false}, {true, true}};
+    bool close_fails;  // the text is all written, then its close fails
+  } cases[] = {{false, false, false},
+               {true, false, false},
+               {true, true, false},
+               {false, false, true},
+               {true, false, true}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.exclusion << c.restore_fails);
+    SCOPED_TRACE(::testing::Message() << c.exclusion << c.restore_fails << c.close_fails);
     TempFolder dir;
     dir.Write(kSceneryConfigName, cfg);
     FaultEnv env;
-    env.Add({FaultOp::kAppend, kSceneryConfigName, "No space left on device", {}, 0, 20});
+    if (c.close_fails) {  // a registration closes scenery.cfg once after reading it first
+      env.Add({FaultOp::kClose, kSceneryConfigName, "No space left on device", {}, !c.exclusion});
+    } else {
+      env.Add({FaultOp::kAppend, kSceneryConfigName, "No space left on device", {}, 0, 20});
+    }
     if (c.restore_fails) env.Add({FaultOp::kTruncate, kSceneryConfigName, "Read-only file system"});
     const WorkFolder folder{dir.path(), &env};
     const Status s = c.exclusion ? AddExclusionSwitch(folder, "N42 34.6", "W12 24.5", "", nullptr)

@@ -5,22 +5,28 @@
 
 namespace orlith {
 
-CommandOutcome RunPositionDialog(CommandSession& session, NavAidEntry& entry,
+CommandOutcome RunPositionDialog(CommandSession& session, NavAidEntry& entry, bool needs_type,
                                  bool writes_scenery_file) {
   bool ended = false;
   bool refused = false;
   bool registered = false;
   auto on_ok = [&](const DialogTexts& typed) {
+    // A scenery file without a type holds no navaid the simulator knows.
+    if (needs_type && typed.checkedRadio == 0 && entry.navAidType.empty()) {
+      session.frontEnd.ShowMessage(kCheckTypeMessage);
+      return false;
+    }
     StoreTypedTexts(DialogId::kPosition, typed, entry);
     if (!CheckPosition(session, entry)) {
       ended = true;
-      return;
+      return true;
     }
     if (writes_scenery_file && !CheckSceneryFilePath(session, entry)) {
       refused = true;
-      return;
+      return true;
     }
     registered = RegisterArea(session);
+    return true;
   };
   DialogResult result = session.frontEnd.RunDialog(DialogId::kPosition,
                                                    ShownTexts(DialogId::kPosition, entry), on_ok);
@@ -33,13 +39,16 @@ CommandOutcome RunPositionDialog(CommandSession& session, NavAidEntry& entry,
 DialogResult RunParameterDialog(CommandSession& session, NavAidEntry& entry) {
   std::optional<DialogId> id = ParameterDialogFor(entry.navAidType);
   if (!id) return DialogResult::kOk;
-  auto on_ok = [&](const DialogTexts& typed) { StoreTypedTexts(*id, typed, entry); };
+  auto on_ok = [&](const DialogTexts& typed) {
+    StoreTypedTexts(*id, typed, entry);
+    return true;
+  };
   return session.frontEnd.RunDialog(*id, ShownTexts(*id, entry), on_ok);
 }
 
 CommandOutcome DeleteNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   if (!CheckSceneryConfig(session)) return CommandOutcome::kEnded;
-  CommandOutcome position = RunPositionDialog(session, entry, true);
+  CommandOutcome position = RunPositionDialog(session, entry, false, true);
   if (position != CommandOutcome::kDone) return position;
   if (!AddExclusion(session, entry)) return CommandOutcome::kFileError;
   return ReportDone(session, DeletedMessage(entry)) ? CommandOutcome::kDone
@@ -48,10 +57,10 @@ CommandOutcome DeleteNavAidFlow(CommandSession& session, NavAidEntry& entry) {
 
 CommandOutcome CreateNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   if (!CheckSceneryConfig(session)) return CommandOutcome::kEnded;
-  CommandOutcome position = RunPositionDialog(session, entry, true);
+  CommandOutcome position = RunPositionDialog(session, entry, true, true);
   if (position != CommandOutcome::kDone) return position;
   if (RunParameterDialog(session, entry) == DialogResult::kCancel) {
-    ReportLogFailure(session);
+    ReportDone(session, kNoSceneryFileMessage);
     return CommandOutcome::kCancelled;
   }
   if (!WriteSceneryFile(session, entry)) return CommandOutcome::kFileError;
@@ -61,7 +70,7 @@ CommandOutcome CreateNavAidFlow(CommandSession& session, NavAidEntry& entry) {
 
 CommandOutcome ModifyNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   if (!CheckSceneryConfig(session)) return CommandOutcome::kEnded;
-  CommandOutcome position = RunPositionDialog(session, entry, true);
+  CommandOutcome position = RunPositionDialog(session, entry, true, true);
   if (position != CommandOutcome::kDone) return position;
   if (!AddExclusion(session, entry)) return CommandOutcome::kFileError;
   if (RunParameterDialog(session, entry) == DialogResult::kCancel) {

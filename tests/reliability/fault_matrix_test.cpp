@@ -5,6 +5,8 @@
 // not happen.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -16,7 +18,7 @@
 #include "ui/command_flows.h"
 #include "ui/dialog_logic.h"
 #include "ui/messages.h"
-#include "ui/scripted_front_end.h"
+#include "ui/testing/scripted_front_end.h"
 
 namespace orlith::testing {
 namespace {
@@ -70,7 +72,7 @@ std::string CellName(const ::testing::TestParamInfo<FaultMatrix::ParamType>& inf
   // clang-format off
   static const char* const kOps[] = {"OpenForReading", "OpenForWriting", "OpenForAppending",
       "Read", "Write", "Flush", "Close", "Rename", "Remove", "ReadEnd", "Size", "Truncate",
-      "Sync", "SyncFolder", "Lock", "CheckPath", "Copy", "Rewind"};
+      "Sync", "SyncFolder", "Lock", "CheckPath", "CreateFolders", "Copy", "Rewind"};
   const auto& [row, command] = info.param;
   const std::string f = row.file;
   const char* file = f == kSceneryFile ? "_SceneryFile" : f == "orlith.log" ? "_Log"
@@ -106,7 +108,8 @@ TEST_P(FaultMatrix, NothingLostFileNamedNoFalseClaimF1) {
   const int checks =
       file == "scenery.cfg" && (row.op == FaultOp::kOpenForReading || row.op == FaultOp::kRead);
   // A write to scenery.cfg fails as on a full disk: part of its data first reaches the file.
-  const std::size_t written = file == "scenery.cfg" && row.op == FaultOp::kAppend ? 9 : 0;
+  const std::size_t written =
+      (file == "scenery.cfg" || file == "orlith.log") && row.op == FaultOp::kAppend ? 9 : 0;
   FaultEnv env;
   const std::string target = file == kFolder ? dir.path() : file;
   env.Add({row.op, target, "Input/output error", Status::Kind::kIoError, checks, written});
@@ -121,6 +124,7 @@ TEST_P(FaultMatrix, NothingLostFileNamedNoFalseClaimF1) {
   // Nothing lost: scenery.cfg and the log only grew, scenery.org is one whole backup.
   const std::string cfg = dir.Read("scenery.cfg"), backup = dir.Read("scenery.org");
   const std::string log = dir.Read("orlith.log"), new_backup = kOldConfig + std::string("\r\n");
+  EXPECT_TRUE(log.ends_with("\r\n")) << log;  // a failed entry is cut back, never left part way
   EXPECT_TRUE(cfg.starts_with(kOldConfig)) << cfg;
   // Its first append fails (or is never made), so it holds exactly its old bytes; a failed read of
   // its end comes after the updates area block was added, its sync after every append.
@@ -172,6 +176,67 @@ TEST_P(FaultMatrix, NothingLostFileNamedNoFalseClaimF1) {
   if (logged("Exclusion switch was added") || (told && command != 1)) {
     EXPECT_NE(cfg.find("\r\nExclude="), cfg.npos);
   }
+}
+
+// Records how many file operations were made when the message was shown.
+struct OrderFrontEnd : ScriptedFrontEnd {
+  explicit OrderFrontEnd(const FaultEnv& e) : env(e) {}
+  void ShowMessage(const std::string& text) override {
+    calls_at_message = static_cast<int>(env.calls().size());
+    ScriptedFrontEnd::ShowMessage(text);
+  }
+  const FaultEnv& env;
+  int calls_at_message = -1;
+};
+
+// What makes the changes survive a power failure, in its order: the lock first; the backup's
+// temporary file synced, renamed, then the folder synced; scenery.cfg synced after its last
+// append and before the message that reports it.
+TEST(FileOrder, SyncsComeBeforeTheRenameAndTheMessage) {
+  for (int command = 0; command < 3; ++command) {
+    SCOPED_TRACE(command);
+    TempFolder dir;
+    dir.Write("scenery.cfg", kOldConfig);
+    FaultEnv env;
+    OrderFrontEnd fe(env);
+    NavAidEntry entry;
+    ASSERT_EQ(RunCommand(command, dir, env, fe, fe, entry), CommandOutcome::kDone);
+    EXPECT_EQ(env.FirstCall(FaultOp::kLock, dir.path()), 0);
+    const int synced = env.FirstCall(FaultOp::kSync, "scenery.org");
+    const int renamed = env.FirstCall(FaultOp::kRename, "scenery.org");
+    EXPECT_TRUE(0 < synced && synced < renamed &&
+                renamed < env.FirstCall(FaultOp::kSyncFolder, dir.path()))
+        << synced << " " << renamed;
+    const int appended = env.LastCall(FaultOp::kAppend, "scenery.cfg");
+    const int config_synced = env.LastCall(FaultOp::kSync, "scenery.cfg");
+    EXPECT_TRUE(0 < appended && appended < config_synced && config_synced < fe.calls_at_message)
+        << appended << " " << config_synced << " " << fe.calls_at_message;
+    EXPECT_EQ(env.Count(FaultOp::kSync, kSceneryFile) + env.Count(FaultOp::kSync, "orlith.log"), 0);
+  }
+}
+
+// While another holder has the folder's lock a command waits, then gives up naming the folder,
+// without running; once the lock is free it runs.
+TEST(FolderLock, ABusyFolderStopsTheCommandUnrun) {
+  TempFolder dir;
+  std::unique_ptr<FolderLock> other;
+  ASSERT_TRUE(DefaultFileEnv()->TryLockFolder(dir.path(), &other).ok());
+  ASSERT_NE(other, nullptr);
+  ScriptedFrontEnd fe;
+  int runs = 0;
+  auto command = [&] {
+    ++runs;
+    return CommandOutcome::kDone;
+  };
+  const WorkFolder folder{dir.path()};
+  EXPECT_EQ(WithFolderLock(fe, folder, command, 50), CommandOutcome::kFileError);
+  EXPECT_EQ(runs, 0);
+  const std::string named = std::filesystem::path(dir.path()).lexically_normal().string();
+  EXPECT_EQ(fe.errors, std::vector<std::string>{"Another Orlith is working in the folder " + named +
+                                                ". The command was stopped."});
+  other.reset();
+  EXPECT_EQ(WithFolderLock(fe, folder, command, 50), CommandOutcome::kDone);
+  EXPECT_EQ(runs, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCell, FaultMatrix,

@@ -9,11 +9,12 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "scenery_config/scenery_config.h"
 #include "test_support/test_support.h"
 #include "ui/command_flows.h"
-#include "ui/scripted_front_end.h"
+#include "ui/testing/scripted_front_end.h"
 
 namespace orlith::testing {
 namespace {
@@ -96,6 +97,39 @@ TEST(RealFaults, ConfigReplacedByFolderEndsWithStatus1) {
   EXPECT_EQ(fe.fatal->status, 1);
   EXPECT_TRUE(fe.opened.empty());
   EXPECT_FALSE(dir.Exists("scenery.org") || dir.Exists("orlith.log"));
+}
+
+// Symlinks planted at the names of the temporary files and at the scenery file's name, pointing
+// outside the folder: the file outside keeps its bytes, the scenery file replaces its symlink,
+// and no planted link is removed (Orlith removes only what it created).
+TEST(RealFaults, PlantedSymlinksChangeNothingOutside) {
+  TempFolder dir, outside;
+  outside.Write("victim", "precious");
+  dir.Write("scenery.cfg", kOldConfig);
+  const std::string victim = outside.File("victim");
+  std::vector<std::string> planted = {"scenery.org.tmp"};
+  for (int n = 0; n < 200; ++n) {
+    planted.push_back("orlith-" + std::to_string(getpid()) + "-" + std::to_string(n) + ".tmp");
+  }
+  for (const std::string& name : planted)
+    ASSERT_EQ(symlink(victim.c_str(), dir.File(name).c_str()), 0);
+  const std::string bgl = "N42 34_6__W12 24_5.bgl";
+  ASSERT_EQ(symlink(victim.c_str(), dir.File(bgl).c_str()), 0);
+  ScriptedFrontEnd fe;
+  fe.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", 1005));
+  fe.Ok(DialogId::kVor, {});
+  CommandSession session{fe, WorkFolder{dir.path(), DefaultFileEnv()}, {}, Status()};
+  NavAidEntry entry;
+  EXPECT_EQ(CreateNavAidFlow(session, entry), CommandOutcome::kDone) << fe.errors.size();
+  EXPECT_EQ(outside.Read("victim"), "precious");
+  struct stat info {};
+  ASSERT_EQ(lstat(dir.File(bgl).c_str(), &info), 0);
+  EXPECT_TRUE(S_ISREG(info.st_mode));
+  EXPECT_EQ(dir.Read("scenery.org"), std::string(kOldConfig) + "\r\n");
+  for (const std::string& name : planted) {
+    EXPECT_EQ(lstat(dir.File(name).c_str(), &info), 0) << name;
+    EXPECT_TRUE(S_ISLNK(info.st_mode)) << name;
+  }
 }
 
 }  // namespace
