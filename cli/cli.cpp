@@ -154,7 +154,7 @@ int RunCommand(const std::vector<std::string>& argv, std::ostream& out, std::ost
     err << "orlith-cli: " << usage_error << "\n" << UsageText();
     return kCliUsage;
   }
-  WorkFolder folder{args.folder, env};
+  WorkFolder folder{args.folder, env, args.sceneryFolder};
   switch (args.command) {
     case CliCommand::kHelp:
       out << UsageText();

@@ -7,6 +7,28 @@
 namespace orlith {
 namespace {
 
+constexpr char kSceneryFolderOption[] = "--scenery-folder";
+
+// Takes --scenery-folder DIR or --scenery-folder=DIR at args[*i], moving *i to its last word.
+// Returns the usage error, or the empty text.
+std::string TakeSceneryFolder(const std::vector<std::string>& args, std::size_t* i, CliArgs* p) {
+  const std::string& arg = args[*i];
+  if (!p->sceneryFolder.empty())
+    return std::string("option ") + kSceneryFolderOption + " is given twice";
+  if (arg.size() > sizeof kSceneryFolderOption - 1) {
+    p->sceneryFolder = arg.substr(sizeof kSceneryFolderOption);
+  } else if (*i + 1 < args.size()) {
+    p->sceneryFolder = args[++*i];
+  }
+  if (p->sceneryFolder.empty())
+    return std::string("option ") + kSceneryFolderOption + " needs a folder";
+  return "";
+}
+
+bool IsSceneryFolderOption(const std::string& arg) {
+  return arg == kSceneryFolderOption || arg.starts_with(std::string(kSceneryFolderOption) + "=");
+}
+
 bool IsParameter(EntryField field) {
   return field != EntryField::kLatitude && field != EntryField::kLongitude &&
          field != EntryField::kNavAidType;
@@ -16,6 +38,10 @@ std::string ParseEntryOptions(const std::vector<std::string>& args, std::size_t 
   const std::string command = args[at - 1];
   bool seen[kEntryFieldCount] = {};
   for (std::size_t i = at; i < args.size(); ++i) {
+    if (p->command != CliCommand::kDelete && IsSceneryFolderOption(args[i])) {
+      if (std::string error = TakeSceneryFolder(args, &i, p); !error.empty()) return error;
+      continue;
+    }
     std::string name = args[i];
     std::optional<std::string> value;
     if (std::size_t eq = name.find('='); name.starts_with("--") && eq != std::string::npos) {
@@ -86,8 +112,16 @@ std::string ParseCliArgs(const std::vector<std::string>& args, CliArgs* p) {
   }
   if (command == "batch") {
     p->command = CliCommand::kBatch;
-    if (rest != 1) return "batch takes one CSV file";
-    p->file = args[i];
+    for (; i < args.size(); ++i) {
+      if (IsSceneryFolderOption(args[i])) {
+        if (std::string error = TakeSceneryFolder(args, &i, p); !error.empty()) return error;
+      } else if (p->file.empty() && !args[i].empty()) {
+        p->file = args[i];
+      } else {
+        return "batch takes one CSV file";
+      }
+    }
+    if (p->file.empty()) return "batch takes one CSV file";
     return "";
   }
   if (command == "inspect") {
@@ -111,15 +145,16 @@ std::string UsageText() {
   return "usage: orlith-cli [-C DIR] create|modify --lat TEXT --lon TEXT --type NDB|VOR|ILS\n"
          "                  [--frequency T] [--range T] [--altitude T] [--magnetic-deviation T]\n"
          "                  [--dme T] [--localizer-direction T] [--glideslope-angle T]\n"
-         "                  [--id T] [--name T]\n"
+         "                  [--id T] [--name T] [--scenery-folder SDIR]\n"
          "       orlith-cli [-C DIR] delete --lat TEXT --lon TEXT [--type NDB|VOR|ILS]\n"
-         "       orlith-cli [-C DIR] batch FILE.csv\n"
+         "       orlith-cli [-C DIR] batch [--scenery-folder SDIR] FILE.csv\n"
          "       orlith-cli [-C DIR] inspect FILE.bgl [--json]\n"
          "       orlith-cli --help | --version\n"
          "\n"
          "Works in the simulator folder DIR (default: the current directory), where scenery.cfg\n"
-         "lies. Texts are stored exactly as given. Exit status: 0 done, 1 scenery.cfg missing,\n"
-         "2 usage, 3 a file could not be read or written, 8 input error.\n";
+         "lies. Scenery files go into SDIR (inside DIR unless absolute; created when missing),\n"
+         "by default into DIR itself. Texts are stored exactly as given. Exit status: 0 done,\n"
+         "1 scenery.cfg missing, 2 usage, 3 a file could not be read or written, 8 input error.\n";
 }
 
 }  // namespace orlith

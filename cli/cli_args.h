@@ -18,6 +18,9 @@ struct CliArgs {
   NavAidEntry entry;  // create, modify, delete: the texts exactly as given; unset options empty
   std::string file;   // batch: the CSV file; inspect: the scenery file
   bool json = false;  // inspect --json
+  // create, modify, batch --scenery-folder DIR: where scenery files go, inside folder unless
+  // absolute; empty: folder itself
+  std::string sceneryFolder;
 };
 
 // Parses args (without the program name). Returns the empty text on success, otherwise the usage

@@ -18,10 +18,12 @@ std::string Parse(const std::string& joined, CliArgs* a) {
 TEST(CliArgs, StoresTextsExactlyAndTheTypeInCapitals) {
   CliArgs a;
   ASSERT_EQ(ParseCliArgs({"-C", "sim dir", "create", "--lat", " n42 34.6 ", "--lon=W12 24.5",
-                          "--type", "vOr", "--magnetic-deviation", "-3", "--name", ""},
+                          "--type", "vOr", "--scenery-folder", "Addon Scenery\\Updates\\scenery",
+                          "--magnetic-deviation", "-3", "--name", ""},
                          &a),
             "");
   EXPECT_EQ(a.folder, "sim dir");
+  EXPECT_EQ(a.sceneryFolder, "Addon Scenery\\Updates\\scenery");
   EXPECT_EQ(a.command, CliCommand::kCreate);
   EXPECT_EQ(a.entry,
             (NavAidEntry{" n42 34.6 ", "W12 24.5", "VOR", "", "", "", "-3", "", "", "", "", ""}));
@@ -31,6 +33,8 @@ TEST(CliArgs, StoresTextsExactlyAndTheTypeInCapitals) {
   EXPECT_EQ(a.command, CliCommand::kInspect);
   EXPECT_TRUE(a.json);
   EXPECT_EQ(a.file, "x.bgl");
+  ASSERT_EQ(Parse("batch|--scenery-folder=/sc|rows.csv", &a), "");
+  EXPECT_EQ(a.file + a.sceneryFolder, "rows.csv/sc");
 }
 
 TEST(CliArgs, UsageErrors) {
@@ -46,6 +50,14 @@ TEST(CliArgs, UsageErrors) {
       {"delete|--lat", "option --lat needs a text"},
       {"delete|--lat|N1 2|--lon|E1 2|--colour|red", "unknown option for delete: --colour"},
       {"batch", "batch takes one CSV file"},
+      {"batch|a.csv|b.csv", "batch takes one CSV file"},
+      {"batch|--scenery-folder|a.csv", "batch takes one CSV file"},
+      {"batch|--scenery-folder=|a.csv", "option --scenery-folder needs a folder"},
+      {"create|--lat|N1 2|--lon|E1 2|--type|NDB|--scenery-folder",
+       "option --scenery-folder needs a folder"},
+      {"modify|--scenery-folder|a|--scenery-folder=b", "option --scenery-folder is given twice"},
+      {"delete|--lat|N1 2|--lon|E1 2|--scenery-folder|a",
+       "unknown option for delete: --scenery-folder"},
       {"inspect|--json", "inspect needs a scenery file"},
       {"inspect|a.bgl|b.bgl", "inspect takes one scenery file and --json: b.bgl"},
       {"--version|x", "--version takes nothing after it"},

@@ -7,8 +7,8 @@ namespace orlith {
 DialogResult CliFrontEnd::RunDialog(DialogId id, const DialogTexts&, const OkHandler& on_ok) {
   DialogTexts typed = ShownTexts(id, answers_);
   if (id == DialogId::kPosition) typed.checkedRadio = TypeButtonFor(answers_.navAidType);
-  on_ok(typed);
-  return DialogResult::kOk;
+  // The command line requires --type, so a refusal cannot be answered otherwise.
+  return on_ok(typed) ? DialogResult::kOk : DialogResult::kCancel;
 }
 
 void CliFrontEnd::ShowMessage(const std::string& text) { out_ << text << '\n' << std::flush; }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <tuple>
 
@@ -25,6 +26,8 @@ constexpr char kBlock[] =
     "\r\n[Area.124]\r\nTitle=Navigational Updates\r\nLocal=Addon Scenery\\Updates\r\n"
     "Active=TRUE\r\nRequired=FALSE\r\nLayer=124\r\n";
 constexpr char kBgl[] = "N42 34_6__W12 24_5.bgl";
+// A valid latitude whose scenery file name no file system holds.
+const std::string kLongLat = "N1 2." + std::string(300, '0');
 
 struct CliRun {
   int status;
@@ -119,8 +122,6 @@ TEST(OrlithCli, BatchBacksUpOnceAndRunsEveryRow) {
 
 TEST(OrlithCli, FailuresChangeNothing) {
   const std::string kDelete = "delete|--lat|N1 2|--lon|E1 2";
-  // A valid position whose scenery file name no file system holds.
-  const std::string kLongLat = "N1 2." + std::string(300, '0');
   // Arguments, exit status, the start of standard error.
   const std::tuple<std::string, int, const char*> cases[] = {
       {kDelete, 1, "File scenery.cfg not found!\n"},  // run without scenery.cfg
@@ -153,6 +154,63 @@ TEST(OrlithCli, FailuresChangeNothing) {
     EXPECT_EQ(r.out, "") << args;
     EXPECT_EQ(Snapshot(tmp), before) << args;
   }
+}
+
+// The scenery files below the folders, with their paths.
+std::set<std::string> SceneryFilesBelow(std::initializer_list<std::string> folders) {
+  std::set<std::string> files;
+  for (const std::string& folder : folders) {
+    for (const auto& f : std::filesystem::recursive_directory_iterator(folder))
+      if (f.path().extension() == ".bgl") files.insert(f.path().string());
+  }
+  return files;
+}
+
+TEST(OrlithCli, SceneryFolderTakesTheFileAndIsCreated) {
+  TempFolder tmp, other;
+  tmp.Write("scenery.cfg", kConfig);
+  tmp.Write("blocker", "");
+  tmp.Write("rows.csv",
+            "command,latitude,longitude,type,frequency,range,altitude,id,name\n"
+            "create,N42 34.6,W12 24.5,ndb,350,25,100,ABC,TEST NDB\n");
+  const std::string ndb =
+      "|--lat|N42 34.6|--lon|W12 24.5|--type|ndb|--frequency|350|--range|25|"
+      "--altitude|100|--id|ABC|--name|TEST NDB";
+  const std::string in_updates = std::string("Addon Scenery/Updates/scenery/") + kBgl;
+  // Arguments, the scenery file's name in the log (empty: none written anywhere), its path.
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {"create|--scenery-folder|Addon Scenery/Updates/scenery/" + ndb, in_updates,
+       tmp.File(in_updates)},  // created
+      {"modify" + ndb + "|--scenery-folder=Addon Scenery/Updates/scenery", in_updates,
+       tmp.File(in_updates)},  // there already
+      {"batch|--scenery-folder|" + other.path() + "|rows.csv", other.File(kBgl), other.File(kBgl)},
+      {"create|--scenery-folder|blocker/sub" + ndb, "", ""},
+  };
+  for (const auto& [args, name, path] : cases) {
+    CliRun r = RunCli(&tmp, args);
+    EXPECT_EQ(SceneryFilesBelow({tmp.path(), other.path()}),
+              name.empty() ? std::set<std::string>() : std::set<std::string>{path});
+    if (name.empty()) {
+      EXPECT_EQ(r.status, 3);
+      EXPECT_EQ(r.err, "Error with file " + tmp.File("blocker/sub") +
+                           ": the folder could not be created: Not a directory. The command was "
+                           "stopped.\n");
+      continue;
+    }
+    EXPECT_EQ(r.status, 0) << args << ": " << r.err;
+    EXPECT_TRUE(BytesEqual(testing::NavAidExamples()[0].file, testing::ReadFileBytes(path)));
+    EXPECT_NE(tmp.Read("orlith.log").find("The file " + name + " was created"), std::string::npos);
+    std::filesystem::remove(path);
+  }
+}
+
+// Only the commands that write a scenery file check its name: a delete there is done.
+TEST(OrlithCli, DeleteWritesNoSceneryFileSoItsNameIsNoMatter) {
+  TempFolder tmp;
+  tmp.Write("scenery.cfg", kConfig);
+  CliRun r = RunCli(&tmp, "delete|--lat|" + kLongLat + "|--lon|E1 2");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(tmp.Read("scenery.cfg").find("Exclude="), std::string::npos);
 }
 
 TEST(OrlithCli, VersionAndHelp) {

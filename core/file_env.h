@@ -83,6 +83,9 @@ class FileEnv {
   // lock in *lock; OK with *lock null when another process holds it; an error when the folder
   // cannot be opened (kNotFound when it is missing).
   virtual Status TryLockFolder(const std::string& folder, std::unique_ptr<FolderLock>* lock) = 0;
+  // Creates the folder and every missing folder above it; one that exists already is no error,
+  // a file in its place is.
+  virtual Status CreateFolders(const std::string& path) = 0;
 };
 
 // The real files of the machine, through the C library. Never null; lives for the whole program.
@@ -93,9 +96,21 @@ FileEnv* DefaultFileEnv();
 struct WorkFolder {
   std::string path;
   FileEnv* env = DefaultFileEnv();
+  // Where new scenery files go: a folder taken inside path unless absolute ("/x", "\x", "C:x");
+  // empty for path itself.
+  std::string sceneryFolder = {};
 
   // The path of a file of this folder: "scenery.cfg" or "DIR/scenery.cfg".
   std::string File(std::string_view name) const;
+  // A scenery file's name as the user knows it, relative to path: the name itself, or
+  // sceneryFolder, a separator (the folder's own, "/" when it has none) and the name.
+  std::string SceneryName(std::string_view name) const;
+  // The path of sceneryFolder as the file access takes it: inside path unless absolute; empty
+  // without one.
+  std::string SceneryFolderPath() const;
+  // The path a scenery file is written to: SceneryFolderPath(), "/" and the name; File(name)
+  // without a scenery folder.
+  std::string SceneryFile(std::string_view name) const;
 };
 
 // Appends text to the file (created when missing), flushes and closes it; with line_by_line,

@@ -9,7 +9,9 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <string_view>
+#include <system_error>
 
 #include "core/file_env.h"
 
@@ -300,6 +302,13 @@ class PosixFileEnv : public FileEnv {
     int err = errno;
     ::close(fd);
     return err == EWOULDBLOCK ? Status::Ok() : IoError(path, err);
+  }
+
+  Status CreateFolders(const std::string& path) override {
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(path), ec);
+    if (ec) return Status::IoError(path, ec.message());
+    return Status::Ok();
   }
 
  private:

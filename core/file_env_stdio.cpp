@@ -270,6 +270,13 @@ class StdioFileEnv : public FileEnv {
     return error == ERROR_LOCK_VIOLATION ? Status::Ok() : Win32Error(path, error);
   }
 
+  Status CreateFolders(const std::string& path) override {
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(path), ec);
+    if (ec) return Status::IoError(path, ec.message());
+    return Status::Ok();
+  }
+
  private:
   static Status OpenWritable(const std::string& path, const char* mode,
                              std::unique_ptr<WritableFile>* file) {

@@ -54,5 +54,23 @@ TEST(WorkFolder, NamesFilesRelativeToItsPath) {
   EXPECT_EQ(WorkFolder{"sim/"}.File("orlith.log"), "sim/orlith.log");
 }
 
+TEST(WorkFolder, PutsSceneryFilesIntoItsSceneryFolder) {
+  // The simulator folder, the scenery folder, the name shown, the path written to.
+  const char* cases[][4] = {
+      {"sim", "", "a.bgl", "sim/a.bgl"},
+      {"", "sc/", "sc/a.bgl", "sc/a.bgl"},
+      {"sim", "Addon Scenery\\Updates\\scenery", "Addon Scenery\\Updates\\scenery\\a.bgl",
+       "sim/Addon Scenery\\Updates\\scenery/a.bgl"},
+      {"sim", "/abs/sc//", "/abs/sc/a.bgl", "/abs/sc/a.bgl"},
+      {"sim", "C:\\FS\\sc", "C:\\FS\\sc\\a.bgl", "C:\\FS\\sc/a.bgl"},
+      {"sim", "/", "/a.bgl", "/a.bgl"},
+  };
+  for (const auto& [path, scenery, name, file] : cases) {
+    WorkFolder folder{path, DefaultFileEnv(), scenery};
+    EXPECT_EQ(folder.SceneryName("a.bgl"), name) << scenery;
+    EXPECT_EQ(folder.SceneryFile("a.bgl"), file) << scenery;
+  }
+}
+
 }  // namespace
 }  // namespace orlith

@@ -154,4 +154,6 @@ Status MemoryEnv::TryLockFolder(const std::string& folder, std::unique_ptr<Folde
   return Status::Ok();
 }
 
+Status MemoryEnv::CreateFolders(const std::string& path) { return Step(path); }
+
 }  // namespace orlith::fuzzing

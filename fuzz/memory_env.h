@@ -34,6 +34,8 @@ class MemoryEnv : public FileEnv {
   Status ReadTail(const std::string& path, std::size_t n, std::string* tail) override;
   Status CheckPath(const std::string& path) override;
   Status TryLockFolder(const std::string& folder, std::unique_ptr<FolderLock>* lock) override;
+  // Folders are not kept: every path is a folder that exists.
+  Status CreateFolders(const std::string& path) override;
 
   // Counts the call; the planned failure for path, or OK.
   Status Step(const std::string& path);

@@ -48,11 +48,22 @@ std::string CreationReport(const std::string& fileName, const NavAidEntry& entry
   return text;
 }
 
-// Appends the creation report of the file just written to the log; a failure goes to *log_status.
+// Appends the creation report of the file just written to the log, naming it relative to the
+// simulator folder; a failure goes to *log_status.
 void ReportCreation(const WorkFolder& folder, const std::string& name, const NavAidEntry& entry,
                     Status* log_status) {
-  Status logged = AppendLogText(folder, CreationReport(name, entry));
+  Status logged = AppendLogText(folder, CreationReport(folder.SceneryName(name), entry));
   if (log_status != nullptr) log_status->Update(logged);
+}
+
+// Creates the scenery folder when it is missing. A failure names the folder, so the file is
+// written nowhere else.
+Status MakeSceneryFolder(const WorkFolder& folder) {
+  const std::string path = folder.SceneryFolderPath();
+  if (path.empty()) return Status::Ok();
+  Status s = folder.env->CreateFolders(path);
+  if (s.ok()) return s;
+  return Status::IoError(path, "the folder could not be created: " + s.reason());
 }
 
 }  // namespace
@@ -73,7 +84,7 @@ std::string SceneryFileName(const std::string& latitude, const std::string& long
 
 std::string SceneryFilePath(const WorkFolder& folder, const std::string& latitude,
                             const std::string& longitude) {
-  return folder.File(SceneryFileName(latitude, longitude));
+  return folder.SceneryFile(SceneryFileName(latitude, longitude));
 }
 
 Status CheckSceneryFilePath(const WorkFolder& folder, const std::string& latitude,
@@ -90,8 +101,11 @@ Status WriteNavAidFile(const WorkFolder& folder, const NavAidEntry& entry, Statu
   bytes += NavAidSectionBytes(lat, lon, entry);
   // Scenery files are not synced one by one: the simulator reads them at its next start, and a
   // lost one is made again by running the command again.
-  Status s = ReplaceWhole(*folder.env, SceneryFilePath(folder, entry.latitude, entry.longitude),
-                          bytes, false);
+  Status s = MakeSceneryFolder(folder);
+  if (s.ok()) {
+    s = ReplaceWhole(*folder.env, SceneryFilePath(folder, entry.latitude, entry.longitude), bytes,
+                     false);
+  }
   if (!s.ok()) return s;
   ReportCreation(folder, SceneryFileName(entry.latitude, entry.longitude), entry, log_status);
   return Status::Ok();

@@ -11,4 +11,4 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build" -j2 --target orlith_qt_screenshots
 mkdir -p docs/screenshots
-QT_QPA_PLATFORM=offscreen "$build/ui/qt/orlith_qt_screenshots" docs/screenshots
+QT_QPA_PLATFORM=offscreen "$build/ui/qt/testing/orlith_qt_screenshots" docs/screenshots

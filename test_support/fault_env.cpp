@@ -217,4 +217,10 @@ Status FaultEnv::TryLockFolder(const std::string& folder, std::unique_ptr<Folder
   return base_->TryLockFolder(folder, lock);
 }
 
+Status FaultEnv::CreateFolders(const std::string& path) {
+  Status s = Check(FaultOp::kCreateFolders, path);
+  if (!s.ok()) return s;
+  return base_->CreateFolders(path);
+}
+
 }  // namespace orlith::testing

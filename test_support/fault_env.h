@@ -31,6 +31,7 @@ enum class FaultOp {
   kSyncFolder,
   kLock,  // the folder's lock ("." names the current folder)
   kCheckPath,
+  kCreateFolders,
 };
 
 struct Fault {
@@ -77,6 +78,7 @@ class FaultEnv : public FileEnv {
   Status ReadTail(const std::string& path, std::size_t n, std::string* tail) override;
   Status CheckPath(const std::string& path) override;
   Status TryLockFolder(const std::string& folder, std::unique_ptr<FolderLock>* lock) override;
+  Status CreateFolders(const std::string& path) override;
 
   // Counts the call and returns the failure planned for it, or OK; other_path, when given, is a
   // second file the call concerns (the source of a rename); *written, when given, receives the

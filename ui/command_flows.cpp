@@ -11,16 +11,22 @@ CommandOutcome RunPositionDialog(CommandSession& session, NavAidEntry& entry,
   bool refused = false;
   bool registered = false;
   auto on_ok = [&](const DialogTexts& typed) {
+    // A scenery file without a type holds no navaid the simulator knows.
+    if (writes_scenery_file && typed.checkedRadio == 0 && entry.navAidType.empty()) {
+      session.frontEnd.ShowMessage(kCheckTypeMessage);
+      return false;
+    }
     StoreTypedTexts(DialogId::kPosition, typed, entry);
     if (!CheckPosition(session, entry)) {
       ended = true;
-      return;
+      return true;
     }
     if (writes_scenery_file && !CheckSceneryFilePath(session, entry)) {
       refused = true;
-      return;
+      return true;
     }
     registered = RegisterArea(session);
+    return true;
   };
   DialogResult result = session.frontEnd.RunDialog(DialogId::kPosition,
                                                    ShownTexts(DialogId::kPosition, entry), on_ok);
@@ -33,13 +39,16 @@ CommandOutcome RunPositionDialog(CommandSession& session, NavAidEntry& entry,
 DialogResult RunParameterDialog(CommandSession& session, NavAidEntry& entry) {
   std::optional<DialogId> id = ParameterDialogFor(entry.navAidType);
   if (!id) return DialogResult::kOk;
-  auto on_ok = [&](const DialogTexts& typed) { StoreTypedTexts(*id, typed, entry); };
+  auto on_ok = [&](const DialogTexts& typed) {
+    StoreTypedTexts(*id, typed, entry);
+    return true;
+  };
   return session.frontEnd.RunDialog(*id, ShownTexts(*id, entry), on_ok);
 }
 
 CommandOutcome DeleteNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   if (!CheckSceneryConfig(session)) return CommandOutcome::kEnded;
-  CommandOutcome position = RunPositionDialog(session, entry, true);
+  CommandOutcome position = RunPositionDialog(session, entry, false);
   if (position != CommandOutcome::kDone) return position;
   if (!AddExclusion(session, entry)) return CommandOutcome::kFileError;
   return ReportDone(session, DeletedMessage(entry)) ? CommandOutcome::kDone
@@ -51,8 +60,8 @@ CommandOutcome CreateNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   CommandOutcome position = RunPositionDialog(session, entry, true);
   if (position != CommandOutcome::kDone) return position;
   if (RunParameterDialog(session, entry) == DialogResult::kCancel) {
-    ReportLogFailure(session);
-    return CommandOutcome::kCancelled;
+    return ReportDone(session, kNoSceneryFileMessage) ? CommandOutcome::kCancelled
+                                                      : CommandOutcome::kFileError;
   }
   if (!WriteSceneryFile(session, entry)) return CommandOutcome::kFileError;
   return ReportDone(session, CreatedMessage(entry)) ? CommandOutcome::kDone

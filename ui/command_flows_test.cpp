@@ -8,7 +8,7 @@
 #include "ui/dialog_layout.h"
 #include "ui/dialog_logic.h"
 #include "ui/main_window.h"
-#include "ui/scripted_front_end.h"
+#include "ui/testing/scripted_front_end.h"
 
 namespace orlith {
 namespace {
@@ -67,15 +67,15 @@ TEST_F(CommandFlows, DeleteMessageAndSwitchByType) {
 }
 
 TEST_F(CommandFlows, CreateOfEachTypeWritesItsFile) {
-  // The type button, the parameter dialog it opens (kPosition: none), the file size, the type.
+  // The type button, the parameter dialog it opens, the file size, the type.
   // clang-format off
   const std::tuple<int, DialogId, std::size_t, const char*> cases[] = {
-      {0, DialogId::kPosition, 246, ""}, {kNdbButton, DialogId::kNdb, 229, "NDB"},
+      {kNdbButton, DialogId::kNdb, 229, "NDB"},
       {kVorButton, DialogId::kVor, 246, "VOR"}, {kIlsButton, DialogId::kIls, 246, "ILS"}};
   // clang-format on
   for (const auto& [radio, dialog, size, type] : cases) {
     Position(radio);
-    if (dialog != DialogId::kPosition) Params(dialog, radio == kNdbButton ? kNdb : kVor);
+    Params(dialog, radio == kNdbButton ? kNdb : kVor);
     window.CreateNavAid();
     EXPECT_EQ(ui.messages.back(), std::string("A new ") + type + kAt);
     EXPECT_EQ(ui.opened.back(), dialog);
@@ -139,8 +139,9 @@ TEST_F(CommandFlows, CancelWritesNothingF9) {
   window.ModifyNavAid();
   EXPECT_TRUE(Switched("ndbs"));
   EXPECT_FALSE(tmp.Exists(kBgl));
-  EXPECT_EQ(ui.messages, Strings{"The exclusion switch was added at N42 34.6, W12 24.5; no "
-                                 "scenery file was written"});
+  EXPECT_EQ(ui.messages, Strings({"No scenery file was written",
+                                  "The exclusion switch was added at N42 34.6, W12 24.5; no "
+                                  "scenery file was written"}));
   // After a done command, Cancel repeats nothing.
   Position(kNdbButton);
   window.DeleteNavAid();
@@ -148,7 +149,27 @@ TEST_F(CommandFlows, CancelWritesNothingF9) {
   ui.Cancel(DialogId::kPosition);
   window.DeleteNavAid();
   EXPECT_EQ(Config() + tmp.Read("orlith.log"), config + log);
-  EXPECT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages.size(), 3u);
+}
+
+TEST_F(CommandFlows, OkWithoutTypeKeepsThePositionDialogOpenF18) {
+  for (auto command : {&MainWindow::CreateNavAid, &MainWindow::ModifyNavAid}) {
+    Position();  // refused: the dialog stays open for the next answer
+    ui.Cancel(DialogId::kPosition);
+    (window.*command)();
+  }
+  EXPECT_EQ(ui.messages, Strings(2, "Check the type of NavAid"));
+  EXPECT_TRUE(NothingWritten() && window.entry().latitude.empty());  // nothing stored
+  // Checking a type goes on; from then on the type chosen before is enough.
+  Position();
+  Position(kNdbButton);
+  Params(DialogId::kNdb, kNdb);
+  window.CreateNavAid();
+  Position();
+  Params(DialogId::kNdb, kNdb);
+  window.ModifyNavAid();
+  EXPECT_EQ(ui.messages.back(), "An existing NDB NavAid at N42 34.6, W12 24.5 was modified");
+  EXPECT_TRUE(ui.scriptUsedUp());
 }
 
 TEST(CommandFlowsInput, BadCoordinateEndsWithInputErrorBeforeAnyWrite) {

@@ -109,11 +109,4 @@ bool ReportDone(CommandSession& session, std::string message) {
   return true;
 }
 
-void ReportLogFailure(CommandSession& session) {
-  if (session.logStatus.ok()) return;
-  std::string note = LogFailureNote(session.logStatus);
-  session.logStatus = Status::Ok();
-  session.frontEnd.ShowError(note.substr(1));  // without the blank that joins it to a message
-}
-
 }  // namespace orlith

@@ -80,8 +80,4 @@ bool SyncSceneryConfig(CommandSession& session);
 // shown instead and the result is false.
 bool ReportDone(CommandSession& session, std::string message);
 
-// For a command that ends without a message: shows the note about the log alone when the log
-// could not be written, and nothing otherwise.
-void ReportLogFailure(CommandSession& session);
-
 }  // namespace orlith

@@ -149,4 +149,11 @@ TextOrigin TitleOrigin(int width) { return CentredAt(width, (kWindowHeight - 0) 
 TextOrigin SubtitleOrigin(int width) { return CentredAt(width, (kWindowHeight - 0) * 3 / 8); }
 TextOrigin CreditOrigin(int width) { return CentredAt(width, (kWindowHeight - 0) * 3 / 4); }
 
+int InitialFocusId(const DialogLayout& layout) {
+  for (const ControlLayout& control : layout.controls) {
+    if (control.kind == ControlKind::kEdit) return control.id;
+  }
+  return 1;  // a dialog without edits: OK
+}
+
 }  // namespace orlith

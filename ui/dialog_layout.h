@@ -44,6 +44,11 @@ struct DialogLayout {
 
 const DialogLayout& LayoutOf(DialogId id);
 
+// The control that has the focus when the dialog opens: its first edit control in template order
+// (the latitude, or the frequency), so typing starts there and Enter presses the default OK. The
+// tab order from there on is the template order.
+int InitialFocusId(const DialogLayout& layout);
+
 // Menu resource 101: four top-level command items, no submenus, no mnemonics.
 inline constexpr int kMenuId = 101;
 inline constexpr int kDeleteNavAidCommand = 40001;

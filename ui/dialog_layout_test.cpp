@@ -7,8 +7,12 @@
 namespace orlith {
 namespace {
 
-TEST(DialogLayout, UniqueIdsEditsWithFieldsAndFocusOnOkButCancelInNdb) {
-  for (DialogId id : {DialogId::kPosition, DialogId::kNdb, DialogId::kVor, DialogId::kIls}) {
+TEST(DialogLayout, UniqueIdsEditsWithFieldsAndFocusInTheFirstFieldF17) {
+  // The dialog and the field the focus opens in: the latitude, or the frequency.
+  for (auto [id, focus] : {std::pair{DialogId::kPosition, 1000},
+                           {DialogId::kNdb, 1013},
+                           {DialogId::kVor, 1008},
+                           {DialogId::kIls, 1015}}) {
     std::set<int> seen;
     int first_tab_stop = 0;
     for (const ControlLayout& c : LayoutOf(id).controls) {
@@ -17,8 +21,9 @@ TEST(DialogLayout, UniqueIdsEditsWithFieldsAndFocusOnOkButCancelInNdb) {
       if (first_tab_stop == 0 && c.tabStop) first_tab_stop = c.id;
     }
     EXPECT_TRUE(seen.count(1) && seen.count(2)) << "OK and Cancel in " << static_cast<int>(id);
-    // The first tab stop gets the focus: Enter right after the NDB dialog opens cancels it.
+    // The tab order stays: "Abbrechen" leads in the NDB dialog, OK in the others.
     EXPECT_EQ(first_tab_stop, id == DialogId::kNdb ? 2 : 1) << static_cast<int>(id);
+    EXPECT_EQ(InitialFocusId(LayoutOf(id)), focus);
   }
 }
 

@@ -22,16 +22,17 @@ struct DialogTexts {
 };
 
 // Called when the user presses OK, with what the controls then hold. It stores, validates and
-// registers; the dialog closes with OK when it returns.
-using OkHandler = std::function<void(const DialogTexts& typed)>;
+// registers and returns true: the dialog closes with OK. False: it has told the user what is
+// missing, stored nothing, and the dialog stays open as it is.
+using OkHandler = std::function<bool(const DialogTexts& typed)>;
 
 class FrontEnd {
  public:
   virtual ~FrontEnd() = default;
 
   // Runs dialog id modally, its edit controls showing shown.edits and no radio button checked.
-  // OK (button or Enter) calls on_ok, then closes with kOk; Cancel (button, Escape, close box)
-  // closes with kCancel without calling it.
+  // OK (button or Enter) calls on_ok, then closes with kOk unless on_ok refused; Cancel (button,
+  // Escape, close box) closes with kCancel without calling it.
   virtual DialogResult RunDialog(DialogId id, const DialogTexts& shown, const OkHandler& on_ok) = 0;
 
   // Shows text with a single OK and returns when the user has dismissed it.

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "test_support/test_support.h"
-#include "ui/scripted_front_end.h"
+#include "ui/testing/scripted_front_end.h"
 
 namespace orlith {
 namespace {

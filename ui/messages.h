@@ -9,6 +9,12 @@
 
 namespace orlith {
 
+// OK in the Position dialog of Create or Modify while no type was ever chosen.
+inline constexpr char kCheckTypeMessage[] = "Check the type of NavAid";
+
+// Create ended by Cancel in its parameter dialog.
+inline constexpr char kNoSceneryFileMessage[] = "No scenery file was written";
+
 // The fatal text when scenery.cfg cannot be opened: "File scenery.cfg not found!".
 std::string ConfigMissingMessage();
 

@@ -18,7 +18,7 @@
 #include "ui/command_flows.h"
 #include "ui/dialog_logic.h"
 #include "ui/messages.h"
-#include "ui/scripted_front_end.h"
+#include "ui/testing/scripted_front_end.h"
 
 namespace orlith::testing {
 namespace {
@@ -71,7 +71,7 @@ std::string CellName(const ::testing::TestParamInfo<FaultMatrix::ParamType>& inf
   // clang-format off
   static const char* const kOps[] = {"OpenForReading", "OpenForWriting", "OpenForAppending",
       "Read", "Write", "Flush", "Close", "Rename", "Remove", "ReadEnd", "Size", "Truncate",
-      "Sync", "SyncFolder", "Lock", "CheckPath"};
+      "Sync", "SyncFolder", "Lock", "CheckPath", "CreateFolders"};
   const auto& [row, command] = info.param;
   const std::string f = row.file;
   const char* file = f == kSceneryFile ? "_SceneryFile" : f == "orlith.log" ? "_Log"

@@ -14,7 +14,7 @@
 #include "scenery_config/scenery_config.h"
 #include "test_support/test_support.h"
 #include "ui/command_flows.h"
-#include "ui/scripted_front_end.h"
+#include "ui/testing/scripted_front_end.h"
 
 namespace orlith::testing {
 namespace {

@@ -5,44 +5,10 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "ui/program_options.h"
 #include "ui/qt/main_frame.h"
 
 namespace orlith::qt {
-
-std::optional<ProgramOptions> ParseProgramOptions(const std::vector<std::string>& args,
-                                                  std::string* error) {
-  ProgramOptions options;
-  bool have_folder = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--help" || arg == "-h") {
-      options.help = true;
-    } else if (arg == "--version") {
-      options.version = true;
-    } else if (have_folder) {
-      *error = "only one folder can be given";
-      return std::nullopt;
-    } else if (arg == "-C") {
-      if (i + 1 == args.size()) {
-        *error = "-C needs a folder";
-        return std::nullopt;
-      }
-      options.folder = args[++i];
-      have_folder = true;
-    } else if (!arg.empty() && arg[0] == '-') {
-      *error = "unknown option " + arg;
-      return std::nullopt;
-    } else {
-      options.folder = arg;
-      have_folder = true;
-    }
-  }
-  if (have_folder && options.folder.empty()) {
-    *error = "the folder name is empty";
-    return std::nullopt;
-  }
-  return options;
-}
 
 void ApplyProgramStyle() { QApplication::setStyle(QStyleFactory::create("Fusion")); }
 
@@ -51,14 +17,15 @@ int RunProgram(int argc, char** argv) {
   std::string error;
   std::optional<ProgramOptions> options = ParseProgramOptions(args, &error);
   if (!options) {
-    std::fprintf(stderr, "orlith: %s\n%s\n", error.c_str(), kUsage);
+    std::fprintf(stderr, "orlith: %s\n%s\n", error.c_str(), kProgramUsage);
     return 2;
   }
   if (options->help) {
     std::printf(
         "%s\nOpens the Orlith window; its commands work in DIR (by default the current "
-        "directory), the simulator folder that holds scenery.cfg.\n",
-        kUsage);
+        "directory), the simulator folder that holds scenery.cfg. Scenery files go into SDIR "
+        "(inside DIR unless absolute; created when missing), by default into DIR itself.\n",
+        kProgramUsage);
     return 0;
   }
   if (options->version) {
@@ -73,7 +40,7 @@ int RunProgram(int argc, char** argv) {
 
   QApplication app(argc, argv);
   ApplyProgramStyle();
-  MainFrame frame(WorkFolder{options->folder});
+  MainFrame frame(options->Work());
   frame.show();
   return app.exec();
 }

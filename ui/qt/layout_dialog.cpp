@@ -44,13 +44,10 @@ LayoutDialog::LayoutDialog(const DialogLayout& layout, const DialogTexts& shown,
     controls_.push_back(widget);
     if (!control.tabStop) continue;
     widget->setFocusPolicy(Qt::StrongFocus);
-    if (previous_stop != nullptr) {
-      setTabOrder(previous_stop, widget);
-    } else {
-      firstTabStop_ = widget;
-    }
+    if (previous_stop != nullptr) setTabOrder(previous_stop, widget);
     previous_stop = widget;
   }
+  initialFocus_ = control(InitialFocusId(layout));
 }
 
 QWidget* LayoutDialog::makeControl(const ControlLayout& control, const DialogTexts& shown) {
@@ -129,13 +126,13 @@ DialogTexts LayoutDialog::typed() const {
 }
 
 void LayoutDialog::accept() {
-  if (onOk_) onOk_(typed());
+  if (onOk_ && !onOk_(typed())) return;  // refused: the dialog stays open as it is
   QDialog::accept();
 }
 
 void LayoutDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (firstTabStop_ != nullptr) firstTabStop_->setFocus(Qt::OtherFocusReason);
+  if (initialFocus_ != nullptr) initialFocus_->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace orlith::qt

@@ -41,10 +41,10 @@ class LayoutDialog : public QDialog {
   QPushButton* okButton() const { return okButton_; }
   QPushButton* cancelButton() const { return cancelButton_; }
 
-  // The control that gets the focus on opening: the first tab stop of the template.
-  QWidget* firstTabStop() const { return firstTabStop_; }
+  // The control that gets the focus on opening (see InitialFocusId).
+  QWidget* initialFocus() const { return initialFocus_; }
 
-  // OK: passes typed() to the handler, then closes with the result OK.
+  // OK: passes typed() to the handler, then closes with the result OK unless the handler refused.
   void accept() override;
 
  protected:
@@ -61,7 +61,7 @@ class LayoutDialog : public QDialog {
   QButtonGroup* radioGroup_ = nullptr;
   QPushButton* okButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;
-  QWidget* firstTabStop_ = nullptr;
+  QWidget* initialFocus_ = nullptr;
 };
 
 }  // namespace orlith::qt

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QTest>
+#include <algorithm>
 #include <vector>
 
 #include "ui/qt/dialog_units.h"
@@ -81,7 +82,8 @@ class LayoutDialogTest : public QObject {
       QTest::newRow(LayoutOf(id).caption) << id;
   }
   // Every control at its rectangle with its id, class, text and tab stop, every text fitting its
-  // rectangle; Tab visits the tab stops in template order from the first one and wraps.
+  // rectangle; the focus opens in the first edit (F17) and Tab visits the tab stops in template
+  // order from there, wrapping.
   void MatchesTheLayoutData() {
     QFETCH(DialogId, dialog);
     const DialogLayout& layout = LayoutOf(dialog);
@@ -108,11 +110,13 @@ class LayoutDialogTest : public QObject {
       if (control.tabStop) tab_stops.push_back(widget);
     }
     QVERIFY(ShowActive(view));
-    QCOMPARE(view.firstTabStop(), tab_stops.front());
-    QCOMPARE(QApplication::focusWidget(), tab_stops.front());
+    QCOMPARE(view.initialFocus(), view.control(InitialFocusId(layout)));
+    QCOMPARE(QApplication::focusWidget(), view.initialFocus());
+    const std::size_t first = static_cast<std::size_t>(
+        std::find(tab_stops.begin(), tab_stops.end(), view.initialFocus()) - tab_stops.begin());
     for (std::size_t step = 1; step <= tab_stops.size(); ++step) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-      QCOMPARE(QApplication::focusWidget(), tab_stops[step % tab_stops.size()]);
+      QCOMPARE(QApplication::focusWidget(), tab_stops[(first + step) % tab_stops.size()]);
     }
   }
 
@@ -149,30 +153,35 @@ class LayoutDialogTest : public QObject {
     QCOMPARE(view.typed().edits.at(1004), std::string("  Caf\xE9 ? longer than 24 chars  "));
   }
 
-  // The close box cancels; right after opening the focus is on the first tab stop, so Enter
-  // presses Cancel in the NDB dialog and OK in the others. (OK, Cancel, Escape and Enter in an edit
-  // are driven through every command in MainFrameTest.)
+  // The close box cancels; right after opening the focus is in the first edit, so Enter presses
+  // OK in every dialog (F17: in the NDB dialog it used to press Cancel); an OK the handler refuses
+  // leaves the dialog open. (OK, Cancel, Escape and Enter are driven through every command in
+  // MainFrameTest.)
   void ClosesAsTheButtonSays_data() {
     QTest::addColumn<DialogId>("dialog");
     QTest::addColumn<bool>("enter");
+    QTest::addColumn<bool>("refuse");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("close box") << DialogId::kPosition << false << false;
-    QTest::newRow("Enter at once in NDB presses Cancel") << DialogId::kNdb << true << false;
-    QTest::newRow("Enter at once in VOR presses OK") << DialogId::kVor << true << true;
-    QTest::newRow("Enter at once in ILS presses OK") << DialogId::kIls << true << true;
+    QTest::newRow("close box") << DialogId::kPosition << false << false << false;
+    QTest::newRow("Enter at once in NDB presses OK F17") << DialogId::kNdb << true << false << true;
+    QTest::newRow("Enter at once in VOR presses OK") << DialogId::kVor << true << false << true;
+    QTest::newRow("Enter at once in ILS presses OK") << DialogId::kIls << true << false << true;
+    QTest::newRow("refused OK stays open") << DialogId::kPosition << true << true << false;
   }
   void ClosesAsTheButtonSays() {
     QFETCH(DialogId, dialog);
     QFETCH(bool, enter);
+    QFETCH(bool, refuse);
     QFETCH(bool, accepted);
     int ok_calls = 0;
-    LayoutDialog view(LayoutOf(dialog), {}, [&](const DialogTexts&) { ++ok_calls; });
+    LayoutDialog view(LayoutOf(dialog), {},
+                      [&](const DialogTexts&) { return ++ok_calls, !refuse; });
     QVERIFY(ShowActive(view));
     if (enter) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     if (!enter) view.close();
-    QVERIFY(!view.isVisible());
+    QCOMPARE(view.isVisible(), refuse);
     QCOMPARE(view.result(), accepted ? QDialog::Accepted : QDialog::Rejected);
-    QCOMPARE(ok_calls, accepted ? 1 : 0);
+    QCOMPARE(ok_calls, enter ? 1 : 0);
   }
 };
 

@@ -11,9 +11,9 @@
 
 #include "test_support/test_support.h"
 #include "ui/dialog_layout.h"
-#include "ui/qt/modal_script.h"
 #include "ui/qt/qt_test_suites.h"
-#include "ui/scripted_front_end.h"
+#include "ui/qt/testing/modal_script.h"
+#include "ui/testing/scripted_front_end.h"
 
 namespace orlith::qt {
 namespace {
@@ -50,27 +50,32 @@ struct CommandStep {
 
 std::map<std::string, std::string> FilesIn(const TempFolder& folder) {
   std::map<std::string, std::string> files;
-  for (const auto& file : std::filesystem::directory_iterator(folder.path()))
-    files[file.path().filename().string()] = folder.Read(file.path().filename().string());
+  for (const auto& file : std::filesystem::recursive_directory_iterator(folder.path())) {
+    std::string name = file.path().lexically_relative(folder.path()).string();
+    if (file.is_regular_file()) files[name] = folder.Read(name);
+  }
   return files;
 }
 
 // Runs commands through the menu of a MainFrame, answering each dialog and message box through
 // its widgets, then the same commands with the dialogs answered directly in a second folder; both
 // folders must end byte for byte the same.
-void RunCommands(const std::vector<CommandStep>& commands, bool with_config) {
+void RunCommands(const std::vector<CommandStep>& commands, bool with_config,
+                 const std::string& scenery_folder = "") {
   TempFolder gui, reference;
   if (with_config)
     gui.Write("scenery.cfg", kSceneryCfg), reference.Write("scenery.cfg", kSceneryCfg);
   std::vector<int> statuses;
-  MainFrame frame(WorkFolder{gui.path()}, orlith::testing::Dec6,
+  MainFrame frame(WorkFolder{gui.path(), DefaultFileEnv(), scenery_folder}, orlith::testing::Dec6,
                   [&](int status) { statuses.push_back(status); });
   frame.show();
   std::deque<DialogStep> all_dialogs;
   for (const CommandStep& command : commands) {
     ModalScript script;
-    for (const DialogStep& dialog : command.dialogs)
+    for (const DialogStep& dialog : command.dialogs) {
       script.Dialog(dialog), all_dialogs.push_back(dialog);
+      if (!dialog.refusal.empty()) script.Message(dialog.refusal, true);
+    }
     if (!command.message.empty()) script.Message(command.message);
     statuses.clear();
     frame.action(command.command)->trigger();
@@ -82,17 +87,23 @@ void RunCommands(const std::vector<CommandStep>& commands, bool with_config) {
     QCOMPARE(statuses,
              command.fatalStatus ? std::vector<int>{command.fatalStatus} : std::vector<int>{});
   }
-  // The reference answers each dialog with the texts it showed, the typed ones put in.
+  // The reference answers each dialog with the texts it showed, the typed ones put in; a refused
+  // OK is answered again with what the dialog then holds.
   orlith::testing::ScriptedFrontEnd direct;
   direct.onOpen = [&](DialogId id) {
-    const DialogStep step = all_dialogs.front();
-    all_dialogs.pop_front();
-    if (step.close != Close::kOkButton && step.close != Close::kEnter) return direct.Cancel(id);
-    DialogTexts typed{direct.shown.back().edits, step.radio};
-    for (const auto& [edit, text] : step.typed) typed.edits[edit] = text;
-    direct.Ok(id, typed);
+    DialogTexts typed{direct.shown.back().edits, 0};
+    for (bool again = true; again;) {
+      const DialogStep step = all_dialogs.front();
+      all_dialogs.pop_front();
+      again = !step.refusal.empty();
+      if (step.close != Close::kOkButton && step.close != Close::kEnter) return direct.Cancel(id);
+      if (step.radio != 0) typed.checkedRadio = step.radio;
+      for (const auto& [edit, text] : step.typed) typed.edits[edit] = text;
+      direct.Ok(id, typed);
+    }
   };
-  MainWindow window(direct, WorkFolder{reference.path()}, orlith::testing::Dec6);
+  MainWindow window(direct, WorkFolder{reference.path(), DefaultFileEnv(), scenery_folder},
+                    orlith::testing::Dec6);
   for (const CommandStep& command : commands) window.OnCommand(command.command);
   std::map<std::string, std::string> gui_files = FilesIn(gui), reference_files = FilesIn(reference);
   QCOMPARE(gui_files.size(), reference_files.size());
@@ -173,11 +184,21 @@ class MainFrameTest : public QObject {
     QTest::newRow("Cancel in Position F9")
         << C{{create, {{pos, kPosition, kVorButton, Close::kCancelButton}}, ""}} << true;
     QTest::newRow("Cancel in each dialog F9") << C{
-        {create, {{pos, kPosition, kIlsButton}, {ils, kIls, 0, Close::kCancelButton}}, ""},
+        {create, {{pos, kPosition, kIlsButton}, {ils, kIls, 0, Close::kCancelButton}},
+         "No scenery file was written"},
         {del, {{pos, kPosition, kNdbButton, Close::kEscape}}, ""},
         {modify, {{pos, {}, 0}, {ils, {}, 0, Close::kEscape}},
          "The exclusion switch was added at N42 34.6, W12 24.5; no scenery file was written"}}
         << true;
+    QTest::newRow("typing where the focus opens, Enter F17") << C{
+        {create, {{pos, kPosition, kNdbButton, Close::kEnter, {}, true},
+                  {ndb, kNdb, 0, Close::kEnter, {}, true}}, "A new NDB" + at}} << true;
+    QTest::newRow("OK without a type stays open F18") << C{
+        {modify, {{pos, kPosition, 0, Close::kEnter, {}, false, "Check the type of NavAid"},
+                  {pos, {}, 0, Close::kCancelButton}}, ""},
+        {create, {{pos, kPosition, 0, Close::kOkButton, {{1000, ""}, {1001, ""}}, false,
+                   "Check the type of NavAid"},
+                  {pos, {}, kVorButton}, {vor, kVor}}, "A new VOR" + at}} << true;
     QTest::newRow("invalid latitude status 8")
         << C{{create, {{pos, {{1000, "X42 34.6"}, {1001, "W12"}}, kVorButton}},
               "Input Error - Program terminates!", 8}} << true;
@@ -189,6 +210,14 @@ class MainFrameTest : public QObject {
     QFETCH(std::vector<CommandStep>, commands);
     QFETCH(bool, withConfig);
     RunCommands(commands, withConfig);
+  }
+
+  // The scenery folder, missing at first, takes the scenery file.
+  void CreateIntoTheSceneryFolder() {
+    RunCommands({{kCreateNavAidCommand,
+                  {{DialogId::kPosition, kPosition, kIlsButton}, {DialogId::kIls, kIls}},
+                  "A new ILS NavAid was created at N42 34.6, W12 24.5"}},
+                true, "Addon Scenery/Updates/scenery");
   }
 };
 

@@ -5,8 +5,8 @@
 #include <QProcess>
 #include <QTest>
 
-#include "ui/qt/modal_script.h"
 #include "ui/qt/qt_test_suites.h"
+#include "ui/qt/testing/modal_script.h"
 
 namespace orlith::qt {
 

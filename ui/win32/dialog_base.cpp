@@ -45,10 +45,10 @@ INT_PTR DialogBase::OnMessage(UINT message, WPARAM wparam, LPARAM) {
     case WM_INITDIALOG:
       CentreOnOwner();
       if (!OnInitDialog()) return FALSE;
-      // The first tab stop gets the focus through the dialog manager, so a push button that has
-      // it is also the one Enter presses ("Abbrechen" in the NDB dialog).
+      // The focus is set through the dialog manager, which keeps OK the button Enter presses
+      // while an edit control has it.
       SendMessageA(hwnd_, WM_NEXTDLGCTL,
-                   reinterpret_cast<WPARAM>(GetNextDlgTabItem(hwnd_, nullptr, FALSE)), TRUE);
+                   reinterpret_cast<WPARAM>(GetDlgItem(hwnd_, InitialFocusId(layout_))), TRUE);
       return FALSE;
     case WM_COMMAND:
       if (HIWORD(wparam) != BN_CLICKED) return FALSE;
@@ -81,8 +81,7 @@ BOOL DialogBase::OnInitDialog() {
 }
 
 void DialogBase::OnOK() {
-  on_ok_(Typed());
-  EndDialog(hwnd_, IDOK);
+  if (on_ok_(Typed())) EndDialog(hwnd_, IDOK);  // refused: the dialog stays open as it is
 }
 
 DialogTexts DialogBase::Typed() const {

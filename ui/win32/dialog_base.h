@@ -30,10 +30,10 @@ class DialogBase {
   static void SetColours(COLORREF background, COLORREF text);
 
  protected:
-  // Shows the given texts in their edit controls. Returns TRUE: the focus goes to the first tab
-  // stop of the template, and a push button there becomes the one Enter presses.
+  // Shows the given texts in their edit controls. Returns TRUE: the focus then goes to the
+  // first edit control (see InitialFocusId), and Enter presses OK.
   virtual BOOL OnInitDialog();
-  // Calls the OK handler with Typed(), then closes with kOk.
+  // Calls the OK handler with Typed(), then closes with kOk unless the handler refused.
   virtual void OnOK();
   // What the controls hold now: the whole text of every edit control by id, no radio checked.
   virtual DialogTexts Typed() const;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ui/dialog_layout.h"
-#include "ui/win32/gui_session.h"
+#include "ui/win32/testing/gui_session.h"
 
 namespace orlith::testing {
 namespace {
@@ -126,8 +126,8 @@ void ExpectMatchesLayout(HWND dialog, DialogId id, HWND main_window, HWND focus)
   EXPECT_EQ(child, nullptr) << "more controls than the layout";
 
   EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
-  // The platform's focus: the first tab stop, which is "Abbrechen" in the NDB dialog only.
-  EXPECT_EQ(GetDlgCtrlID(focus), id == DialogId::kNdb ? IDCANCEL : IDOK);
+  // The focus opens in the first field (F17), with OK as the default button.
+  EXPECT_EQ(GetDlgCtrlID(focus), InitialFocusId(layout));
   // Blue ground with white labels; edit fields in the system's window colour.
   EXPECT_EQ(ScreenPixel(dialog, 2, 2), kDialogBackgroundColour);
   for (const ControlLayout& c : layout.controls) {
@@ -152,6 +152,7 @@ TEST_F(DialogTemplate, EveryDialogMatchesTheLayoutData) {
     ASSERT_NE(parameters, nullptr);
     ExpectMatchesLayout(parameters, id, program_->MainWindow(), program_->Focus());
     Cancel(id, CancelBy::kButton);
+    ExpectMessage();
   }
 }
 

@@ -63,8 +63,8 @@ HMENU CreateMainMenu() {
   return menu;
 }
 
-MainWindow::MainWindow(std::function<bool(int command_id)> offer_to_app)
-    : commands_(frontEnd_), offerToApp_(std::move(offer_to_app)) {
+MainWindow::MainWindow(std::function<bool(int command_id)> offer_to_app, WorkFolder folder)
+    : commands_(frontEnd_, std::move(folder)), offerToApp_(std::move(offer_to_app)) {
   menuBar_ = CreateMainMenu();
   RegisterWindowClass(&MainWindow::WindowProc);
   CreateWindowExA(kWindowExStyle, kWindowClass, kWindowCaption, kWindowStyle, 0, 0, kWindowWidth,

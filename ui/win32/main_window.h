@@ -14,10 +14,10 @@ namespace orlith::win32 {
 
 class MainWindow {
  public:
-  // Creates the window, not yet shown. offer_to_app receives the menu commands this window's
-  // command table does not hold and returns whether it handled one. The object deletes itself
-  // when its window is destroyed, so it must be made with new.
-  explicit MainWindow(std::function<bool(int command_id)> offer_to_app);
+  // Creates the window, not yet shown; its commands work in folder. offer_to_app receives the
+  // menu commands this window's command table does not hold and returns whether it handled one.
+  // The object deletes itself when its window is destroyed, so it must be made with new.
+  MainWindow(std::function<bool(int command_id)> offer_to_app, WorkFolder folder = {});
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;

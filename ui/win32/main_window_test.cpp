@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "ui/dialog_layout.h"
-#include "ui/win32/gui_session.h"
+#include "ui/win32/testing/gui_session.h"
 
 namespace orlith::testing {
 namespace {

@@ -17,7 +17,7 @@ void ShowFatalMessage(const std::string& message) { ShowMessageBox(message); }
 bool NavEditApp::InitInstance() {
   SetFatalHandler(&ShowFatalMessage);
   // Deletes itself when its window is destroyed.
-  auto* window = new MainWindow([this](int command_id) { return OnCommand(command_id); });
+  auto* window = new MainWindow([this](int command_id) { return OnCommand(command_id); }, folder_);
   mainWindow_ = window->hwnd();
   if (mainWindow_ == nullptr) {
     delete window;

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <utility>
+
+#include "core/file_env.h"
+
 namespace orlith::win32 {
 
 class MainWindow;
@@ -14,6 +18,9 @@ class NavEditApp {
   virtual ~NavEditApp() = default;
   NavEditApp(const NavEditApp&) = delete;
   NavEditApp& operator=(const NavEditApp&) = delete;
+
+  // Where the commands work (the current directory unless set); set before InitInstance.
+  void SetWorkFolder(WorkFolder folder) { folder_ = std::move(folder); }
 
   // Installs the fatal message box, creates and shows the main window (SW_SHOW, whatever show
   // state the program was started with) and sets the dialog colours. Always returns true.
@@ -32,6 +39,7 @@ class NavEditApp {
 
  private:
   HWND mainWindow_ = nullptr;  // the platform's record of the main window, not owned
+  WorkFolder folder_;
 };
 
 }  // namespace orlith::win32

@@ -1,6 +1,6 @@
 // The NDB parameter dialog (template 103): shows the entry's NDB parameter texts and stores on OK
-// whatever was typed, unchecked. "Abbrechen" is its first tab stop, so it has the focus on opening
-// and Enter then cancels.
+// whatever was typed, unchecked. "Abbrechen" is its first tab stop, but the focus opens in the
+// frequency field, so Enter after typing presses OK.
 #pragma once
 
 #include "ui/win32/dialog_base.h"

@@ -1,6 +1,14 @@
-// orlith.exe: the Windows program.
+// orlith.exe: the Windows program. Its command line (a shortcut can carry it):
+// orlith.exe [-C DIR | DIR] [--scenery-folder SDIR] | --help | --version
 #include <windows.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ui/program_options.h"
+#include "ui/win32/message_box.h"
 #include "ui/win32/nav_edit_app.h"
 
 namespace {
@@ -10,6 +18,23 @@ orlith::win32::NavEditApp the_app;  // the one application object, alive for the
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  std::vector<std::string> args(__argv + (__argc > 0 ? 1 : 0), __argv + __argc);
+  std::string error;
+  std::optional<orlith::ProgramOptions> options = orlith::ParseProgramOptions(args, &error);
+  // A program without a console answers its command line in a message box.
+  if (!options || options->help || options->version) {
+    std::string text = options && options->version
+                           ? std::string("orlith 3.0")
+                           : error + (error.empty() ? "" : "\n") + orlith::kProgramUsage;
+    orlith::win32::ShowMessageBox(text);
+    return options ? 0 : 2;
+  }
+  std::error_code ec;
+  if (!options->folder.empty() && !std::filesystem::is_directory(options->folder, ec)) {
+    orlith::win32::ShowMessageBox(options->folder + " is not a folder");
+    return 2;
+  }
+  the_app.SetWorkFolder(options->Work());
   the_app.InitInstance();
   return the_app.Run();
 }

@@ -3,7 +3,7 @@
 #include "ui/win32/win32_front_end.h"
 
 #include "ui/dialog_layout.h"
-#include "ui/win32/gui_session.h"
+#include "ui/win32/testing/gui_session.h"
 
 namespace orlith::testing {
 namespace {
@@ -23,8 +23,9 @@ const Texts kIls = {{1015, "110.9"}, {1016, "18"}, {1017, "1.5"}, {1018, "12"}, 
                     {1020, "3.0"}, {1023, "ICHR"}, {1025, "1"}, {1021, "Charlie ILS runway 27"}};
 // clang-format on
 
+// Into the scenery folder, which the first Create makes.
 TEST_F(Win32FrontEnd, CreateEachTypeWritesTheFlowsBytes) {
-  Start();
+  Start(true, "Addon Scenery\\Updates\\scenery");
   for (auto [button, dialog, parameters] : {std::tuple{kNdbButton, DialogId::kNdb, &kNdb},
                                             std::tuple{kVorButton, DialogId::kVor, &kVor},
                                             std::tuple{kIlsButton, DialogId::kIls, &kIls}}) {
@@ -35,6 +36,21 @@ TEST_F(Win32FrontEnd, CreateEachTypeWritesTheFlowsBytes) {
     ExpectMessage();
     ExpectSameFiles();
   }
+}
+
+TEST_F(Win32FrontEnd, OkWithoutTypeStaysOpenF18ThenTypingWhereTheFocusOpensF17) {
+  Start();
+  Choose(kModifyNavAidCommand);
+  Refused(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5"), "Check the type of NavAid");
+  Cancel(DialogId::kPosition, CancelBy::kButton);
+  ExpectNoMessage();
+  ExpectSameFiles();  // nothing written
+
+  Choose(kCreateNavAidCommand);
+  TypeAndEnter(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", kNdbButton));
+  TypeAndEnter(DialogId::kNdb, Edits({{1013, "345"}, {1014, "25"}}));
+  ExpectMessage();
+  ExpectSameFiles();
 }
 
 TEST_F(Win32FrontEnd, DeleteFirstWithoutTypeThenModifyCarriesTheTexts) {
@@ -79,7 +95,7 @@ TEST_F(Win32FrontEnd, CancelInEachDialogF9) {
   Choose(kCreateNavAidCommand);
   Ok(DialogId::kPosition, PositionTyped("S33 56.1", "E151 10.2", kIlsButton));
   Cancel(DialogId::kIls, CancelBy::kEscape);
-  ExpectNoMessage();
+  ExpectMessage();  // no scenery file was written (F19)
   ExpectSameFiles();
 
   Choose(kModifyNavAidCommand);
@@ -91,7 +107,7 @@ TEST_F(Win32FrontEnd, CancelInEachDialogF9) {
   Choose(kCreateNavAidCommand);
   Ok(DialogId::kPosition, PositionTyped("S33 56.1", "E151 10.2", kNdbButton));
   Cancel(DialogId::kNdb, CancelBy::kButton);
-  ExpectNoMessage();
+  ExpectMessage();
 
   Choose(kModifyNavAidCommand);
   Cancel(DialogId::kPosition, CancelBy::kEscape);

@@ -1,4 +1,4 @@
-#include "ui/qt/modal_script.h"
+#include "ui/qt/testing/modal_script.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -52,7 +52,25 @@ void ModalScript::Dialog(DialogStep step) {
       if (edit == nullptr || edit->text() != QString::fromLatin1(text))
         Fail(QStringLiteral("edit %1 does not show \"%2\"").arg(id).arg(text.c_str()));
     }
-    for (const auto& [id, text] : step.typed) {
+    if (step.atFocus) {
+      // The focus is the application's once the dialog is the active window.
+      if (!QTest::qWaitForWindowActive(dialog)) Fail("the dialog did not become active");
+      bool first = true;
+      for (const ControlLayout& control : dialog->layout().controls) {
+        auto typed = step.typed.find(control.id);
+        if (typed == step.typed.end()) continue;
+        QWidget* focus = QApplication::focusWidget();
+        if (focus != nullptr && !first) QTest::keyClick(focus, Qt::Key_Tab);
+        first = false;
+        focus = QApplication::focusWidget();
+        if (focus != dialog->control(control.id)) {
+          Fail(QStringLiteral("edit %1 does not have the focus").arg(control.id));
+          break;
+        }
+        QTest::keyClicks(focus, QString::fromLatin1(typed->second));
+      }
+    }
+    for (const auto& [id, text] : step.atFocus ? decltype(step.typed){} : step.typed) {
       auto* edit = qobject_cast<QLineEdit*>(dialog->control(id));
       if (edit == nullptr) {
         Fail(QStringLiteral("no edit %1").arg(id));
@@ -79,8 +97,8 @@ void ModalScript::Dialog(DialogStep step) {
   });
 }
 
-void ModalScript::Message(const std::string& text) {
-  Then([this, text](QWidget* modal) {
+void ModalScript::Message(const std::string& text, bool over_dialog) {
+  Then([this, text, over_dialog](QWidget* modal) {
     auto* box = qobject_cast<QMessageBox*>(modal);
     if (box == nullptr)
       return Reject(modal,
@@ -89,7 +107,10 @@ void ModalScript::Message(const std::string& text) {
       Fail(QStringLiteral("message \"%1\", expected \"%2\"")
                .arg(box->text(), QString::fromLatin1(text)));
     QAbstractButton* ok = box->button(QMessageBox::Ok);
-    Later([ok] { QTest::mouseClick(ok, Qt::LeftButton); });
+    Later([this, ok, dialog = over_dialog ? box->parentWidget() : nullptr] {
+      QTest::mouseClick(ok, Qt::LeftButton);
+      if (dialog != nullptr) served_.removeAll(QPointer<QWidget>(dialog));
+    });
   });
 }
 

@@ -1,4 +1,4 @@
-#include "ui/win32/gui_driver.h"
+#include "ui/win32/testing/gui_driver.h"
 
 #include <vector>
 
@@ -37,9 +37,9 @@ std::string BesideThisProgram(const std::string& name) {
   return folder + name;
 }
 
-OrlithProcess::OrlithProcess(const std::string& folder) {
+OrlithProcess::OrlithProcess(const std::string& folder, const std::string& arguments) {
   std::string exe = BesideThisProgram("orlith.exe");
-  std::string command_line = "\"" + exe + "\"";
+  std::string command_line = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
   std::string directory = folder;
   for (char& c : directory) {
     if (c == '/') c = '\\';
@@ -98,6 +98,19 @@ void OrlithProcess::PressKey(WORD virtual_key) {
   PostMessageA(focus, WM_KEYUP, virtual_key, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
 }
 
+void OrlithProcess::TypeKeys(const std::string& text) {
+  HWND focus = Focus();
+  for (char c : text) PostMessageA(focus, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+bool OrlithProcess::WaitForFocus(HWND dialog, int control_id) {
+  for (DWORD waited = 0; waited < kWaitMs; waited += kPollMs) {
+    if (Focus() == GetDlgItem(dialog, control_id)) return true;
+    Sleep(kPollMs);
+  }
+  return false;
+}
+
 int OrlithProcess::WaitForExit(DWORD timeout_ms) {
   if (process_.hProcess == nullptr) return -1;
   if (WaitForSingleObject(process_.hProcess, timeout_ms) != WAIT_OBJECT_0) return -1;
@@ -130,6 +143,14 @@ bool IsChecked(HWND dialog, int control_id) {
 bool WaitUntilGone(HWND window) {
   for (DWORD waited = 0; waited < kWaitMs; waited += kPollMs) {
     if (!IsWindow(window)) return true;
+    Sleep(kPollMs);
+  }
+  return false;
+}
+
+bool WaitForText(HWND dialog, int control_id, const std::string& text) {
+  for (DWORD waited = 0; waited < kWaitMs; waited += kPollMs) {
+    if (TextOf(dialog, control_id) == text) return true;
     Sleep(kPollMs);
   }
   return false;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ui/dialog_layout.h"
-#include "ui/win32/gui_driver.h"
+#include "ui/win32/testing/gui_driver.h"
 
 namespace {
 

@@ -24,13 +24,17 @@ enum class Close { kOkButton, kEnter, kCancelButton, kEscape };
 
 // A dialog of id: each edit of shown must show its text on opening; each text of typed is typed
 // into its edit (replacing what it showed), the radio button radio (0: none) is clicked, and the
-// dialog is closed as close says.
+// dialog is closed as close says. atFocus: the texts are typed key by key where the focus is, as
+// the dialog opened, with Tab between the edits; each edit must have the focus when its turn
+// comes. refusal: the message OK shows instead of closing; the next step serves the same dialog.
 struct DialogStep {
   DialogId id;
   std::map<int, std::string> typed;
   int radio = 0;
   Close close = Close::kOkButton;
   std::map<int, std::string> shown = {};
+  bool atFocus = false;
+  std::string refusal = {};
 };
 
 class ModalScript : public QObject {
@@ -46,8 +50,9 @@ class ModalScript : public QObject {
   void Then(Step step);
 
   void Dialog(DialogStep step);
-  // A message box: checks its text, then presses its OK button.
-  void Message(const std::string& text);
+  // A message box: checks its text, then presses its OK button. over_dialog: the box is shown over
+  // a dialog that stays open, which the next step then serves again.
+  void Message(const std::string& text, bool over_dialog = false);
 
   // Runs action after the current step has returned.
   static void Later(std::function<void()> action);

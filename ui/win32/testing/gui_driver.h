@@ -10,10 +10,11 @@
 namespace orlith::testing {
 
 // orlith.exe from the folder of the running executable, started with folder as its current
-// directory. The process is ended when the object goes out of scope if it still runs.
+// directory and arguments as the rest of its command line. The process is ended when the object
+// goes out of scope if it still runs.
 class OrlithProcess {
  public:
-  explicit OrlithProcess(const std::string& folder);
+  explicit OrlithProcess(const std::string& folder, const std::string& arguments = "");
   ~OrlithProcess();
   OrlithProcess(const OrlithProcess&) = delete;
   OrlithProcess& operator=(const OrlithProcess&) = delete;
@@ -29,6 +30,10 @@ class OrlithProcess {
   HWND Focus();
   // Sends a key press to the control with the focus, as the keyboard would.
   void PressKey(WORD virtual_key);
+  // Sends the characters of text to the control with the focus, as typing would.
+  void TypeKeys(const std::string& text);
+  // Waits until the control with the focus is the dialog's control_id; false after a few seconds.
+  bool WaitForFocus(HWND dialog, int control_id);
   // The exit status once the program has ended; -1 when it still runs after timeout_ms.
   int WaitForExit(DWORD timeout_ms = 10000);
 
@@ -49,6 +54,8 @@ void Click(HWND dialog, int control_id);
 bool IsChecked(HWND dialog, int control_id);
 // True once the window is gone; false when it is still there after a few seconds.
 bool WaitUntilGone(HWND window);
+// True once the control shows text; false when it does not after a few seconds.
+bool WaitForText(HWND dialog, int control_id, const std::string& text);
 
 // The colour on screen at a point of a window's client area.
 COLORREF ScreenPixel(HWND window, int client_x, int client_y);

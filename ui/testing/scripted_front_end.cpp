@@ -1,4 +1,4 @@
-#include "ui/scripted_front_end.h"
+#include "ui/testing/scripted_front_end.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +10,18 @@ DialogResult ScriptedFrontEnd::RunDialog(DialogId id, const DialogTexts& shown_t
   opened.push_back(id);
   shown.push_back(shown_texts);
   if (onOpen) onOpen(id);
-  if (answers_.empty()) {
-    ADD_FAILURE() << "dialog " << static_cast<int>(id) << " opened, but the script has no answer";
-    return DialogResult::kCancel;
+  // An OK that the handler refuses leaves the dialog open for the next answer.
+  for (;;) {
+    if (answers_.empty()) {
+      ADD_FAILURE() << "dialog " << static_cast<int>(id) << " opened, but the script has no answer";
+      return DialogResult::kCancel;
+    }
+    ScriptedAnswer answer = answers_.front();
+    answers_.pop_front();
+    EXPECT_EQ(static_cast<int>(answer.id), static_cast<int>(id)) << "another dialog was expected";
+    if (answer.press == DialogResult::kCancel) return DialogResult::kCancel;
+    if (on_ok(answer.typed)) return DialogResult::kOk;
   }
-  ScriptedAnswer answer = answers_.front();
-  answers_.pop_front();
-  EXPECT_EQ(static_cast<int>(answer.id), static_cast<int>(id)) << "another dialog was expected";
-  if (answer.press == DialogResult::kCancel) return DialogResult::kCancel;
-  on_ok(answer.typed);
-  return DialogResult::kOk;
 }
 
 void ScriptedFrontEnd::ShowMessage(const std::string& text) {
