@@ -7,7 +7,10 @@
 #   - every single command at most 1.5 times its floor on the 1 MB and 50 MB scenery.cfg,
 #   - the 10,000-row batch on the 1 MB scenery.cfg at most 1.5 times its floor,
 #   - orlith-cli's peak memory under 10 MiB on the 50 MB scenery.cfg, and within 1 MiB of its
-#     peak on the 10 KB one (bounded by the longest line, not by the file).
+#     peak on the 10 KB one (bounded by the longest line, not by the file),
+#   - the import of OurAirports' navaids.csv (../shared/data/navaids.csv beside the repository,
+#     or ORLITH_NAVAIDS_CSV) with --apply at most 1.5 times the floor running the same rows as a
+#     batch, with a peak memory within 1 MiB of the import of one country's rows.
 # The goals are checked on processor time (user and system): on a shared machine the wall-clock
 # time also holds the waits behind other processes, which are no cost of Orlith's.
 # Exit status 0 when every goal holds, 1 when one is missed, 2 when a run failed.
@@ -140,6 +143,30 @@ for size in $sizes; do
       "$floor" "$work/run" batch "$work/inputs/batch.csv"
   fi
 done
+
+# The import of OurAirports' navaids.csv applied at once (about 10,000 scenery files), against the
+# floor running the same rows as a batch file; and the import of one country's rows, whose peak
+# memory the whole file's must not exceed by more than 1 MiB.
+navaids=${ORLITH_NAVAIDS_CSV:-$root/../shared/data/navaids.csv}
+if [[ -f $navaids && " $sizes " == *" 1M "* ]]; then
+  cfg="$work/inputs/scenery_1M.cfg"
+  cp "$navaids" "$work/inputs/navaids.csv"
+  "$cli" import "$work/inputs/navaids.csv" -o "$work/inputs/imported.csv" 2>/dev/null
+  cp "$root/examples/ourairports/navaids-BE.csv" "$work/inputs/navaids-BE.csv"
+  "$cli" import "$work/inputs/navaids-BE.csv" -o "$work/inputs/imported-BE.csv" 2>/dev/null
+  measure "import --apply of navaids.csv" 1M "$cfg" yes -- \
+    "$cli" -C "$work/run" import "$work/inputs/navaids.csv" --apply -- \
+    "$floor" "$work/run" batch "$work/inputs/imported.csv"
+  measure "import --apply of one country" 1M "$cfg" no -- \
+    "$cli" -C "$work/run" import "$work/inputs/navaids-BE.csv" --apply -- \
+    "$floor" "$work/run" batch "$work/inputs/imported-BE.csv"
+  small=${peaks["import --apply of one country/1M"]} large=${peaks["import --apply of navaids.csv/1M"]}
+  if ((large - small > 1024)); then
+    missed+=("import: peak memory $small KiB for one country but $large KiB for the whole file")
+  fi
+else
+  echo "bench/run.sh: no navaids.csv at $navaids (or no 1M size): import not measured" >&2
+fi
 
 # inspect reads one scenery file and no scenery.cfg.
 first_size=${sizes%% *}

@@ -7,6 +7,8 @@
 #include "cli/batch.h"
 #include "cli/cli_args.h"
 #include "cli/cli_front_end.h"
+#include "cli/import_command.h"
+#include "cli/list_command.h"
 #include "cli/navaid_report.h"
 #include "scenery_config/operations_log.h"
 #include "scenery_file/navaid_reader.h"
@@ -166,6 +168,10 @@ int RunCommand(const std::vector<std::string>& argv, std::ostream& out, std::ost
       return Inspect(args, folder, out, err);
     case CliCommand::kBatch:
       return Batch(args, folder, out, err);
+    case CliCommand::kImport:
+      return RunImport(args.import, folder, out, err);
+    case CliCommand::kList:
+      return RunList(folder, args.json, out, err);
     case CliCommand::kCreate:
     case CliCommand::kModify:
     case CliCommand::kDelete:

@@ -138,6 +138,35 @@ std::string ParseCliArgs(const std::vector<std::string>& args, CliArgs* p) {
     if (p->file.empty()) return "inspect needs a scenery file";
     return "";
   }
+  if (command == "import") {
+    p->command = CliCommand::kImport;
+    std::vector<std::string> rest_args;
+    for (; i < args.size(); ++i) {
+      if (!IsSceneryFolderOption(args[i])) {
+        rest_args.push_back(args[i]);
+      } else if (std::string error = TakeSceneryFolder(args, &i, p); !error.empty()) {
+        return error;
+      }
+    }
+    std::string error = ParseImportArgs(rest_args, 0, &p->import);
+    if (error.empty() && !p->sceneryFolder.empty() && !p->import.apply) {
+      error = "import takes --scenery-folder only with --apply";
+    }
+    return error;
+  }
+  if (command == "list") {
+    p->command = CliCommand::kList;
+    for (; i < args.size(); ++i) {
+      if (IsSceneryFolderOption(args[i])) {
+        if (std::string error = TakeSceneryFolder(args, &i, p); !error.empty()) return error;
+      } else if (args[i] == "--json") {
+        p->json = true;
+      } else {
+        return "list takes --json and --scenery-folder: " + args[i];
+      }
+    }
+    return "";
+  }
   return "unknown command: " + command;
 }
 
@@ -149,6 +178,11 @@ std::string UsageText() {
          "       orlith-cli [-C DIR] delete --lat TEXT --lon TEXT [--type NDB|VOR|ILS]\n"
          "       orlith-cli [-C DIR] batch [--scenery-folder SDIR] FILE.csv\n"
          "       orlith-cli [-C DIR] inspect FILE.bgl [--json]\n"
+         "       orlith-cli [-C DIR] import NAVAIDS.csv [-o FILE | --apply [--scenery-folder "
+         "SDIR]]\n"
+         "                  [--country CC]... [--within NORTH WEST SOUTH EAST] [--type NDB|VOR]\n"
+         "                  [--ident ID]... [--command create|modify] [--range NM]\n"
+         "       orlith-cli [-C DIR] list [--scenery-folder SDIR] [--json]\n"
          "       orlith-cli --help | --version\n"
          "\n"
          "Works in the simulator folder DIR (default: the current directory), where scenery.cfg\n"

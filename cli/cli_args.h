@@ -6,20 +6,33 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/navaid_import.h"
 #include "core/navaid_entry.h"
 
 namespace orlith {
 
-enum class CliCommand { kCreate, kModify, kDelete, kBatch, kInspect, kHelp, kVersion };
+enum class CliCommand {
+  kCreate,
+  kModify,
+  kDelete,
+  kBatch,
+  kInspect,
+  kImport,
+  kList,
+  kHelp,
+  kVersion
+};
 
 struct CliArgs {
   std::string folder;  // -C DIR; empty: the current directory
   CliCommand command = CliCommand::kHelp;
   NavAidEntry entry;  // create, modify, delete: the texts exactly as given; unset options empty
   std::string file;   // batch: the CSV file; inspect: the scenery file
-  bool json = false;  // inspect --json
-  // create, modify, batch --scenery-folder DIR: where scenery files go, inside folder unless
-  // absolute; empty: folder itself
+  bool json = false;  // inspect --json, list --json
+  // import: the source file, where its rows go and the filters.
+  ImportOptions import;
+  // create, modify, batch, import --apply, list --scenery-folder DIR: where scenery files go,
+  // inside folder unless absolute; empty: folder itself
   std::string sceneryFolder;
 };
 

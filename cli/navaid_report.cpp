@@ -18,24 +18,6 @@ std::string Fixed(double v, int decimals) {
   return buf;
 }
 
-std::string JsonString(const std::string& text) {
-  std::string out = "\"";
-  for (char ch : text) {
-    auto c = static_cast<unsigned char>(ch);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += ch;
-    } else if (c < 0x20 || c >= 0x7F) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", c);
-      out += buf;
-    } else {
-      out += ch;
-    }
-  }
-  return out + "\"";
-}
-
 // As FormatCoordinate, but minutes that the print format rounds up to 60.00 are carried into the
 // degrees: 41.99999 degrees north shows as N42    0.00, not N41   60.00.
 std::string Coordinate(double degrees, CoordinateKind kind) {
@@ -75,6 +57,28 @@ bool IsIls(const DecodedNavAid& n) { return n.navAidType == "ILS"; }
 bool HasVorRecord(const DecodedNavAid& n) { return n.navAidType == "VOR" || IsIls(n); }
 
 }  // namespace
+
+std::string ReportCoordinate(double degrees, CoordinateKind kind) {
+  return Coordinate(degrees, kind);
+}
+
+std::string JsonString(const std::string& text) {
+  std::string out = "\"";
+  for (char ch : text) {
+    auto c = static_cast<unsigned char>(ch);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (c < 0x20 || c >= 0x7F) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      out += buf;
+    } else {
+      out += ch;
+    }
+  }
+  return out + "\"";
+}
 
 std::string InspectText(const DecodedNavAid& n) {
   std::string out;

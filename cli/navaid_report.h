@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/coordinate_text.h"
 #include "scenery_file/navaid_reader.h"
 
 namespace orlith {
@@ -15,5 +16,12 @@ std::string InspectText(const DecodedNavAid& navaid);
 // The same fields as one JSON object on one line, ended by a line feed. Text bytes of 0x80 and
 // above are read as Latin-1.
 std::string InspectJson(const DecodedNavAid& navaid);
+
+// text as a JSON string in quotes; bytes of 0x80 and above are read as Latin-1.
+std::string JsonString(const std::string& text);
+
+// A position as the report shows it: FormatCoordinate, with minutes that round up to 60.00
+// carried into the degrees.
+std::string ReportCoordinate(double degrees, CoordinateKind kind);
 
 }  // namespace orlith

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Orlith and runs its main job on a fresh copy of the sample simulator folder: a batch of
-# NavAid commands, then a few single commands, then shows what changed.
+# Builds Orlith and runs its main job on a fresh copy of the sample simulator folder: Belgium's
+# navaids from OurAirports imported and applied into the updates area's scenery folder, a batch of
+# NavAid commands and a few single commands, then shows what is in effect.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,7 +12,7 @@ cli="$PWD/build/default/cli/orlith-cli"
 
 sim="$(mktemp -d "${TMPDIR:-/tmp}/orlith-sim.XXXXXX")"
 cp -R examples/simulator/. "$sim/"
-cp examples/navaids.csv "$sim/"
+cp examples/navaids.csv examples/ourairports/navaids-BE.csv "$sim/"
 echo "Simulator folder: $sim"
 
 run() {
@@ -20,6 +21,12 @@ run() {
   "$cli" -C "$sim" "$@"
 }
 
+updates="Addon Scenery/Updates/scenery"
+mkdir -p "$sim/$updates"
+run import navaids-BE.csv --country BE -o belgium.csv
+echo "(the first rows of belgium.csv, Latin-1:)"
+head -n 4 "$sim/belgium.csv" | iconv -f ISO-8859-1 -t UTF-8
+run import navaids-BE.csv --country BE --apply --scenery-folder "$updates"
 run batch navaids.csv
 run delete --lat "N51 28.6" --lon "W0 27.1" --type VOR
 run create --lat "N51 28.6" --lon "W0 27.1" --type ndb --frequency 382 --range 15 \
@@ -30,12 +37,13 @@ echo "== The end of scenery.cfg"
 tail -n 14 "$sim/scenery.cfg"
 echo
 echo "== orlith.log"
-iconv -f ISO-8859-1 -t UTF-8 "$sim/orlith.log"  # the degree sign is one Latin-1 byte
+iconv -f ISO-8859-1 -t UTF-8 "$sim/orlith.log" | tail -n 40  # the degree sign is one Latin-1 byte
 for bgl in "$sim"/*.bgl; do
   echo
   echo "== $(basename "$bgl")"
   "$cli" inspect "$bgl"
 done
+run list --scenery-folder "$updates" | iconv -f ISO-8859-1 -t UTF-8  # names are Latin-1
 
 # The desktop program, when there is a screen to show it on: a second fresh copy of the folder.
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then

@@ -5,14 +5,14 @@
 
 namespace orlith {
 
-CommandOutcome RunPositionDialog(CommandSession& session, NavAidEntry& entry,
+CommandOutcome RunPositionDialog(CommandSession& session, NavAidEntry& entry, bool needs_type,
                                  bool writes_scenery_file) {
   bool ended = false;
   bool refused = false;
   bool registered = false;
   auto on_ok = [&](const DialogTexts& typed) {
     // A scenery file without a type holds no navaid the simulator knows.
-    if (writes_scenery_file && typed.checkedRadio == 0 && entry.navAidType.empty()) {
+    if (needs_type && typed.checkedRadio == 0 && entry.navAidType.empty()) {
       session.frontEnd.ShowMessage(kCheckTypeMessage);
       return false;
     }
@@ -48,7 +48,7 @@ DialogResult RunParameterDialog(CommandSession& session, NavAidEntry& entry) {
 
 CommandOutcome DeleteNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   if (!CheckSceneryConfig(session)) return CommandOutcome::kEnded;
-  CommandOutcome position = RunPositionDialog(session, entry, false);
+  CommandOutcome position = RunPositionDialog(session, entry, false, false);
   if (position != CommandOutcome::kDone) return position;
   if (!AddExclusion(session, entry)) return CommandOutcome::kFileError;
   return ReportDone(session, DeletedMessage(entry)) ? CommandOutcome::kDone
@@ -57,7 +57,7 @@ CommandOutcome DeleteNavAidFlow(CommandSession& session, NavAidEntry& entry) {
 
 CommandOutcome CreateNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   if (!CheckSceneryConfig(session)) return CommandOutcome::kEnded;
-  CommandOutcome position = RunPositionDialog(session, entry, true);
+  CommandOutcome position = RunPositionDialog(session, entry, true, true);
   if (position != CommandOutcome::kDone) return position;
   if (RunParameterDialog(session, entry) == DialogResult::kCancel) {
     return ReportDone(session, kNoSceneryFileMessage) ? CommandOutcome::kCancelled
@@ -70,7 +70,7 @@ CommandOutcome CreateNavAidFlow(CommandSession& session, NavAidEntry& entry) {
 
 CommandOutcome ModifyNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   if (!CheckSceneryConfig(session)) return CommandOutcome::kEnded;
-  CommandOutcome position = RunPositionDialog(session, entry, true);
+  CommandOutcome position = RunPositionDialog(session, entry, true, true);
   if (position != CommandOutcome::kDone) return position;
   if (!AddExclusion(session, entry)) return CommandOutcome::kFileError;
   if (RunParameterDialog(session, entry) == DialogResult::kCancel) {

@@ -1,0 +1,208 @@
+#include "cli/import_command.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "cli/batch.h"
+#include "cli/cli.h"
+#include "cli/cli_front_end.h"
+#include "cli/csv_reader.h"
+#include "scenery_config/operations_log.h"
+#include "ui/command_steps.h"
+
+namespace orlith {
+namespace {
+
+using RowSink = std::function<bool(NavAidEntry&, int line)>;
+
+std::string InFolder(const WorkFolder& folder, const std::string& path) {
+  if (std::filesystem::path(path).is_absolute()) return path;
+  return folder.File(path);
+}
+
+// One pass over the source file: every row through the mapping, the filters and the position
+// rule, one record in memory at a time, each selected entry to sink (which may take it over; a
+// false return stops the pass). Without a sink the pass only checks the file's form. 0; 2 with
+// "line N: ..." in *error for a malformed file; 3 with the reason in *error when it cannot be read.
+int ScanNavaids(const WorkFolder& folder, const ImportOptions& options, const RowSink& sink,
+                ImportCounts* counts, std::string* error) {
+  *counts = ImportCounts{};
+  std::unique_ptr<ReadableFile> file;
+  Status s = folder.env->OpenForReading(InFolder(folder, options.file), &file);
+  if (!s.ok()) {
+    *error = s.reason();
+    return kCliFileError;
+  }
+  CsvReader csv(*file);
+  csv.SkipPrefix("\xEF\xBB\xBF");
+  NavaidColumns columns;
+  std::size_t width = 0;
+  PositionSet positions;
+  int status = 0;
+  for (bool header = true;; header = false) {
+    CsvRecord record;
+    CsvReader::Next next = csv.Read(&record, error);
+    if (next == CsvReader::Next::kReadError) {
+      *error = csv.read_status().reason();
+      status = kCliFileError;
+    } else if (next == CsvReader::Next::kBadText) {
+      status = kCliUsage;
+    } else if (next == CsvReader::Next::kEnd) {
+      if (header) {
+        *error = "line 1: no header row";
+        status = kCliUsage;
+      }
+    } else if (header) {
+      width = record.fields.size();
+      if (!FindNavaidColumns(record.fields, &columns, error)) {
+        *error = "line " + std::to_string(record.line) + ": " + *error;
+        status = kCliUsage;
+      }
+      continue;
+    } else if (record.fields.size() != width) {
+      *error = "line " + std::to_string(record.line) + ": " + std::to_string(record.fields.size()) +
+               " fields, the header has " + std::to_string(width);
+      status = kCliUsage;
+    } else {
+      ++counts->read;
+      if (!sink) continue;
+      NavAidEntry entry;
+      ImportSkip skip = MapNavaidRow(record.fields, columns, options, &entry);
+      if (skip == ImportSkip::kSelected && !positions.Insert(entry)) {
+        skip = ImportSkip::kSamePosition;
+      }
+      ++counts->by[static_cast<int>(skip)];
+      if (skip != ImportSkip::kSelected || sink(entry, record.line)) continue;
+    }
+    break;
+  }
+  file->Close();
+  return status;
+}
+
+// Writes the batch rows to a new temporary file beside path, renamed over path when whole, so
+// path holds its old bytes or all the rows. A failure to read the source again is *scan_status
+// with its message in *error.
+Status WriteBatchFile(const WorkFolder& folder, const std::string& path,
+                      const ImportOptions& options, ImportCounts* counts, int* scan_status,
+                      std::string* error) {
+  FileEnv& env = *folder.env;
+  std::string temporary;
+  std::unique_ptr<WritableFile> file;
+  Status s = env.CreateTemporary(path, &temporary, &file);
+  if (!s.ok()) return s;
+  std::string buffer = BatchHeaderLine();
+  auto sink = [&](NavAidEntry& entry, int) {
+    buffer += BatchRowLine(options.command, entry);
+    if (buffer.size() < 65536) return true;
+    s.Update(file->Append(buffer));
+    buffer.clear();
+    return s.ok();
+  };
+  *scan_status = ScanNavaids(folder, options, sink, counts, error);
+  if (s.ok()) s.Update(file->Append(buffer));
+  s.Update(file->Close());
+  if (s.ok() && *scan_status == 0) s.Update(env.Rename(temporary, path));
+  if (!s.ok() || *scan_status != 0) env.Remove(temporary);
+  return s;
+}
+
+// Both passes under the folder's lock: the first checks the file and the scenery file name of
+// every row, the second runs the rows as one batch. The exit status; with 0, *counts is set.
+int ApplyRows(const ImportOptions& options, const WorkFolder& folder, std::ostream& out,
+              std::ostream& err, ImportCounts* counts) {
+  const CliCommand command =
+      options.command == "modify" ? CliCommand::kModify : CliCommand::kCreate;
+  CliFrontEnd front_end(NavAidEntry{}, out, err);
+  std::string error;
+  int status = 0;
+  CommandOutcome outcome = WithFolderLock(front_end, folder, [&] {
+    status = ScanNavaids(
+        folder, options,
+        [&](NavAidEntry& entry, int line) {
+          return CheckBatchRow(folder, BatchRow{line, command, std::move(entry)}, &error) == 0;
+        },
+        counts, &error);
+    if (status == 0 && !error.empty()) status = kCliUsage;
+    if (status != 0) return CommandOutcome::kRefused;
+    CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
+    BatchRun run(session);
+    if (run.Begin() == CommandOutcome::kDone) {
+      status = ScanNavaids(
+          folder, options,
+          [&](NavAidEntry& entry, int line) {
+            return run.Row(BatchRow{line, command, std::move(entry)}) == CommandOutcome::kDone;
+          },
+          counts, &error);
+    }
+    return run.End();
+  });
+  if (outcome == CommandOutcome::kRefused || (outcome == CommandOutcome::kDone && status != 0)) {
+    if (status == kCliFileError) {
+      err << "orlith-cli: cannot read " << options.file << ": " << error << '\n';
+    } else {
+      err << "orlith-cli: " << options.file << ", " << error << '\n';
+    }
+    return status;
+  }
+  switch (outcome) {
+    case CommandOutcome::kDone:
+    case CommandOutcome::kCancelled:
+      return kCliDone;
+    case CommandOutcome::kEnded:
+      return front_end.fatal_status();
+    case CommandOutcome::kRefused:
+      return kCliUsage;
+    case CommandOutcome::kFileError:
+      break;
+  }
+  return kCliFileError;
+}
+
+}  // namespace
+
+int RunImport(const ImportOptions& options, const WorkFolder& folder, std::ostream& out,
+              std::ostream& err) {
+  ImportCounts counts;
+  if (options.apply) {
+    // A batch that stopped has shown why; its rows are not all applied, so no summary.
+    int status = ApplyRows(options, folder, out, err, &counts);
+    if (status == kCliDone) err << ImportSummary(counts, true);
+    return status;
+  }
+  // The first pass checks the whole file's form and writes nothing.
+  std::string error;
+  int status = ScanNavaids(folder, options, nullptr, &counts, &error);
+  if (status == 0 && !options.output.empty()) {
+    Status s =
+        WriteBatchFile(folder, InFolder(folder, options.output), options, &counts, &status, &error);
+    if (!s.ok()) {
+      err << "orlith-cli: cannot write " << options.output << ": " << s.reason() << '\n';
+      return kCliFileError;
+    }
+  } else if (status == 0) {
+    out << BatchHeaderLine();
+    status = ScanNavaids(
+        folder, options,
+        [&](NavAidEntry& entry, int) {
+          out << BatchRowLine(options.command, entry);
+          return static_cast<bool>(out);
+        },
+        &counts, &error);
+    if (status == 0 && !out.flush()) {
+      err << "orlith-cli: cannot write the batch rows to standard output\n";
+      return kCliFileError;
+    }
+  }
+  if (status == kCliFileError) {
+    err << "orlith-cli: cannot read " << options.file << ": " << error << '\n';
+  } else if (status != 0) {
+    err << "orlith-cli: " << options.file << ", " << error << '\n';
+  } else {
+    err << ImportSummary(counts, false);
+  }
+  return status;
+}
+
+}  // namespace orlith

@@ -1,0 +1,121 @@
+#include "cli/list_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "test_support/test_support.h"
+
+namespace orlith {
+namespace {
+
+using testing::TempFolder;
+
+TEST(ListCommand, KnowsOrlithSwitches) {
+  const struct {
+    const char* line;
+    bool orlith;
+    double latitude, longitude;
+  } cases[] = {
+      // clang-format off
+      {"Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, all", true, 42.576667, -12.408333},
+      {"Exclude=N90    0.01, E179   59.98, N89   59.98, E180    0.01, vors", true, 89.999917, 179.999917},
+      {"Exclude=S33   29.99, E151   14.99, S33   30.01, E151   15.01, ndbs", true, -33.5, 151.25},
+      {"Exclude=N42 34.61, W12 24.51, N42 34.59, W12 24.49, all", false, 0, 0},
+      {"Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, ils", false, 0, 0},
+      {"Exclude=N42   34.71, W12   24.51, N42   34.59, W12   24.49, all", false, 0, 0},
+      {"Exclude=W12   24.51, N42   34.61, W12   24.49, N42   34.59, all", false, 0, 0},
+      {"Exclude=N42   34.61, W12   24.51, N42   34.59, all", false, 0, 0},
+      {"exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, all", false, 0, 0},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    ListedSwitch found;
+    ASSERT_EQ(ParseOrlithSwitch(c.line, &found), c.orlith) << c.line;
+    if (!c.orlith) continue;
+    EXPECT_NEAR(found.latitude, c.latitude, 0.0001) << c.line;
+    EXPECT_NEAR(found.longitude, c.longitude, 0.0001) << c.line;
+    EXPECT_EQ(found.word, std::string(c.line).substr(std::string(c.line).rfind(' ') + 1));
+  }
+}
+
+std::map<std::string, std::string> Snapshot(const TempFolder& tmp) {
+  std::map<std::string, std::string> files;
+  for (const auto& f : std::filesystem::recursive_directory_iterator(tmp.path())) {
+    files[f.path().string()] =
+        f.is_regular_file() ? testing::ReadFileBytes(f.path().string()) : "<dir>";
+  }
+  return files;
+}
+
+int RunIn(const TempFolder& tmp, std::vector<std::string> args, std::string* out,
+          std::string* err = nullptr) {
+  args.insert(args.begin(), {"-C", tmp.path()});
+  std::ostringstream o, e;
+  int status = RunCli(args, o, e);
+  *out = o.str();
+  if (err != nullptr) *err = e.str();
+  return status;
+}
+
+TEST(ListCommand, ShowsWhatABatchDidAndChangesNothing) {
+  TempFolder tmp;
+  tmp.Write("scenery.cfg",
+            "[Area.123]\r\nTitle=Propeller Objects\r\nLayer=123\r\n"
+            "Exclude=N1 0.00, W1 0.00, N0 0.00, E1 0.00, all\r\n");
+  tmp.Write("b.csv",
+            "command,latitude,longitude,type,frequency,range,altitude,magnetic_deviation,dme,id,"
+            "name\ncreate,N42 34.6,W12 24.5,NDB,350,25,100,,,ABC,TEST NDB\n"
+            "delete,S33 30.0,E151 15.0,,,,,,,,\n"
+            "modify,N47 27.9,E8 33.1,VOR,114.85,40,430,2,1,KLO,\"KLOTEN, ZURICH\"\n"
+            "delete,N0 0.006,W0 0.006,NDB,,,,,,,\n");
+  tmp.Write("other.bgl", std::string(300, '\x01'));
+  std::string out, err;
+  ASSERT_EQ(RunIn(tmp, {"batch", "b.csv", "--scenery-folder", "upd"}, &out, &err), 0) << err;
+  auto before = Snapshot(tmp);
+  ASSERT_EQ(RunIn(tmp, {"list", "--scenery-folder", "upd"}, &out), 0);
+  // clang-format off
+  EXPECT_EQ(out, R"(Exclusion switches in scenery.cfg: 3
+  line 12: S33   30.00, E151   15.00, drops all NavAids, in [Area.124] Navigational Updates
+  line 13: N47   27.90, E8   33.10, drops VOR and ILS NavAids, in [Area.124] Navigational Updates
+  line 14: N0    0.01, W0    0.01, drops NDB NavAids, in [Area.124] Navigational Updates
+Orlith scenery files: 2
+  upd/N42 34_6__W12 24_5.bgl: NDB, N42   34.60, W12   24.50, 350 kHz, 24.33 nm, ID "ABC", name "TEST NDB"
+  upd/N47 27_9__E8 33_1.bgl: VOR, N47   27.90, E8   33.10, 114.85 MHz, 39.81 nm, ID "KLO", name "KLOTEN, ZURICH"
+Other .bgl files (not Orlith's): 1
+)");
+  ASSERT_EQ(RunIn(tmp, {"list", "--json", "--scenery-folder", "upd"}, &out), 0);
+  EXPECT_EQ(out, R"({"switches":[)"
+      R"({"line":12,"latitude":"S33   30.00","longitude":"E151   15.00","drops":"all","area":"Area.124","areaTitle":"Navigational Updates"},)"
+      R"({"line":13,"latitude":"N47   27.90","longitude":"E8   33.10","drops":"vors","area":"Area.124","areaTitle":"Navigational Updates"},)"
+      R"({"line":14,"latitude":"N0    0.01","longitude":"W0    0.01","drops":"ndbs","area":"Area.124","areaTitle":"Navigational Updates"}],"files":[)"
+      R"({"file":"upd/N42 34_6__W12 24_5.bgl","type":"NDB","latitude":"N42   34.60","longitude":"W12   24.50","latitudeDegrees":42.576661,"longitudeDegrees":-12.408328,"frequencyKHz":350,"rangeUnits":22,"rangeNm":24.33,"altitude":100,"id":"ABC","name":"TEST NDB"},)"
+      R"({"file":"upd/N47 27_9__E8 33_1.bgl","type":"VOR","latitude":"N47   27.90","longitude":"E8   33.10","latitudeDegrees":47.464984,"longitudeDegrees":8.551655,"frequencyMHz":114.85,"channel":137,"rangeUnits":36,"rangeNm":39.81,"altitude":430,"magneticDeviation":2.00,"flags":1,"dme":true,"localizer":false,"glideSlope":false,"id":"KLO","name":"KLOTEN, ZURICH"}],)"
+      R"("otherBglFiles":1})" "\n");
+  // clang-format on
+  EXPECT_EQ(Snapshot(tmp), before);
+}
+
+TEST(ListCommand, NeedsSceneryCfg) {
+  TempFolder tmp;
+  std::string out, err;
+  EXPECT_EQ(RunIn(tmp, {"list"}, &out, &err), kCliMissingConfig);
+  EXPECT_EQ(err, "File scenery.cfg not found!\n");
+  EXPECT_EQ(out, "");
+}
+
+TEST(ListCommand, CarriesMinutesIntoTheDegreesAsInspectDoes) {
+  TempFolder tmp;
+  tmp.Write("scenery.cfg", "[General]\r\n");
+  std::string out;
+  ASSERT_EQ(RunIn(tmp, {"create", "--lat", "N47 59.997", "--lon", "E8 0", "--type", "NDB"}, &out),
+            0);
+  ASSERT_EQ(RunIn(tmp, {"list"}, &out), 0);
+  EXPECT_NE(out.find(": NDB, N48    0.00, E8    0.00, "), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace orlith
