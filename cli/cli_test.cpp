@@ -26,6 +26,8 @@ constexpr char kBlock[] =
     "\r\n[Area.124]\r\nTitle=Navigational Updates\r\nLocal=Addon Scenery\\Updates\r\n"
     "Active=TRUE\r\nRequired=FALSE\r\nLayer=124\r\n";
 constexpr char kBgl[] = "N42 34_6__W12 24_5.bgl";
+// A valid latitude whose scenery file name no file system holds.
+const std::string kLongLat = "N1 2." + std::string(300, '0');
 
 struct CliRun {
   int status;
@@ -120,8 +122,6 @@ TEST(OrlithCli, BatchBacksUpOnceAndRunsEveryRow) {
 
 TEST(OrlithCli, FailuresChangeNothing) {
   const std::string kDelete = "delete|--lat|N1 2|--lon|E1 2";
-  // A valid position whose scenery file name no file system holds.
-  const std::string kLongLat = "N1 2." + std::string(300, '0');
   // Arguments, exit status, the start of standard error.
   const std::tuple<std::string, int, const char*> cases[] = {
       {kDelete, 1, "File scenery.cfg not found!\n"},  // run without scenery.cfg
@@ -202,6 +202,15 @@ TEST(OrlithCli, SceneryFolderTakesTheFileAndIsCreated) {
     EXPECT_NE(tmp.Read("orlith.log").find("The file " + name + " was created"), std::string::npos);
     std::filesystem::remove(path);
   }
+}
+
+// Only the commands that write a scenery file check its name: a delete there is done.
+TEST(OrlithCli, DeleteWritesNoSceneryFileSoItsNameIsNoMatter) {
+  TempFolder tmp;
+  tmp.Write("scenery.cfg", kConfig);
+  CliRun r = RunCli(&tmp, "delete|--lat|" + kLongLat + "|--lon|E1 2");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(tmp.Read("scenery.cfg").find("Exclude="), std::string::npos);
 }
 
 TEST(OrlithCli, VersionAndHelp) {

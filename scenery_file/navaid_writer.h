@@ -15,8 +15,9 @@ namespace orlith {
 // folder itself: "N42 34.6" and "W12 24.5" give "N42 34_6__W12 24_5.bgl".
 std::string SceneryFileName(const std::string& latitude, const std::string& longitude);
 
-// Where the scenery file of a position goes: the one place that names its path, for the writer
-// and for the check before a command changes anything.
+// Where the scenery file of a position goes (the scenery folder's, see WorkFolder::SceneryFile):
+// the one place that names its path, for the writer and for the check before a command changes
+// anything.
 std::string SceneryFilePath(const WorkFolder& folder, const std::string& latitude,
                             const std::string& longitude);
 
@@ -25,14 +26,15 @@ std::string SceneryFilePath(const WorkFolder& folder, const std::string& latitud
 Status CheckSceneryFilePath(const WorkFolder& folder, const std::string& latitude,
                             const std::string& longitude);
 
-// Writes the NavAid's scenery file (its 176-byte header, then its section), then appends the
-// creation report to the log. The file is written whole to a temporary file beside it and renamed
-// over the name, so a failure or a kill leaves the old file or the new one, never a part, and a
-// symlink at the name is replaced, not followed. Precondition: both coordinate texts parse (the
-// input error ends the program otherwise, before any file is touched). Returns the failure to
-// write the file, naming it; then no report is written and the old file stays. A failure to write
-// the log goes to *log_status (kept when it already holds one; may be null) and does not fail the
-// operation.
+// Writes the NavAid's scenery file (its 176-byte header, then its section) into the scenery
+// folder, which is created when missing, then appends the creation report, which names the file
+// relative to the simulator folder, to the log. The file is written whole to a temporary file
+// beside it and renamed over the name, so a failure or a kill leaves the old file or the new one,
+// never a part, and a symlink at the name is replaced, not followed. Precondition: both coordinate
+// texts parse (the input error ends the program otherwise, before any file is touched). Returns the
+// failure to create the folder or to write the file, naming it; then no report is written and the
+// old file stays. A failure to write the log goes to *log_status (kept when it already holds one;
+// may be null) and does not fail the operation.
 Status WriteNavAidFile(const WorkFolder& folder, const NavAidEntry& entry, Status* log_status);
 
 }  // namespace orlith

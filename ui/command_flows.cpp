@@ -48,7 +48,7 @@ DialogResult RunParameterDialog(CommandSession& session, NavAidEntry& entry) {
 
 CommandOutcome DeleteNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   if (!CheckSceneryConfig(session)) return CommandOutcome::kEnded;
-  CommandOutcome position = RunPositionDialog(session, entry, false, true);
+  CommandOutcome position = RunPositionDialog(session, entry, false, false);
   if (position != CommandOutcome::kDone) return position;
   if (!AddExclusion(session, entry)) return CommandOutcome::kFileError;
   return ReportDone(session, DeletedMessage(entry)) ? CommandOutcome::kDone
@@ -60,8 +60,8 @@ CommandOutcome CreateNavAidFlow(CommandSession& session, NavAidEntry& entry) {
   CommandOutcome position = RunPositionDialog(session, entry, true, true);
   if (position != CommandOutcome::kDone) return position;
   if (RunParameterDialog(session, entry) == DialogResult::kCancel) {
-    ReportDone(session, kNoSceneryFileMessage);
-    return CommandOutcome::kCancelled;
+    return ReportDone(session, kNoSceneryFileMessage) ? CommandOutcome::kCancelled
+                                                      : CommandOutcome::kFileError;
   }
   if (!WriteSceneryFile(session, entry)) return CommandOutcome::kFileError;
   return ReportDone(session, CreatedMessage(entry)) ? CommandOutcome::kDone
