@@ -94,8 +94,9 @@ waiting=$!
 sleep 0.3
 kill -0 "$waiting" 2>/dev/null || fail "the delete did not wait for the batch"
 # By now the batch has read all 200,000 rows once: it holds one at a time, not all of them.
+# (AddressSanitizer keeps freed memory aside, so its builds are not measured.)
 peak_kb=$(awk '/^VmHWM/ {print $2}' "/proc/$batch/status")
-[ "$peak_kb" -lt 65536 ] || fail "the batch took ${peak_kb} kB"
+grep -qa AddressSanitizer "$cli" || [ "$peak_kb" -lt 65536 ] || fail "the batch took ${peak_kb} kB"
 kill -KILL "$batch"
 killed_at=$(ms)
 wait "$batch" 2>/dev/null || true
