@@ -78,24 +78,33 @@ python3 -c '
 import sys
 rows = ["command,latitude,longitude"] + ["delete,N%d %d.5,E1 1.5" % (i % 80, i % 60) for i in range(200000)]
 sys.stdout.write("\r\n".join(rows) + "\r\n")' >"$work/long.csv"
+# Waits until another process holds the folder's lock (flock probes the same lock).
+held() {
+  for _ in $(seq 500); do
+    flock -n "$lock" true || return 0
+    sleep 0.01
+  done
+  fail "the batch never took the lock"
+}
 "$cli" -C "$lock" batch "$work/long.csv" >/dev/null &
 batch=$!
-sleep 0.3
+held
 "$cli" -C "$lock" delete --lat "S1 1.5" --lon "W1 1.5" >/dev/null
-kill -0 "$batch" 2>/dev/null && fail "the delete did not wait for the batch"
 wait "$batch" || fail "the batch failed"
+# Started while the batch held the lock, the delete added its switch after all of the batch's.
 [ "$(grep '^Exclude=' "$lock/scenery.cfg" | tail -n 1 | cut -c9-10)" = S1 ] ||
-  fail "the delete's switch is not the last"
+  fail "the delete did not wait for the batch"
 "$cli" -C "$lock" batch "$work/long.csv" >/dev/null &
 batch=$!
-sleep 0.3
+held
 "$cli" -C "$lock" delete --lat "S2 1.5" --lon "W1 1.5" >"$work/waited" &
 waiting=$!
 sleep 0.3
 kill -0 "$waiting" 2>/dev/null || fail "the delete did not wait for the batch"
 # By now the batch has read all 200,000 rows once: it holds one at a time, not all of them.
+# (AddressSanitizer keeps freed memory aside, so its builds are not measured.)
 peak_kb=$(awk '/^VmHWM/ {print $2}' "/proc/$batch/status")
-[ "$peak_kb" -lt 65536 ] || fail "the batch took ${peak_kb} kB"
+grep -qa AddressSanitizer "$cli" || [ "$peak_kb" -lt 65536 ] || fail "the batch took ${peak_kb} kB"
 kill -KILL "$batch"
 killed_at=$(ms)
 wait "$batch" 2>/dev/null || true
