@@ -133,7 +133,7 @@ Status ReadSceneryFiles(FileEnv& env, const std::string& dir, const std::string&
 
 std::string FileText(const ListedFile& f) {
   const DecodedNavAid& n = f.navaid;
-  std::string frequency = n.navAidType == "NDB" ? std::to_string(n.frequencyKhz) + " kHz"
+  std::string frequency = n.navAidType == "NDB" ? ReportKilohertz(n) + " kHz"
                                                 : Fixed(n.frequencyMhz, 2) + " MHz";
   return "  " + f.path + ": " + (n.navAidType.empty() ? "(none)" : n.navAidType) + ", " +
          Position(n.latitude, n.longitude) + ", " + frequency + ", " + Fixed(n.rangeNm, 2) +

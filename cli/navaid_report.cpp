@@ -62,6 +62,8 @@ std::string ReportCoordinate(double degrees, CoordinateKind kind) {
   return Coordinate(degrees, kind);
 }
 
+std::string ReportKilohertz(const DecodedNavAid& navaid) { return Kilohertz(navaid); }
+
 std::string JsonString(const std::string& text) {
   std::string out = "\"";
   for (char ch : text) {

@@ -24,4 +24,7 @@ std::string JsonString(const std::string& text);
 // carried into the degrees.
 std::string ReportCoordinate(double degrees, CoordinateKind kind);
 
+// An NDB's frequency as the report shows it, without the unit: 350, or 382.5 with its 100 Hz digit.
+std::string ReportKilohertz(const DecodedNavAid& navaid);
+
 }  // namespace orlith
