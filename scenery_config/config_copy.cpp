@@ -14,17 +14,6 @@ constexpr std::size_t kWriteBlock = 64 * 1024;
 // The pass before the system's copy reads larger blocks: fewer calls, still within the caches.
 constexpr std::size_t kScanBlock = 256 * 1024;
 
-// Whether a line feed in [from, to) follows a byte other than CR; `before` is the byte before
-// from ('\n' at the start of the file). Written as one pass without early exit so that the
-// compiler can run it on many bytes at once.
-bool HasBareLineFeed(const char* from, const char* to, char before) {
-  if (from == to) return false;
-  unsigned bare = (*from == '\n') & (before != '\r');
-  const std::size_t n = static_cast<std::size_t>(to - from);
-  for (std::size_t i = 1; i < n; ++i) bare |= (from[i] == '\n') & (from[i - 1] != '\r');
-  return bare != 0;
-}
-
 }  // namespace
 
 Status CopyConfigLines(ReadableFile& in, WritableFile& out, ConfigScan* scan) {
@@ -44,7 +33,6 @@ Status CopyConfigLines(ReadableFile& in, WritableFile& out, ConfigScan* scan) {
     }
   };
 
-  char before = '\n';  // the byte before the block: a line feed at the start of the file
   for (;;) {
     std::size_t got = 0;
     Status s = in.Read(kReadBlock, buffer.data(), &got);
@@ -52,9 +40,15 @@ Status CopyConfigLines(ReadableFile& in, WritableFile& out, ConfigScan* scan) {
     if (got == 0) break;
     const char* const begin = buffer.data();
     const char* const end = begin + got;
+    // The scan tells whether this block has a line feed without its CR.
+    const bool bare_before = scan->bareLineFeed;
+    const char before = scan->lastByte;
+    scan->bareLineFeed = false;
     ScanConfigBytes(std::string_view(begin, got), scan);
+    const bool bare = scan->bareLineFeed;
+    scan->bareLineFeed = bare || bare_before;
     const char* copied_to = begin;  // the block's bytes before this are written
-    if (HasBareLineFeed(begin, end, before)) {
+    if (bare) {
       for (const char* lf = begin; (lf = static_cast<const char*>(std::memchr(
                                         lf, '\n', static_cast<std::size_t>(end - lf)))) != nullptr;
            ++lf) {
@@ -66,7 +60,6 @@ Status CopyConfigLines(ReadableFile& in, WritableFile& out, ConfigScan* scan) {
     }
     write(std::string_view(copied_to, static_cast<std::size_t>(end - copied_to)));
     if (!written.ok()) return written;
-    before = end[-1];
   }
   // The read that met the end of the file yields what follows the last line feed as a line,
   // a CR at its end included.
@@ -80,19 +73,17 @@ Status CopyConfigFile(ReadableFile& in, WritableFile& out, ConfigScan* scan) {
   std::vector<char> buffer(kScanBlock);
   ConfigScan found = *scan;
   std::uint64_t size = 0;
-  char before = '\n';
   for (;;) {
     std::size_t got = 0;
     Status s = in.Read(kScanBlock, buffer.data(), &got);
     if (!s.ok()) return s;
     if (got == 0) break;
-    if (HasBareLineFeed(buffer.data(), buffer.data() + got, before)) {
+    ScanConfigBytes(std::string_view(buffer.data(), got), &found);
+    if (found.bareLineFeed) {
       s = in.Rewind();
       return s.ok() ? CopyConfigLines(in, out, scan) : s;
     }
-    ScanConfigBytes(std::string_view(buffer.data(), got), &found);
     size += got;
-    before = buffer[got - 1];
   }
   EndConfigScan(&found);
   Status s = in.Rewind();

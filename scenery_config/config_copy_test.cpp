@@ -80,7 +80,8 @@ std::string ExpectedCopy(const std::string& bytes) {
   }
 }
 
-// Both copies match the line-by-line one, and their scans have seen every byte once.
+// Both copies match the line-by-line one, and their scans have seen every byte once and found a
+// line feed without its CR exactly when the copy adds one.
 void ExpectSameAsLineByLine(const std::string& bytes, std::size_t piece) {
   ConfigScan expected;
   ScanConfigBytes(bytes, &expected);
@@ -93,6 +94,7 @@ void ExpectSameAsLineByLine(const std::string& bytes, std::size_t piece) {
     EXPECT_TRUE(BytesEqual(ExpectedCopy(bytes), out.bytes));
     EXPECT_EQ(expected.blockPresent, scan.blockPresent);
     EXPECT_EQ(expected.highestArea, scan.highestArea);
+    EXPECT_EQ(ExpectedCopy(bytes) != bytes + "\r\n", scan.bareLineFeed);
   }
 }
 
@@ -169,9 +171,14 @@ TEST(CopyConfigFile, RealFilesMatchTheConvertingCopy) {
   testing::TempFolder dir;
   std::string crlf;
   for (int i = 0; crlf.size() < 700000; ++i) crlf += "Layer=" + std::to_string(i) + "\r\0\r\n"s;
-  const std::string cases[] = {
-      crlf,        crlf.substr(0, crlf.size() - 1),   crlf + "x", "a\nb\n", crlf + "\n",
-      "\n" + crlf, std::string(300000, '\r') + "\r\n"};
+  const std::string cases[] = {crlf,
+                               crlf.substr(0, crlf.size() - 1),
+                               crlf + "x",
+                               "a\nb\n",
+                               crlf + "\n",
+                               "\n" + crlf,
+                               std::string(300000, '\r') + "\r\n",
+                               crlf.substr(0, 400000) + "\n" + crlf};
   for (const std::string& bytes : cases) {
     dir.Write("scenery.cfg", bytes);
     std::unique_ptr<ReadableFile> in;

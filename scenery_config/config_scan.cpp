@@ -194,42 +194,85 @@ void ScanCandidate(const char* c, const char* from, const char* to, ConfigScan* 
   }
 }
 
-// Sixteen bytes at a time, in the vector registers of the machine (the compiler's generic vector
-// type, so no instruction set is named here).
-using Bytes16 = unsigned char __attribute__((vector_size(16)));
-Bytes16 Load16(const char* at) {
-  Bytes16 v;
-  std::memcpy(&v, at, sizeof v);
-  return v;
+// Whether a line feed in [from, to) follows a byte other than CR; `before` is the byte before
+// from.
+bool HasBareLineFeed(const char* from, const char* to, char before) {
+  for (const char* c = from; c < to; before = *c++) {
+    if (*c == '\n' && before != '\r') return true;
+  }
+  return false;
 }
 
+// Thirty-two bytes at a time, in the vector registers of the machine (the compiler's generic
+// vector type, so no instruction set is named here: where the registers are narrower, the
+// compiler splits each operation).
+constexpr std::size_t kLanes = 32;
+using Lanes = unsigned char __attribute__((vector_size(kLanes)));
+// The bytes at `at`, lowered where lower: a letter's byte with its case bit set (passed by
+// pointer, so the vector's calling convention never depends on the instruction set).
+void Load(const char* at, bool lower, Lanes* v) {
+  std::memcpy(v, at, sizeof *v);
+  if (lower) *v |= 0x20;
+}
+
+// The same bytes as words of 64 bits.
+using Words = std::uint64_t __attribute__((vector_size(kLanes)));
+bool Any(const Words& words) {
+  Words folded = words;
+  for (std::size_t half = kLanes / 16; half >= 1; half /= 2) {
+    for (std::size_t i = 0; i < half; ++i) folded[i] |= folded[i + half];
+  }
+  return folded[0] != 0;
+}
+
+// Where the machine's wider vector instructions may be present, the loop is built for them too,
+// and the one the processor has is chosen when the program starts.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__linux__)
+#define ORLITH_WIDER_VECTORS __attribute__((target_clones("avx2", "default")))
+#else
+#define ORLITH_WIDER_VECTORS
+#endif
+
 // The lines in [from, to), which starts a line and ends after a line end, read as the character
-// steps read them; only the lines that MayMatter lets through are looked at.
-void ScanWholeLines(const char* from, const char* to, ConfigScan* scan) {
+// steps read them; only the lines that MayMatter lets through are looked at. Notes a bare line
+// feed in the same pass; `before` is the byte before from.
+ORLITH_WIDER_VECTORS
+void ScanWholeLines(const char* from, const char* to, char before, ConfigScan* scan) {
   const char* c = from;
   for (; c < to && c < from + kMarkerP; ++c) {
     if (MayMatter(c, from)) ScanCandidate(c, from, to, scan);
   }
-  const Bytes16 case_bit = Bytes16{} + 0x20;
-  for (; to - c >= 16; c += 16) {
-    const Bytes16 v = Load16(c);
-    const Bytes16 lower = v | case_bit;
-    const auto hit = (v == '[') | ((lower == 'y') & ((Load16(c - 2) | case_bit) == 'l')) |
-                     ((lower == 'p') & ((Load16(c - 20) | case_bit) == 't') &
-                      ((Load16(c - 14) | case_bit) == 'n'));
-    std::uint64_t halves[2];
-    std::memcpy(halves, &hit, sizeof halves);
-    for (int half = 0; half < 2; ++half) {
+  if (HasBareLineFeed(from, c, before)) scan->bareLineFeed = true;
+  Lanes bare{};
+  for (; static_cast<std::size_t>(to - c) >= kLanes; c += kLanes) {
+    Lanes v, previous, l_at, t_at, n_at;
+    Load(c, false, &v);
+    Load(c - 1, false, &previous);
+    Load(c - 2, true, &l_at);
+    Load(c - 20, true, &t_at);
+    Load(c - 14, true, &n_at);
+    const Lanes lower = v | 0x20;
+    bare |= (v == '\n') & (previous != '\r');
+    const auto hit = (v == '[') | ((lower == 'y') & (l_at == 'l')) |
+                     ((lower == 'p') & (t_at == 't') & (n_at == 'n'));
+    Words words;
+    std::memcpy(&words, &hit, sizeof words);
+    if (!Any(words)) continue;
+    for (std::size_t word = 0; word < kLanes / 8; ++word) {
       // Each lane that hit is a byte of all ones; the lowest lane is the first byte in memory.
-      for (std::uint64_t lanes = halves[half]; lanes != 0;) {
+      for (std::uint64_t lanes = words[word]; lanes != 0;) {
         const int bit = std::endian::native == std::endian::little ? std::countr_zero(lanes)
                                                                    : std::countl_zero(lanes);
-        ScanCandidate(c + 8 * half + bit / 8, from, to, scan);
+        ScanCandidate(c + 8 * word + bit / 8, from, to, scan);
         lanes &=
             ~(std::uint64_t{0xFF} << (std::endian::native == std::endian::little ? bit : 56 - bit));
       }
     }
   }
+  Words bare_words;
+  std::memcpy(&bare_words, &bare, sizeof bare_words);
+  if (Any(bare_words)) scan->bareLineFeed = true;
+  if (c < to && HasBareLineFeed(c, to, c[-1])) scan->bareLineFeed = true;
   for (; c < to; ++c) {
     if (MayMatter(c, from)) ScanCandidate(c, from, to, scan);
   }
@@ -238,14 +281,23 @@ void ScanWholeLines(const char* from, const char* to, ConfigScan* scan) {
 }  // namespace
 
 void ScanConfigBytes(std::string_view bytes, ConfigScan* scan) {
-  const char* p = bytes.data();
-  const char* const end = p + bytes.size();
+  if (bytes.empty()) return;
+  const char* const begin = bytes.data();
+  const char* const end = begin + bytes.size();
+  const char before = scan->lastByte;
+  scan->lastByte = end[-1];
+  const char* p = begin;
   // The line carried from the block before ends first.
   if (scan->line.phase != kLineStart) p = ScanSlowly(p, end, /*stop_at_line_end=*/true, scan);
+  if (HasBareLineFeed(begin, p, before)) scan->bareLineFeed = true;
   // The lines that end in this block, then the start of one that goes on in the next.
   const char* whole_end = end;
   while (whole_end > p && !IsLineEnd(whole_end[-1])) --whole_end;
-  if (whole_end > p) ScanWholeLines(p, whole_end, scan);
+  if (whole_end > p) ScanWholeLines(p, whole_end, p > begin ? p[-1] : before, scan);
+  if (whole_end < end &&
+      HasBareLineFeed(whole_end, end, whole_end > begin ? whole_end[-1] : before)) {
+    scan->bareLineFeed = true;
+  }
   ScanSlowly(whole_end, end, /*stop_at_line_end=*/false, scan);
 }
 
