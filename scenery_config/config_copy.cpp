@@ -1,6 +1,7 @@
 #include "scenery_config/config_copy.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@ constexpr std::size_t kReadBlock = 64 * 1024;
 // The copy goes to the file in writes of at least this size (the last one excepted).
 constexpr std::size_t kWriteBlock = 64 * 1024;
 // The pass before the system's copy reads larger blocks: fewer calls, still within the caches.
+// A multiple of the page size, so that a mapped file is mapped window by window.
 constexpr std::size_t kScanBlock = 256 * 1024;
 
 }  // namespace
@@ -70,20 +72,21 @@ Status CopyConfigLines(ReadableFile& in, WritableFile& out, ConfigScan* scan) {
 }
 
 Status CopyConfigFile(ReadableFile& in, WritableFile& out, ConfigScan* scan) {
-  std::vector<char> buffer(kScanBlock);
+  // Left untouched (so taking no memory) where the file is mapped rather than read.
+  const std::unique_ptr<char[]> scratch(new char[kScanBlock]);
   ConfigScan found = *scan;
   std::uint64_t size = 0;
   for (;;) {
-    std::size_t got = 0;
-    Status s = in.Read(kScanBlock, buffer.data(), &got);
+    std::string_view block;
+    Status s = in.ReadInPlace(kScanBlock, scratch.get(), &block);
     if (!s.ok()) return s;
-    if (got == 0) break;
-    ScanConfigBytes(std::string_view(buffer.data(), got), &found);
+    if (block.empty()) break;
+    ScanConfigBytes(block, &found);
     if (found.bareLineFeed) {
       s = in.Rewind();
       return s.ok() ? CopyConfigLines(in, out, scan) : s;
     }
-    size += got;
+    size += block.size();
   }
   EndConfigScan(&found);
   Status s = in.Rewind();
