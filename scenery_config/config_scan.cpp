@@ -121,8 +121,33 @@ bool StartsWithLowered(const char* at, const char* to, std::string_view text) {
   return true;
 }
 
+// The digits at `at` as a number, when one to seven digits stand there within `to`, all read as
+// one word (the usual header or layer); else -1.
+std::int64_t ShortNumber(const char* at, const char* to) {
+  if constexpr (std::endian::native != std::endian::little) return -1;
+  if (to - at < 8) return -1;
+  std::uint64_t w;
+  std::memcpy(&w, at, sizeof w);
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  // A byte is no digit when its high half is not 3 or its low half is above 9.
+  const std::uint64_t not_digit =
+      ((w & 0xF0 * kOnes) ^ 0x30 * kOnes) | (((w & 0x0F * kOnes) + 0x06 * kOnes) & 0xF0 * kOnes);
+  if (not_digit == 0 || (not_digit & 0xFF) != 0) return -1;
+  const int digits = std::countr_zero(not_digit) / 8;
+  // The digits moved to the top, zeros before them; then pairs, fours and eights of digits join.
+  std::uint64_t v = ((w & 0x0F * kOnes) << (8 * (8 - digits)));
+  v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FF;
+  v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFF;
+  v = (v * 10000 + (v >> 32)) & 0xFFFFFFFF;
+  return static_cast<std::int64_t>(v);
+}
+
 // The number after a key at `at`, as the character steps read it.
 void ReadAreaNumber(const char* at, const char* to, ConfigScan* scan) {
+  if (const std::int64_t value = ShortNumber(at, to); value >= 0) {
+    scan->highestArea = std::max(scan->highestArea, value);
+    return;
+  }
   while (at < to && (*at == ' ' || *at == '\t' || *at == '\v' || *at == '\f')) ++at;
   if (at < to && *at == '+') ++at;
   std::int64_t value = 0;
