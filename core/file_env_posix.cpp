@@ -247,6 +247,8 @@ class PosixWritableFile : public WritableFile {
       r = ::ftruncate(fd_, static_cast<off_t>(size));
     } while (r != 0 && errno == EINTR);
     if (r != 0) return IoError(path_, errno);
+    // The next append goes to the new end, not where the last write stopped (a hole of zeros).
+    if (::lseek(fd_, static_cast<off_t>(size), SEEK_SET) < 0) return IoError(path_, errno);
     return Status::Ok();
   }
   Status Close() override {

@@ -33,14 +33,11 @@ struct PieceFile : ReadableFile {
   }
   Status Rewind() override {
     at = 0;
-    if (rewound++ == 0) bytes.resize(std::min(bytes.size(), shrink_to));
     return Status::Ok();
   }
   Status Close() override { return Status::Ok(); }
   std::string bytes;
   std::size_t piece;
-  std::size_t shrink_to = std::string::npos;  // at the first rewind, as another program may
-  int rewound = 0;
   std::size_t at = 0;
   std::size_t fail_after = std::string::npos;
 };
@@ -154,17 +151,7 @@ TEST(CopyConfigLines, ReturnsTheFirstFailure) {
   EXPECT_EQ("scenery.cfg: Input/output error", CopyConfigLines(in, out, &scan).ToString());
 }
 
-TEST(CopyConfigFile, AFileCutShortBetweenThePassesIsCopiedAsItIsThen) {
-  PieceFile in("Layer=7\r\nLayer=12\r\n", 64);
-  in.shrink_to = 9;
-  StringFile out;
-  ConfigScan scan;
-  ASSERT_TRUE(CopyConfigFile(in, out, &scan).ok());
-  EXPECT_EQ("Layer=7\r\n\r\n", out.bytes);
-  EXPECT_EQ(7, scan.highestArea);
-}
-
-// Real files, so the system's own copy (or its fallback) makes the bytes: CR LF throughout across
+// Real files, mapped where the system can: CR LF throughout across
 // the read blocks, with NUL bytes and lone CRs, without a last line end, and files whose first
 // bare line feed comes early or late.
 TEST(CopyConfigFile, RealFilesMatchTheConvertingCopy) {
