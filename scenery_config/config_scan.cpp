@@ -250,6 +250,19 @@ bool Any(const Words& words) {
   return folded[0] != 0;
 }
 
+// The lanes of all ones in words as bits, lane i as bit i: each word's bytes weighted 1 to 128,
+// then summed into its top byte by one multiplication.
+std::uint32_t LaneBits(const Words& words) {
+  std::uint32_t bits = 0;
+  for (std::size_t word = 0; word < kLanes / 8; ++word) {
+    std::uint64_t w = words[word];
+    if constexpr (std::endian::native == std::endian::big) w = __builtin_bswap64(w);
+    bits |= static_cast<std::uint32_t>(((w & 0x8040201008040201) * 0x0101010101010101) >> 56)
+            << (8 * word);
+  }
+  return bits;
+}
+
 // Where the machine's wider vector instructions may be present, the loop is built for them too,
 // and the one the processor has is chosen when the program starts.
 #if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__linux__)
@@ -283,15 +296,9 @@ void ScanWholeLines(const char* from, const char* to, char before, ConfigScan* s
     Words words;
     std::memcpy(&words, &hit, sizeof words);
     if (!Any(words)) continue;
-    for (std::size_t word = 0; word < kLanes / 8; ++word) {
-      // Each lane that hit is a byte of all ones; the lowest lane is the first byte in memory.
-      for (std::uint64_t lanes = words[word]; lanes != 0;) {
-        const int bit = std::endian::native == std::endian::little ? std::countr_zero(lanes)
-                                                                   : std::countl_zero(lanes);
-        ScanCandidate(c + 8 * word + bit / 8, from, to, scan);
-        lanes &=
-            ~(std::uint64_t{0xFF} << (std::endian::native == std::endian::little ? bit : 56 - bit));
-      }
+    // One bit a lane that hit, the first byte in memory lowest, then the hits in order.
+    for (std::uint32_t lanes = LaneBits(words); lanes != 0; lanes &= lanes - 1) {
+      ScanCandidate(c + std::countr_zero(lanes), from, to, scan);
     }
   }
   Words bare_words;
