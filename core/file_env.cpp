@@ -57,6 +57,13 @@ std::string WorkFolder::SceneryFolderPath() const {
   return IsAbsolute(folder) ? std::string(folder) : File(folder);
 }
 
+Status ReadableFile::ReadInPlace(std::size_t n, char* scratch, std::string_view* bytes) {
+  std::size_t got = 0;
+  Status s = Read(n, scratch, &got);
+  *bytes = std::string_view(scratch, got);
+  return s;
+}
+
 Status WritableFile::AppendFrom(ReadableFile& in, std::uint64_t n, std::uint64_t* copied) {
   constexpr std::size_t kBlock = 64 * 1024;
   std::vector<char> block(kBlock);

@@ -18,6 +18,11 @@ class ReadableFile {
   virtual ~ReadableFile() = default;
   // Reads up to n bytes into scratch; *got is 0 only at the end of the file.
   virtual Status Read(std::size_t n, char* scratch, std::size_t* got) = 0;
+  // Reads up to n bytes as Read does, into *bytes, which is empty only at the end of the file.
+  // Where the system can map the file, the bytes are not copied: *bytes then points into the
+  // mapping and stays valid until the next call on this file (a file cut shorter meanwhile by
+  // another program may stop the process). Elsewhere they are read into scratch (room for n).
+  virtual Status ReadInPlace(std::size_t n, char* scratch, std::string_view* bytes);
   // The file's size in bytes in *size, without reading it.
   virtual Status Size(std::uint64_t* size) = 0;
   // Goes back to the start of the file: the next Read gives its first bytes again.

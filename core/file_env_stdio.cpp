@@ -123,6 +123,8 @@ class StdioWritableFile : public WritableFile {
   Status Truncate(std::uint64_t size) override {
     errno = _chsize_s(_fileno(file_), static_cast<long long>(size));
     if (errno != 0) return ErrnoError(path_);
+    // The next append goes to the new end, not where the last write stopped.
+    if (_fseeki64(file_, static_cast<long long>(size), SEEK_SET) != 0) return ErrnoError(path_);
     return Status::Ok();
   }
   Status Close() override {

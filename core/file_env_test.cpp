@@ -48,6 +48,22 @@ TEST(FileEnv, AppendsReachTheFileInOrderByFlushOrClose) {
   EXPECT_EQ(dir.Read("f").back(), 'f');
 }
 
+// After a cut back, appends go on from the new end, in a file opened for writing or appending.
+TEST(FileEnv, AppendsAfterACutBackFollowTheKeptBytes) {
+  TempFolder dir;
+  for (const bool appending : {false, true}) {
+    std::unique_ptr<WritableFile> file;
+    FileEnv& env = *DefaultFileEnv();
+    ASSERT_TRUE((appending ? env.OpenForAppending(dir.File("f"), &file)
+                           : env.OpenForWriting(dir.File("f"), &file))
+                    .ok());
+    ASSERT_TRUE(file->Append(std::string(100000, 'a')).ok() && file->Truncate(2).ok());
+    ASSERT_TRUE(file->Append("b").ok() && file->Close().ok());
+    EXPECT_EQ("aab", dir.Read("f"));
+    dir.Write("f", "");
+  }
+}
+
 TEST(WorkFolder, NamesFilesRelativeToItsPath) {
   EXPECT_EQ(WorkFolder{}.File("scenery.cfg"), "scenery.cfg");
   EXPECT_EQ(WorkFolder{"sim"}.File("scenery.cfg"), "sim/scenery.cfg");

@@ -1,6 +1,7 @@
 #include "scenery_config/config_copy.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,19 +12,9 @@ namespace {
 constexpr std::size_t kReadBlock = 64 * 1024;
 // The copy goes to the file in writes of at least this size (the last one excepted).
 constexpr std::size_t kWriteBlock = 64 * 1024;
-// The pass before the system's copy reads larger blocks: fewer calls, still within the caches.
+// The pass of a file in CR LF form takes larger blocks: fewer calls, still within the caches.
+// A multiple of the page size, so that a mapped file is mapped window by window.
 constexpr std::size_t kScanBlock = 256 * 1024;
-
-// Whether a line feed in [from, to) follows a byte other than CR; `before` is the byte before
-// from ('\n' at the start of the file). Written as one pass without early exit so that the
-// compiler can run it on many bytes at once.
-bool HasBareLineFeed(const char* from, const char* to, char before) {
-  if (from == to) return false;
-  unsigned bare = (*from == '\n') & (before != '\r');
-  const std::size_t n = static_cast<std::size_t>(to - from);
-  for (std::size_t i = 1; i < n; ++i) bare |= (from[i] == '\n') & (from[i - 1] != '\r');
-  return bare != 0;
-}
 
 }  // namespace
 
@@ -44,7 +35,6 @@ Status CopyConfigLines(ReadableFile& in, WritableFile& out, ConfigScan* scan) {
     }
   };
 
-  char before = '\n';  // the byte before the block: a line feed at the start of the file
   for (;;) {
     std::size_t got = 0;
     Status s = in.Read(kReadBlock, buffer.data(), &got);
@@ -52,9 +42,15 @@ Status CopyConfigLines(ReadableFile& in, WritableFile& out, ConfigScan* scan) {
     if (got == 0) break;
     const char* const begin = buffer.data();
     const char* const end = begin + got;
+    // The scan tells whether this block has a line feed without its CR.
+    const bool bare_before = scan->bareLineFeed;
+    const char before = scan->lastByte;
+    scan->bareLineFeed = false;
     ScanConfigBytes(std::string_view(begin, got), scan);
+    const bool bare = scan->bareLineFeed;
+    scan->bareLineFeed = bare || bare_before;
     const char* copied_to = begin;  // the block's bytes before this are written
-    if (HasBareLineFeed(begin, end, before)) {
+    if (bare) {
       for (const char* lf = begin; (lf = static_cast<const char*>(std::memchr(
                                         lf, '\n', static_cast<std::size_t>(end - lf)))) != nullptr;
            ++lf) {
@@ -66,7 +62,6 @@ Status CopyConfigLines(ReadableFile& in, WritableFile& out, ConfigScan* scan) {
     }
     write(std::string_view(copied_to, static_cast<std::size_t>(end - copied_to)));
     if (!written.ok()) return written;
-    before = end[-1];
   }
   // The read that met the end of the file yields what follows the last line feed as a line,
   // a CR at its end included.
@@ -77,34 +72,28 @@ Status CopyConfigLines(ReadableFile& in, WritableFile& out, ConfigScan* scan) {
 }
 
 Status CopyConfigFile(ReadableFile& in, WritableFile& out, ConfigScan* scan) {
-  std::vector<char> buffer(kScanBlock);
+  // Left untouched (so taking no memory) where the file is mapped rather than read.
+  const std::unique_ptr<char[]> scratch(new char[kScanBlock]);
   ConfigScan found = *scan;
-  std::uint64_t size = 0;
-  char before = '\n';
   for (;;) {
-    std::size_t got = 0;
-    Status s = in.Read(kScanBlock, buffer.data(), &got);
+    std::string_view block;
+    Status s = in.ReadInPlace(kScanBlock, scratch.get(), &block);
     if (!s.ok()) return s;
-    if (got == 0) break;
-    if (HasBareLineFeed(buffer.data(), buffer.data() + got, before)) {
-      s = in.Rewind();
+    if (block.empty()) break;
+    ScanConfigBytes(block, &found);
+    if (found.bareLineFeed) {
+      // The converting copy starts again from the first line.
+      s = out.Truncate(0);
+      if (s.ok()) s = in.Rewind();
       return s.ok() ? CopyConfigLines(in, out, scan) : s;
     }
-    ScanConfigBytes(std::string_view(buffer.data(), got), &found);
-    size += got;
-    before = buffer[got - 1];
+    // Written while the block is still in the processor's caches: cheaper than a second read of
+    // the file, even by the system's own copy.
+    s = out.Append(block);
+    if (!s.ok()) return s;
   }
   EndConfigScan(&found);
-  Status s = in.Rewind();
-  std::uint64_t copied = 0;
-  if (s.ok()) s = out.AppendFrom(in, size, &copied);
-  if (s.ok() && copied < size) {
-    // Cut short by another program: the bytes scanned are gone, so copy the file as it is now.
-    s = out.Truncate(0);
-    if (s.ok()) s = in.Rewind();
-    return s.ok() ? CopyConfigLines(in, out, scan) : s;
-  }
-  if (s.ok()) s = out.Append("\r\n");
+  Status s = out.Append("\r\n");
   if (s.ok()) *scan = found;
   return s;
 }

@@ -18,10 +18,10 @@ namespace orlith {
 Status CopyConfigLines(ReadableFile& in, WritableFile& out, ConfigScan* scan);
 
 // The same bytes in out and the same *scan as CopyConfigLines, sooner for the usual file whose
-// line feeds all follow a CR: its copy is its own bytes and a CR LF, so one pass reads and scans
-// them and out.AppendFrom copies them (inside the system where it can). At the first line feed
-// without a CR, in is read again from its start by CopyConfigLines. in must stand at its start and
-// out must be new and empty (it is cut back to nothing should in shrink between the two passes).
+// line feeds all follow a CR: its copy is its own bytes and a CR LF, so each block is scanned and
+// appended as it stands, taken in place where the system maps the file (ReadInPlace). At the first
+// line feed without a CR, out is cut back to nothing and in is read again from its start by
+// CopyConfigLines. in must stand at its start and out must be new and empty.
 Status CopyConfigFile(ReadableFile& in, WritableFile& out, ConfigScan* scan);
 
 }  // namespace orlith

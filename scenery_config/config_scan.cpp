@@ -121,8 +121,33 @@ bool StartsWithLowered(const char* at, const char* to, std::string_view text) {
   return true;
 }
 
+// The digits at `at` as a number, when one to seven digits stand there within `to`, all read as
+// one word (the usual header or layer); else -1.
+std::int64_t ShortNumber(const char* at, const char* to) {
+  if constexpr (std::endian::native != std::endian::little) return -1;
+  if (to - at < 8) return -1;
+  std::uint64_t w;
+  std::memcpy(&w, at, sizeof w);
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  // A byte is no digit when its high half is not 3 or its low half is above 9.
+  const std::uint64_t not_digit =
+      ((w & 0xF0 * kOnes) ^ 0x30 * kOnes) | (((w & 0x0F * kOnes) + 0x06 * kOnes) & 0xF0 * kOnes);
+  if (not_digit == 0 || (not_digit & 0xFF) != 0) return -1;
+  const int digits = std::countr_zero(not_digit) / 8;
+  // The digits moved to the top, zeros before them; then pairs, fours and eights of digits join.
+  std::uint64_t v = ((w & 0x0F * kOnes) << (8 * (8 - digits)));
+  v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FF;
+  v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFF;
+  v = (v * 10000 + (v >> 32)) & 0xFFFFFFFF;
+  return static_cast<std::int64_t>(v);
+}
+
 // The number after a key at `at`, as the character steps read it.
 void ReadAreaNumber(const char* at, const char* to, ConfigScan* scan) {
+  if (const std::int64_t value = ShortNumber(at, to); value >= 0) {
+    scan->highestArea = std::max(scan->highestArea, value);
+    return;
+  }
   while (at < to && (*at == ' ' || *at == '\t' || *at == '\v' || *at == '\f')) ++at;
   if (at < to && *at == '+') ++at;
   std::int64_t value = 0;
@@ -194,42 +219,92 @@ void ScanCandidate(const char* c, const char* from, const char* to, ConfigScan* 
   }
 }
 
-// Sixteen bytes at a time, in the vector registers of the machine (the compiler's generic vector
-// type, so no instruction set is named here).
-using Bytes16 = unsigned char __attribute__((vector_size(16)));
-Bytes16 Load16(const char* at) {
-  Bytes16 v;
-  std::memcpy(&v, at, sizeof v);
-  return v;
+// Whether a line feed in [from, to) follows a byte other than CR; `before` is the byte before
+// from.
+bool HasBareLineFeed(const char* from, const char* to, char before) {
+  for (const char* c = from; c < to; before = *c++) {
+    if (*c == '\n' && before != '\r') return true;
+  }
+  return false;
 }
 
+// Thirty-two bytes at a time, in the vector registers of the machine (the compiler's generic
+// vector type, so no instruction set is named here: where the registers are narrower, the
+// compiler splits each operation).
+constexpr std::size_t kLanes = 32;
+using Lanes = unsigned char __attribute__((vector_size(kLanes)));
+// The bytes at `at`, lowered where lower: a letter's byte with its case bit set (passed by
+// pointer, so the vector's calling convention never depends on the instruction set).
+void Load(const char* at, bool lower, Lanes* v) {
+  std::memcpy(v, at, sizeof *v);
+  if (lower) *v |= 0x20;
+}
+
+// The same bytes as words of 64 bits.
+using Words = std::uint64_t __attribute__((vector_size(kLanes)));
+bool Any(const Words& words) {
+  Words folded = words;
+  for (std::size_t half = kLanes / 16; half >= 1; half /= 2) {
+    for (std::size_t i = 0; i < half; ++i) folded[i] |= folded[i + half];
+  }
+  return folded[0] != 0;
+}
+
+// The lanes of all ones in words as bits, lane i as bit i: each word's bytes weighted 1 to 128,
+// then summed into its top byte by one multiplication.
+std::uint32_t LaneBits(const Words& words) {
+  std::uint32_t bits = 0;
+  for (std::size_t word = 0; word < kLanes / 8; ++word) {
+    std::uint64_t w = words[word];
+    if constexpr (std::endian::native == std::endian::big) w = __builtin_bswap64(w);
+    bits |= static_cast<std::uint32_t>(((w & 0x8040201008040201) * 0x0101010101010101) >> 56)
+            << (8 * word);
+  }
+  return bits;
+}
+
+// Where the machine's wider vector instructions may be present, the loop is built for them too,
+// and the one the processor has is chosen when the program starts.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__linux__)
+#define ORLITH_WIDER_VECTORS __attribute__((target_clones("avx2", "default")))
+#else
+#define ORLITH_WIDER_VECTORS
+#endif
+
 // The lines in [from, to), which starts a line and ends after a line end, read as the character
-// steps read them; only the lines that MayMatter lets through are looked at.
-void ScanWholeLines(const char* from, const char* to, ConfigScan* scan) {
+// steps read them; only the lines that MayMatter lets through are looked at. Notes a bare line
+// feed in the same pass; `before` is the byte before from.
+ORLITH_WIDER_VECTORS
+void ScanWholeLines(const char* from, const char* to, char before, ConfigScan* scan) {
   const char* c = from;
   for (; c < to && c < from + kMarkerP; ++c) {
     if (MayMatter(c, from)) ScanCandidate(c, from, to, scan);
   }
-  const Bytes16 case_bit = Bytes16{} + 0x20;
-  for (; to - c >= 16; c += 16) {
-    const Bytes16 v = Load16(c);
-    const Bytes16 lower = v | case_bit;
-    const auto hit = (v == '[') | ((lower == 'y') & ((Load16(c - 2) | case_bit) == 'l')) |
-                     ((lower == 'p') & ((Load16(c - 20) | case_bit) == 't') &
-                      ((Load16(c - 14) | case_bit) == 'n'));
-    std::uint64_t halves[2];
-    std::memcpy(halves, &hit, sizeof halves);
-    for (int half = 0; half < 2; ++half) {
-      // Each lane that hit is a byte of all ones; the lowest lane is the first byte in memory.
-      for (std::uint64_t lanes = halves[half]; lanes != 0;) {
-        const int bit = std::endian::native == std::endian::little ? std::countr_zero(lanes)
-                                                                   : std::countl_zero(lanes);
-        ScanCandidate(c + 8 * half + bit / 8, from, to, scan);
-        lanes &=
-            ~(std::uint64_t{0xFF} << (std::endian::native == std::endian::little ? bit : 56 - bit));
-      }
+  if (HasBareLineFeed(from, c, before)) scan->bareLineFeed = true;
+  Lanes bare{};
+  for (; static_cast<std::size_t>(to - c) >= kLanes; c += kLanes) {
+    Lanes v, previous, l_at, t_at, n_at;
+    Load(c, false, &v);
+    Load(c - 1, false, &previous);
+    Load(c - 2, true, &l_at);
+    Load(c - 20, true, &t_at);
+    Load(c - 14, true, &n_at);
+    const Lanes lower = v | 0x20;
+    bare |= (v == '\n') & (previous != '\r');
+    const auto hit = (v == '[') | ((lower == 'y') & (l_at == 'l')) |
+                     ((lower == 'p') & (t_at == 't') & (n_at == 'n'));
+    Words words;
+    std::memcpy(&words, &hit, sizeof words);
+    if (!Any(words)) continue;
+    // One bit a lane that hit, the first byte in memory lowest, then the hits in order.
+    for (std::uint32_t lanes = LaneBits(words); lanes != 0; lanes &= lanes - 1) {
+      ScanCandidate(c + std::countr_zero(lanes), from, to, scan);
     }
   }
+  Words bare_words;
+  std::memcpy(&bare_words, &bare, sizeof bare_words);
+  if (Any(bare_words)) scan->bareLineFeed = true;
+  if (c < to && HasBareLineFeed(c, to, c[-1])) scan->bareLineFeed = true;
   for (; c < to; ++c) {
     if (MayMatter(c, from)) ScanCandidate(c, from, to, scan);
   }
@@ -238,14 +313,23 @@ void ScanWholeLines(const char* from, const char* to, ConfigScan* scan) {
 }  // namespace
 
 void ScanConfigBytes(std::string_view bytes, ConfigScan* scan) {
-  const char* p = bytes.data();
-  const char* const end = p + bytes.size();
+  if (bytes.empty()) return;
+  const char* const begin = bytes.data();
+  const char* const end = begin + bytes.size();
+  const char before = scan->lastByte;
+  scan->lastByte = end[-1];
+  const char* p = begin;
   // The line carried from the block before ends first.
   if (scan->line.phase != kLineStart) p = ScanSlowly(p, end, /*stop_at_line_end=*/true, scan);
+  if (HasBareLineFeed(begin, p, before)) scan->bareLineFeed = true;
   // The lines that end in this block, then the start of one that goes on in the next.
   const char* whole_end = end;
   while (whole_end > p && !IsLineEnd(whole_end[-1])) --whole_end;
-  if (whole_end > p) ScanWholeLines(p, whole_end, scan);
+  if (whole_end > p) ScanWholeLines(p, whole_end, p > begin ? p[-1] : before, scan);
+  if (whole_end < end &&
+      HasBareLineFeed(whole_end, end, whole_end > begin ? whole_end[-1] : before)) {
+    scan->bareLineFeed = true;
+  }
   ScanSlowly(whole_end, end, /*stop_at_line_end=*/false, scan);
 }
 

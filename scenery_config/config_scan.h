@@ -17,6 +17,11 @@ struct ConfigScan {
   // letter case and after any leading blanks, the number read by the lenient integer rule; 0 when
   // there is none. Saturates at kHighestAreaLimit.
   std::int64_t highestArea = 0;
+  // Some line feed follows a byte other than CR (or starts the file): the file is not in CR LF
+  // form throughout.
+  bool bareLineFeed = false;
+  // The last byte scanned; a line feed before the first.
+  char lastByte = '\n';
 
   // The line the scan is in: lines cross the edges of the blocks it is given.
   struct Line {

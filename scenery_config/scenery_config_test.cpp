@@ -126,9 +126,9 @@ TEST(RegisterUpdatesArea, FailedBackupChangesNothingF1F2) {
     Fault fault;
     const char* failed_file;
   } cases[] = {
-      {{FaultOp::kRead, cfgn, "Input/output error", {}, 1}, cfgn},            // part way
-      {{FaultOp::kCopy, org, "No space left on device", {}, 0, 50000}, org},  // part way
-      {{FaultOp::kAppend, org, "No space left on device"}, org},  // the CR LF after the copy
+      {{FaultOp::kRead, cfgn, "Input/output error", {}, 1}, cfgn},              // part way
+      {{FaultOp::kAppend, org, "No space left on device", {}, 0, 50000}, org},  // part way
+      {{FaultOp::kAppend, org, "No space left on device", {}, 1}, org},  // the CR LF after it
       {{FaultOp::kRename, org, "Permission denied"}, org},
   };
   for (const auto& c : cases) {
