@@ -20,8 +20,9 @@ class ReadableFile {
   virtual Status Read(std::size_t n, char* scratch, std::size_t* got) = 0;
   // Reads up to n bytes as Read does, into *bytes, which is empty only at the end of the file.
   // Where the system can map the file, the bytes are not copied: *bytes then points into the
-  // mapping and stays valid until the next call on this file (a file cut shorter meanwhile by
-  // another program may stop the process). Elsewhere they are read into scratch (room for n).
+  // mapping and stays valid until the next call on this file; when another program cuts the file
+  // shorter meanwhile, the lost bytes read as zeros and the next call (Read, ReadInPlace, Rewind,
+  // Close) fails. Elsewhere they are read into scratch (room for n).
   virtual Status ReadInPlace(std::size_t n, char* scratch, std::string_view* bytes);
   // The file's size in bytes in *size, without reading it.
   virtual Status Size(std::uint64_t* size) = 0;

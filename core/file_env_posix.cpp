@@ -2,6 +2,7 @@
 // open costs one call and every flush one write.
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <mutex>
 #include <string_view>
 #include <system_error>
 
@@ -94,6 +96,54 @@ class PosixFolderLock : public FolderLock {
   int fd_;
 };
 
+// The one window of a file that is mapped for reading at a time in this process. When another
+// program cuts the file shorter while the window is mapped, a read of the lost pages raises
+// SIGBUS; the handler puts zero pages in their place and marks the window, so the reader gets a
+// file error at its next call instead of the process dying mid-command.
+struct MappedWindow {
+  std::atomic<char*> start{nullptr};
+  std::atomic<std::size_t> size{0};
+  std::atomic<bool> cut{false};
+};
+MappedWindow g_window;
+// Marks the window as taken while its mapping is made, so a second file reads into scratch.
+char* const kClaimed = reinterpret_cast<char*>(&g_window);
+struct sigaction g_previous_bus_action;
+
+void OnBusError(int signal, siginfo_t* info, void* context) {
+  char* const start = g_window.start.load();
+  const std::size_t size = g_window.size.load();
+  char* const at = static_cast<char*>(info->si_addr);
+  if (start != nullptr && start != kClaimed && at >= start && at < start + size &&
+      ::mmap(start, size, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) != MAP_FAILED) {
+    g_window.cut = true;
+    return;  // the read is done again, on the zero pages
+  }
+  // Not a window of ours: as if this handler were not there.
+  const struct sigaction& previous = g_previous_bus_action;
+  if ((previous.sa_flags & SA_SIGINFO) != 0 && previous.sa_sigaction != nullptr) {
+    previous.sa_sigaction(signal, info, context);
+  } else if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN) {
+    previous.sa_handler(signal);
+  } else {
+    ::sigaction(SIGBUS, &previous, nullptr);  // the fault comes again and ends the process
+  }
+}
+
+// Whether the bus error handler is in place; installed once, at the first mapping.
+bool GuardMappings() {
+  static std::once_flag once;
+  static bool installed = false;
+  std::call_once(once, [] {
+    struct sigaction action {};
+    action.sa_sigaction = OnBusError;
+    action.sa_flags = SA_SIGINFO | SA_NODEFER;
+    sigemptyset(&action.sa_mask);
+    installed = ::sigaction(SIGBUS, &action, &g_previous_bus_action) == 0;
+  });
+  return installed;
+}
+
 class PosixReadableFile : public ReadableFile {
  public:
   PosixReadableFile(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
@@ -102,8 +152,8 @@ class PosixReadableFile : public ReadableFile {
     if (fd_ >= 0) ::close(fd_);
   }
   Status Read(std::size_t n, char* scratch, std::size_t* got) override {
-    Unmap();
     *got = 0;
+    if (!Unmap()) return CutShort();
     ssize_t r;
     do {
       r = ::read(fd_, scratch, n);
@@ -115,11 +165,13 @@ class PosixReadableFile : public ReadableFile {
   // The file's pages are mapped a window at a time (the reading position must fall on a page),
   // so the pass costs no copy and the memory in use does not grow with the file.
   Status ReadInPlace(std::size_t n, char* scratch, std::string_view* bytes) override {
-    Unmap();
+    if (!Unmap()) return CutShort();
     static const long page = ::sysconf(_SC_PAGESIZE);
     const off_t at = ::lseek(fd_, 0, SEEK_CUR);
     struct stat info {};
-    if (page > 0 && at >= 0 && at % page == 0 && ::fstat(fd_, &info) == 0 && info.st_size > at) {
+    char* expected = nullptr;
+    if (page > 0 && at >= 0 && at % page == 0 && ::fstat(fd_, &info) == 0 && info.st_size > at &&
+        GuardMappings() && g_window.start.compare_exchange_strong(expected, kClaimed)) {
       const std::size_t length = std::min(n, static_cast<std::size_t>(info.st_size - at));
       int flags = MAP_PRIVATE;
 #ifdef MAP_POPULATE
@@ -129,35 +181,47 @@ class PosixReadableFile : public ReadableFile {
       if (mapped != MAP_FAILED) {
         mapped_ = mapped;
         mapped_size_ = length;
+        g_window.size = length;
+        g_window.start = static_cast<char*>(mapped);
         if (::lseek(fd_, at + static_cast<off_t>(length), SEEK_SET) < 0) {
+          const int err = errno;
           Unmap();
-          return IoError(path_, errno);
+          return IoError(path_, err);
         }
         *bytes = std::string_view(static_cast<const char*>(mapped), length);
         return Status::Ok();
       }
+      g_window.start = nullptr;
     }
     return ReadableFile::ReadInPlace(n, scratch, bytes);  // not mappable: read as usual
   }
   Status Size(std::uint64_t* size) override { return SizeOf(path_, fd_, size); }
   Status Rewind() override {
-    Unmap();
+    if (!Unmap()) return CutShort();
     if (::lseek(fd_, 0, SEEK_SET) != 0) return IoError(path_, errno);
     return Status::Ok();
   }
   Status Close() override {
-    Unmap();
+    const bool whole = Unmap();
     int fd = fd_;
     fd_ = -1;
     if (fd >= 0 && ::close(fd) != 0) return IoError(path_, errno);
-    return Status::Ok();
+    return whole ? Status::Ok() : CutShort();
   }
   int fd() const { return fd_; }
 
  private:
-  void Unmap() {
-    if (mapped_ != nullptr) ::munmap(mapped_, mapped_size_);
+  // Releases the mapped window; false when the file was cut shorter while it was mapped (its
+  // bytes then read as zeros).
+  bool Unmap() {
+    if (mapped_ == nullptr) return true;
+    g_window.start = nullptr;
+    ::munmap(mapped_, mapped_size_);
     mapped_ = nullptr;
+    return !g_window.cut.exchange(false);
+  }
+  Status CutShort() const {
+    return Status::IoError(path_, "The file was made shorter by another program while it was read");
   }
 
   std::string path_;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <tuple>
 
@@ -63,6 +65,26 @@ TEST(FileEnv, AppendsAfterACutBackFollowTheKeptBytes) {
     dir.Write("f", "");
   }
 }
+
+#ifndef _WIN32
+// A file cut shorter by another program while a window of it is mapped: the lost bytes read as
+// zeros instead of ending the process, and the next call reports the change.
+TEST(FileEnv, FileCutShortWhileMappedIsAFileError) {
+  TempFolder dir;
+  dir.Write("f", std::string(1 << 20, 'x'));
+  std::unique_ptr<ReadableFile> file;
+  ASSERT_TRUE(DefaultFileEnv()->OpenForReading(dir.File("f"), &file).ok());
+  std::string scratch(1 << 18, '\0');
+  std::string_view window;
+  ASSERT_TRUE(file->ReadInPlace(scratch.size(), scratch.data(), &window).ok());
+  std::filesystem::resize_file(dir.File("f"), 0);
+  EXPECT_EQ(std::count(window.begin(), window.end(), 'x'), 0);
+  const Status s = file->ReadInPlace(scratch.size(), scratch.data(), &window);
+  EXPECT_EQ(s.ToString(), dir.File("f") +
+                              ": The file was made shorter by another program while it was read");
+  EXPECT_TRUE(file->Close().ok());
+}
+#endif
 
 TEST(WorkFolder, NamesFilesRelativeToItsPath) {
   EXPECT_EQ(WorkFolder{}.File("scenery.cfg"), "scenery.cfg");
