@@ -115,7 +115,8 @@ void OnBusError(int signal, siginfo_t* info, void* context) {
   const std::size_t size = g_window.size.load();
   char* const at = static_cast<char*>(info->si_addr);
   if (start != nullptr && start != kClaimed && at >= start && at < start + size &&
-      ::mmap(start, size, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) != MAP_FAILED) {
+      ::mmap(start, size, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) !=
+          MAP_FAILED) {
     g_window.cut = true;
     return;  // the read is done again, on the zero pages
   }

@@ -80,8 +80,8 @@ TEST(FileEnv, FileCutShortWhileMappedIsAFileError) {
   std::filesystem::resize_file(dir.File("f"), 0);
   EXPECT_EQ(std::count(window.begin(), window.end(), 'x'), 0);
   const Status s = file->ReadInPlace(scratch.size(), scratch.data(), &window);
-  EXPECT_EQ(s.ToString(), dir.File("f") +
-                              ": The file was made shorter by another program while it was read");
+  EXPECT_EQ(s.ToString(),
+            dir.File("f") + ": The file was made shorter by another program while it was read");
   EXPECT_TRUE(file->Close().ok());
 }
 #endif
