@@ -252,7 +252,7 @@ ImportSkip MapNavaidRow(const std::vector<std::string>& fields, const NavaidColu
     std::optional<double> variation = Within(Number(Field(fields, c.slaved)), 180);
     if (!variation) variation = Within(Number(Field(fields, c.variation)), 180);
     e.magneticDeviation = std::to_string(variation ? std::llround(*variation) : 0);
-    e.dme = type == "VOR" ? "0" : "1";
+    e.dme.assign(1, type == "VOR" ? '0' : '1');
   }
   e.id = Utf8ToLatin1(Field(fields, c.ident)).substr(0, kIdWidth);
   e.name = Latin1Upper(Utf8ToLatin1(Field(fields, c.name))).substr(0, kNameWidth);
@@ -312,7 +312,10 @@ std::string BatchHeaderLine() {
 
 std::string BatchRowLine(const std::string& command, const NavAidEntry& entry) {
   std::string line = command;
-  for (const FieldNames& f : kFieldNames) line += "," + CsvField(FieldOf(entry, f.field));
+  for (const FieldNames& f : kFieldNames) {
+    line += ',';
+    line += CsvField(FieldOf(entry, f.field));
+  }
   return line + "\r\n";
 }
 
