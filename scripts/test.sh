@@ -38,8 +38,12 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows
 export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all
 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+# wineboot returns while the new prefix is still being set up; a GUI test started then finds no
+# working display. Wait until Wine's server has finished.
+/usr/lib/wine/wineserver64 -w
 # A crashing test ends at once instead of waiting in Wine's debugger until the time-out.
 /usr/lib/wine/wine64 reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
   /v Debugger /f >/dev/null 2>&1 || true
+/usr/lib/wine/wineserver64 -w
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows
 echo "== windows done at ${SECONDS} s =="
