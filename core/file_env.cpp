@@ -64,23 +64,6 @@ Status ReadableFile::ReadInPlace(std::size_t n, char* scratch, std::string_view*
   return s;
 }
 
-Status WritableFile::AppendFrom(ReadableFile& in, std::uint64_t n, std::uint64_t* copied) {
-  constexpr std::size_t kBlock = 64 * 1024;
-  std::vector<char> block(kBlock);
-  *copied = 0;
-  while (*copied < n) {
-    const std::uint64_t left = n - *copied;
-    std::size_t got = 0;
-    Status s = in.Read(left < kBlock ? static_cast<std::size_t>(left) : kBlock, block.data(), &got);
-    if (!s.ok()) return s;
-    if (got == 0) break;
-    s = Append(std::string_view(block.data(), got));
-    if (!s.ok()) return s;
-    *copied += got;
-  }
-  return Status::Ok();
-}
-
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.find_last_of("/\\");
   if (slash == std::string::npos) return "";

@@ -36,12 +36,6 @@ class WritableFile {
  public:
   virtual ~WritableFile() = default;
   virtual Status Append(std::string_view data) = 0;
-  // Appends the next n bytes of in, from where its reading stands, and moves that on past them;
-  // stops early at the end of in. *copied: how many bytes were appended (fewer than n only when in
-  // ended first). Where the system can, the bytes go from file to file inside it (the kernel's
-  // copy); else they pass through the process in blocks, so memory does not grow with n. There a
-  // failure to read in names in's file; any other failure names this one.
-  virtual Status AppendFrom(ReadableFile& in, std::uint64_t n, std::uint64_t* copied);
   // Hands what was appended to the system, so it survives the end of the process.
   virtual Status Flush() = 0;
   // Flushes and hands the file's data to stable storage, so it survives a power failure.

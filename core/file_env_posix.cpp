@@ -24,8 +24,6 @@ namespace {
 
 // Appends are gathered up to this size before they are written, unless flushed earlier.
 constexpr std::size_t kWriteBuffer = 64 * 1024;
-// The kernel's copy goes in steps of this size, so a signal is answered between them.
-constexpr std::uint64_t kCopyChunk = 64 * 1024 * 1024;
 constexpr std::uint64_t kUnknownSize = ~std::uint64_t{0};
 
 // The reason given for a FIFO, a device or a socket where a file is wanted.
@@ -252,38 +250,6 @@ class PosixWritableFile : public WritableFile {
     if (data.size() >= kWriteBuffer) return WriteAll(data);
     buffer_.assign(data);
     return Status::Ok();
-  }
-  Status AppendFrom(ReadableFile& in, std::uint64_t n, std::uint64_t* copied) override {
-    *copied = 0;
-    auto* source = dynamic_cast<PosixReadableFile*>(&in);
-    if (source == nullptr) return WritableFile::AppendFrom(in, n, copied);
-    Status s = Flush();
-    if (!s.ok()) return s;
-    known_size_ = kUnknownSize;
-#ifdef __linux__
-    // Both files' positions move on, so the block copy can take over wherever this one stops.
-    while (*copied < n) {
-      const std::uint64_t left = n - *copied;
-      const ssize_t r = ::copy_file_range(source->fd(), nullptr, fd_, nullptr,
-                                          left < kCopyChunk ? left : kCopyChunk, 0);
-      if (r < 0 && errno == EINTR) continue;
-      if (r == 0) return Status::Ok();  // the end of in
-      if (r > 0) {
-        *copied += static_cast<std::uint64_t>(r);
-        continue;
-      }
-      // Not between these files or not on this system: the bytes pass through the process.
-      if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP ||
-          errno == EBADF) {
-        break;
-      }
-      return IoError(path_, errno);
-    }
-#endif
-    std::uint64_t rest = 0;
-    s = WritableFile::AppendFrom(in, n - *copied, &rest);
-    *copied += rest;
-    return s;
   }
   Status Flush() override {
     Status s = WriteAll(buffer_);

@@ -90,8 +90,7 @@ class StdioReadableFile : public ReadableFile {
 };
 
 // Unbuffered, so that a failed write leaves nothing behind in the stream that a later close or
-// a cut back would write again. AppendFrom is WritableFile's block copy: CopyFile2 copies whole
-// files to a name, not into a file already open (the exclusive temporary file).
+// a cut back would write again.
 class StdioWritableFile : public WritableFile {
  public:
   StdioWritableFile(std::string path, std::FILE* file) : path_(std::move(path)), file_(file) {

@@ -33,12 +33,6 @@ class MemoryReadable : public ReadableFile {
     return Status::Ok();
   }
   Status Close() override { return env_->Step(path_); }
-  // Up to n bytes from where the reading stands, which moves on past them.
-  std::string_view Take(std::uint64_t n) {
-    std::string_view bytes = std::string_view(data_).substr(at_, n);
-    at_ += bytes.size();
-    return bytes;
-  }
 
  private:
   MemoryEnv* env_;
@@ -55,18 +49,6 @@ class MemoryWritable : public WritableFile {
   Status Append(std::string_view data) override {
     Status s = env_->Step(shown_);
     env_->files[path_].append(s.ok() ? data : data.substr(0, data.size() / 2));
-    return s;
-  }
-  // One step, as the system's copy is one call; a failure keeps half the bytes, as Append does.
-  Status AppendFrom(ReadableFile& in, std::uint64_t n, std::uint64_t* copied) override {
-    *copied = 0;
-    auto* source = dynamic_cast<MemoryReadable*>(&in);
-    if (source == nullptr) return WritableFile::AppendFrom(in, n, copied);
-    Status s = env_->Step(shown_);
-    std::string_view bytes = source->Take(n);
-    if (!s.ok()) bytes = bytes.substr(0, bytes.size() / 2);
-    env_->files[path_].append(bytes);
-    *copied = bytes.size();
     return s;
   }
   Status Flush() override { return env_->Step(shown_); }

@@ -37,8 +37,6 @@ class FaultReadableFile : public ReadableFile {
     s.Update(base_->Close());
     return s;
   }
-  const std::string& path() const { return path_; }
-  ReadableFile& base() { return *base_; }
 
  private:
   FaultEnv* env_;
@@ -61,22 +59,6 @@ class FaultWritableFile : public WritableFile {
       return s;
     }
     return base_->Append(data);
-  }
-  // The real files meet underneath, so the system's own copy between them is what is tested.
-  Status AppendFrom(ReadableFile& in, std::uint64_t n, std::uint64_t* copied) override {
-    *copied = 0;
-    auto* source = dynamic_cast<FaultReadableFile*>(&in);
-    if (source == nullptr) return WritableFile::AppendFrom(in, n, copied);
-    std::size_t written = 0;
-    Status s = env_->Check(FaultOp::kCopy, path_, &source->path(), &written);
-    if (!s.ok()) {
-      if (written > 0) {
-        base_->AppendFrom(source->base(), written < n ? written : n, copied);
-        base_->Flush();
-      }
-      return s;
-    }
-    return base_->AppendFrom(source->base(), n, copied);
   }
   Status Flush() override {
     Status s = env_->Check(FaultOp::kFlush, path_);

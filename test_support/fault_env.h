@@ -32,7 +32,6 @@ enum class FaultOp {
   kLock,  // the folder's lock ("." names the current folder)
   kCheckPath,
   kCreateFolders,
-  kCopy,  // a file's bytes appended to another (AppendFrom): matches either file
   kRewind,
 };
 
@@ -44,7 +43,7 @@ struct Fault {
   Status::Kind kind = Status::Kind::kIoError;
   // How many matching calls succeed before the failures begin; every later one fails.
   int succeed_first = 0;
-  // For kAppend and kCopy: how many bytes of a failing write still reach the file first, as on a
+  // For kAppend: how many bytes of a failing write still reach the file first, as on a
   // full disk.
   std::size_t written = 0;
 };

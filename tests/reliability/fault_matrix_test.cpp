@@ -1,4 +1,4 @@
-// The fault matrix: every open, read, rewind, write, copy, flush, sync, close and rename of
+// The fault matrix: every open, read, rewind, write, flush, sync, close and rename of
 // scenery.cfg, scenery.org, the scenery file and the log, and the lock and sync of the folder, is
 // made to fail in turn, in each of the three commands. After each, nothing that was on disk is
 // lost, the user is told which file failed, and neither a log entry nor a message claims what did
@@ -62,7 +62,7 @@ constexpr Row kMatrix[] = {
     {FaultOp::kSync, "orlith.log", "---"}, {FaultOp::kFileSize, "orlith.log", "LLL"},
     {FaultOp::kFileSize, "scenery.cfg", "SSS"}, {FaultOp::kTruncate, "scenery.cfg", "---"},
     {FaultOp::kLock, kFolder, "SSS"}, {FaultOp::kSyncFolder, kFolder, "SSS"},
-    {FaultOp::kCopy, "scenery.org", "---"}, {FaultOp::kRewind, "scenery.cfg", "---"}};
+    {FaultOp::kRewind, "scenery.cfg", "---"}};
 // clang-format on
 
 class FaultMatrix : public ::testing::TestWithParam<std::tuple<Row, int>> {};  // command 0 to 2
@@ -72,7 +72,7 @@ std::string CellName(const ::testing::TestParamInfo<FaultMatrix::ParamType>& inf
   // clang-format off
   static const char* const kOps[] = {"OpenForReading", "OpenForWriting", "OpenForAppending",
       "Read", "Write", "Flush", "Close", "Rename", "Remove", "ReadEnd", "Size", "Truncate",
-      "Sync", "SyncFolder", "Lock", "CheckPath", "CreateFolders", "Copy", "Rewind"};
+      "Sync", "SyncFolder", "Lock", "CheckPath", "CreateFolders", "Rewind"};
   const auto& [row, command] = info.param;
   const std::string f = row.file;
   const char* file = f == kSceneryFile ? "_SceneryFile" : f == "orlith.log" ? "_Log"
