@@ -8,6 +8,7 @@
 #include "cli/cli.h"
 #include "cli/navaid_report.h"
 #include "core/coordinate_text.h"
+#include "scenery_config/scenery_config.h"
 #include "scenery_file/navaid_reader.h"
 #include "ui/messages.h"
 
@@ -37,12 +38,6 @@ std::string WordMeaning(const std::string& word) {
   return word == "all" ? "all NavAids" : word == "vors" ? "VOR and ILS NavAids" : "NDB NavAids";
 }
 
-std::string Fixed(double v, int decimals) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-  return buf;
-}
-
 std::string Position(double lat, double lon) {
   return ReportCoordinate(lat, CoordinateKind::kLatitude) + ", " +
          ReportCoordinate(lon, CoordinateKind::kLongitude);
@@ -51,7 +46,7 @@ std::string Position(double lat, double lon) {
 // Reads scenery.cfg line by line, keeping only the switches.
 Status ReadSwitches(const WorkFolder& folder, std::vector<ListedSwitch>* switches) {
   std::unique_ptr<ReadableFile> file;
-  Status s = folder.env->OpenForReading(folder.File("scenery.cfg"), &file);
+  Status s = folder.env->OpenForReading(folder.File(kSceneryConfigName), &file);
   if (!s.ok()) return s;
   std::string line, area, title;
   int number = 0;
@@ -134,9 +129,9 @@ Status ReadSceneryFiles(FileEnv& env, const std::string& dir, const std::string&
 std::string FileText(const ListedFile& f) {
   const DecodedNavAid& n = f.navaid;
   std::string frequency = n.navAidType == "NDB" ? ReportKilohertz(n) + " kHz"
-                                                : Fixed(n.frequencyMhz, 2) + " MHz";
+                                                : ReportDecimal(n.frequencyMhz, 2) + " MHz";
   return "  " + f.path + ": " + (n.navAidType.empty() ? "(none)" : n.navAidType) + ", " +
-         Position(n.latitude, n.longitude) + ", " + frequency + ", " + Fixed(n.rangeNm, 2) +
+         Position(n.latitude, n.longitude) + ", " + frequency + ", " + ReportDecimal(n.rangeNm, 2) +
          " nm, ID \"" + n.id + "\", name \"" + n.name + "\"\n";
 }
 

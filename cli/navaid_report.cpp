@@ -64,6 +64,8 @@ std::string ReportCoordinate(double degrees, CoordinateKind kind) {
 
 std::string ReportKilohertz(const DecodedNavAid& navaid) { return Kilohertz(navaid); }
 
+std::string ReportDecimal(double v, int decimals) { return Fixed(v, decimals); }
+
 std::string JsonString(const std::string& text) {
   std::string out = "\"";
   for (char ch : text) {

@@ -24,6 +24,9 @@ std::string JsonString(const std::string& text);
 // carried into the degrees.
 std::string ReportCoordinate(double degrees, CoordinateKind kind);
 
+// v with the given number of decimals, as the report shows numbers: 24.33.
+std::string ReportDecimal(double v, int decimals);
+
 // An NDB's frequency as the report shows it, without the unit: 350, or 382.5 with its 100 Hz digit.
 std::string ReportKilohertz(const DecodedNavAid& navaid);
 
