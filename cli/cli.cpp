@@ -1,6 +1,5 @@
 #include "cli/cli.h"
 
-#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -20,12 +19,6 @@ namespace {
 
 // Far more than any scenery file Orlith writes; a larger file is refused without being read.
 constexpr std::uint64_t kMaxInspectedSize = 64 * 1024;
-
-// A path given on the command line: relative ones are taken inside the -C folder.
-std::string InFolder(const WorkFolder& folder, const std::string& path) {
-  if (std::filesystem::path(path).is_absolute()) return path;
-  return folder.File(path);
-}
 
 // Reads the whole file when it holds at most max bytes; a longer one is not read, and sets
 // *too_large.
@@ -68,7 +61,7 @@ int StatusOf(CommandOutcome outcome, const CliFrontEnd& front_end) {
 
 int Inspect(const CliArgs& args, const WorkFolder& folder, std::ostream& out, std::ostream& err) {
   std::string bytes;
-  std::string path = InFolder(folder, args.file);
+  std::string path = folder.Given(args.file);
   bool too_large = false;
   Status s = ReadSmallFile(*folder.env, path, kMaxInspectedSize, &bytes, &too_large);
   if (!s.ok()) {
@@ -95,7 +88,7 @@ int Inspect(const CliArgs& args, const WorkFolder& folder, std::ostream& out, st
 int ForEachBatchRow(const CliArgs& args, const WorkFolder& folder, std::ostream& err,
                     const std::function<bool(const BatchRow&)>& each) {
   std::unique_ptr<ReadableFile> file;
-  Status s = folder.env->OpenForReading(InFolder(folder, args.file), &file);
+  Status s = folder.env->OpenForReading(folder.Given(args.file), &file);
   if (!s.ok()) {
     err << "orlith-cli: cannot read " << args.file << ": " << s.reason() << '\n';
     return kCliFileError;

@@ -1,6 +1,5 @@
 #include "cli/import_command.h"
 
-#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -16,11 +15,6 @@ namespace {
 
 using RowSink = std::function<bool(NavAidEntry&, int line)>;
 
-std::string InFolder(const WorkFolder& folder, const std::string& path) {
-  if (std::filesystem::path(path).is_absolute()) return path;
-  return folder.File(path);
-}
-
 // One pass over the source file: every row through the mapping, the filters and the position
 // rule, one record in memory at a time, each selected entry to sink (which may take it over; a
 // false return stops the pass). Without a sink the pass only checks the file's form. 0; 2 with
@@ -29,7 +23,7 @@ int ScanNavaids(const WorkFolder& folder, const ImportOptions& options, const Ro
                 ImportCounts* counts, std::string* error) {
   *counts = ImportCounts{};
   std::unique_ptr<ReadableFile> file;
-  Status s = folder.env->OpenForReading(InFolder(folder, options.file), &file);
+  Status s = folder.env->OpenForReading(folder.Given(options.file), &file);
   if (!s.ok()) {
     *error = s.reason();
     return kCliFileError;
@@ -176,7 +170,7 @@ int RunImport(const ImportOptions& options, const WorkFolder& folder, std::ostre
   int status = ScanNavaids(folder, options, nullptr, &counts, &error);
   if (status == 0 && !options.output.empty()) {
     Status s =
-        WriteBatchFile(folder, InFolder(folder, options.output), options, &counts, &status, &error);
+        WriteBatchFile(folder, folder.Given(options.output), options, &counts, &status, &error);
     if (!s.ok()) {
       err << "orlith-cli: cannot write " << options.output << ": " << s.reason() << '\n';
       return kCliFileError;

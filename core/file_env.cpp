@@ -51,10 +51,14 @@ std::string WorkFolder::SceneryFile(std::string_view name) const {
   return file;
 }
 
+std::string WorkFolder::Given(std::string_view given) const {
+  return IsAbsolute(given) ? std::string(given) : File(given);
+}
+
 std::string WorkFolder::SceneryFolderPath() const {
   std::string_view folder = Trimmed(sceneryFolder);
   if (folder.empty()) return {};
-  return IsAbsolute(folder) ? std::string(folder) : File(folder);
+  return Given(folder);
 }
 
 Status ReadableFile::ReadInPlace(std::size_t n, char* scratch, std::string_view* bytes) {

@@ -110,6 +110,9 @@ struct WorkFolder {
 
   // The path of a file of this folder: "scenery.cfg" or "DIR/scenery.cfg".
   std::string File(std::string_view name) const;
+  // A path the user gave (a batch file, a folder): inside this folder unless absolute ("/x",
+  // "\x", "C:x").
+  std::string Given(std::string_view given) const;
   // A scenery file's name as the user knows it, relative to path: the name itself, or
   // sceneryFolder, a separator (the folder's own, "/" when it has none) and the name.
   std::string SceneryName(std::string_view name) const;
