@@ -107,15 +107,5 @@ TEST(ListCommand, NeedsSceneryCfg) {
   EXPECT_EQ(out, "");
 }
 
-TEST(ListCommand, CarriesMinutesIntoTheDegreesAsInspectDoes) {
-  TempFolder tmp;
-  tmp.Write("scenery.cfg", "[General]\r\n");
-  std::string out;
-  ASSERT_EQ(RunIn(tmp, {"create", "--lat", "N47 59.997", "--lon", "E8 0", "--type", "NDB"}, &out),
-            0);
-  ASSERT_EQ(RunIn(tmp, {"list"}, &out), 0);
-  EXPECT_NE(out.find(": NDB, N48    0.00, E8    0.00, "), std::string::npos) << out;
-}
-
 }  // namespace
 }  // namespace orlith
