@@ -4,6 +4,10 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace orlith {
 namespace {
 
@@ -121,11 +125,12 @@ bool StartsWithLowered(const char* at, const char* to, std::string_view text) {
   return true;
 }
 
-// The digits at `at` as a number, when one to seven digits stand there within `to`, all read as
-// one word (the usual header or layer); else -1.
-std::int64_t ShortNumber(const char* at, const char* to) {
+// The number of one to seven digits at `at` (a byte that is no digit after them, all eight bytes
+// within the block), packed so that a larger number packs larger: its digit values as the bytes
+// of a word, the last digit lowest, so leading zeros are zero bytes. -1 when no such number
+// stands there. One word's work, no multiplication: the numbers are compared packed.
+std::int64_t PackedNumber(const char* at) {
   if constexpr (std::endian::native != std::endian::little) return -1;
-  if (to - at < 8) return -1;
   std::uint64_t w;
   std::memcpy(&w, at, sizeof w);
   constexpr std::uint64_t kOnes = 0x0101010101010101;
@@ -134,18 +139,19 @@ std::int64_t ShortNumber(const char* at, const char* to) {
       ((w & 0xF0 * kOnes) ^ 0x30 * kOnes) | (((w & 0x0F * kOnes) + 0x06 * kOnes) & 0xF0 * kOnes);
   if (not_digit == 0 || (not_digit & 0xFF) != 0) return -1;
   const int digits = std::countr_zero(not_digit) / 8;
-  // The digits moved to the top, zeros before them; then pairs, fours and eights of digits join.
-  std::uint64_t v = ((w & 0x0F * kOnes) << (8 * (8 - digits)));
-  v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FF;
-  v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFF;
-  v = (v * 10000 + (v >> 32)) & 0xFFFFFFFF;
-  return static_cast<std::int64_t>(v);
+  return static_cast<std::int64_t>(__builtin_bswap64(w & 0x0F * kOnes) >> (8 * (8 - digits)));
+}
+
+std::int64_t Unpack(std::int64_t packed) {
+  std::int64_t value = 0;
+  for (int shift = 56; shift >= 0; shift -= 8) value = value * 10 + ((packed >> shift) & 0xFF);
+  return value;
 }
 
 // The number after a key at `at`, as the character steps read it.
 void ReadAreaNumber(const char* at, const char* to, ConfigScan* scan) {
-  if (const std::int64_t value = ShortNumber(at, to); value >= 0) {
-    scan->highestArea = std::max(scan->highestArea, value);
+  if (const std::int64_t packed = to - at >= 8 ? PackedNumber(at) : -1; packed >= 0) {
+    scan->highestArea = std::max(scan->highestArea, Unpack(packed));
     return;
   }
   while (at < to && (*at == ' ' || *at == '\t' || *at == '\v' || *at == '\f')) ++at;
@@ -189,16 +195,18 @@ void ReadKeyLine(const char* key, const KeyWord& word, std::string_view name, co
   if (IsLineStart(line, from)) ReadAreaNumber(key + kKeyLength, to, scan);
 }
 
-// The characters that may make a line matter, in either case: the "[" of a header, the "y" of
-// "Layer=" after "la", the "p" of "Title=Navigational Updates" (character 21) after "t" at
-// character 1 and "n" at character 7. Elsewhere they are rare. The lookbacks stay in the lines
-// that start at from; a lookback that crosses a line end only lets more positions through.
+// Where the "p" of "Updates" stands in the marker line.
 constexpr std::size_t kMarkerP = 20;
+
+// The characters that may make a line matter, in either case, each with the one before it: the
+// "[" of a header, the "ay" of "Layer=", the "Up" of "Title=Navigational Updates". Elsewhere
+// these are rare in scenery.cfg (unlike a lone "y", as in "Scenery").
 bool MayMatter(const char* c, const char* from) {
-  const std::size_t back = static_cast<std::size_t>(c - from);
   const char lower = static_cast<char>(*c | 0x20);
-  return *c == '[' || (lower == 'y' && back >= 2 && (c[-2] | 0x20) == 'l') ||
-         (lower == 'p' && back >= kMarkerP && (c[-20] | 0x20) == 't' && (c[-14] | 0x20) == 'n');
+  if (*c == '[') return true;
+  if (c == from) return false;
+  const char before = static_cast<char>(c[-1] | 0x20);
+  return (lower == 'y' && before == 'a') || (lower == 'p' && before == 'u');
 }
 
 // The line of the position that MayMatter let through, read as the character steps read it.
@@ -206,8 +214,9 @@ void ScanCandidate(const char* c, const char* from, const char* to, ConfigScan* 
   if (*c == '[') {
     ReadKeyLine(c, kAreaWord, kAreaKey, from, to, scan);
   } else if ((*c | 0x20) == 'y') {
-    ReadKeyLine(c - 2, kLayerWord, kLayerKey, from, to, scan);
-  } else if (!scan->blockPresent) {
+    // The key starts two characters back, on a line that starts at from or later.
+    if (c - from >= 2) ReadKeyLine(c - 2, kLayerWord, kLayerKey, from, to, scan);
+  } else if (!scan->blockPresent && static_cast<std::size_t>(c - from) >= kMarkerP) {
     const char* line = c - kMarkerP;
     if (!IsLineStart(line, from) ||
         !StartsWithLowered(line, to, std::string_view(kMarker, kMarkerLength))) {
@@ -228,82 +237,67 @@ bool HasBareLineFeed(const char* from, const char* to, char before) {
   return false;
 }
 
-// Thirty-two bytes at a time, in the vector registers of the machine (the compiler's generic
-// vector type, so no instruction set is named here: where the registers are narrower, the
-// compiler splits each operation).
-constexpr std::size_t kLanes = 32;
-using Lanes = unsigned char __attribute__((vector_size(kLanes)));
-// The bytes at `at`, lowered where lower: a letter's byte with its case bit set (passed by
-// pointer, so the vector's calling convention never depends on the instruction set).
-void Load(const char* at, bool lower, Lanes* v) {
-  std::memcpy(v, at, sizeof *v);
-  if (lower) *v |= 0x20;
-}
-
-// The same bytes as words of 64 bits.
-using Words = std::uint64_t __attribute__((vector_size(kLanes)));
-bool Any(const Words& words) {
-  Words folded = words;
-  for (std::size_t half = kLanes / 16; half >= 1; half /= 2) {
-    for (std::size_t i = 0; i < half; ++i) folded[i] |= folded[i + half];
+// A hit at p, with kMarkerP bytes of its lines before it: the usual header or layer line (the
+// key right after a line end, a short number) is read at once, its number kept packed in
+// *packed; anything else as the character steps read it.
+inline void ScanHit(const char* p, const char* from, const char* to, ConfigScan* scan,
+                    std::int64_t* packed) {
+  const bool header = *p == '[';
+  const char* key = header ? p : p - 2;
+  if ((header || (*p | 0x20) == 'y') && to - key >= 16 && IsLineEnd(key[-1])) {
+    const KeyWord& word = header ? kAreaWord : kLayerWord;
+    std::uint64_t w;
+    std::memcpy(&w, key, sizeof w);
+    if (((w | word.letters) & word.used) != word.text) return;
+    if (const std::int64_t number = PackedNumber(key + kKeyLength); number >= 0) {
+      *packed = std::max(*packed, number);
+      return;
+    }
   }
-  return folded[0] != 0;
+  ScanCandidate(p, from, to, scan);
 }
-
-// The lanes of all ones in words as bits, lane i as bit i: each word's bytes weighted 1 to 128,
-// then summed into its top byte by one multiplication.
-std::uint32_t LaneBits(const Words& words) {
-  std::uint32_t bits = 0;
-  for (std::size_t word = 0; word < kLanes / 8; ++word) {
-    std::uint64_t w = words[word];
-    if constexpr (std::endian::native == std::endian::big) w = __builtin_bswap64(w);
-    bits |= static_cast<std::uint32_t>(((w & 0x8040201008040201) * 0x0101010101010101) >> 56)
-            << (8 * word);
-  }
-  return bits;
-}
-
-// Where the machine's wider vector instructions may be present, the loop is built for them too,
-// and the one the processor has is chosen when the program starts.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__linux__)
-#define ORLITH_WIDER_VECTORS __attribute__((target_clones("avx2", "default")))
-#else
-#define ORLITH_WIDER_VECTORS
-#endif
 
 // The lines in [from, to), which starts a line and ends after a line end, read as the character
 // steps read them; only the lines that MayMatter lets through are looked at. Notes a bare line
 // feed in the same pass; `before` is the byte before from.
-ORLITH_WIDER_VECTORS
 void ScanWholeLines(const char* from, const char* to, char before, ConfigScan* scan) {
   const char* c = from;
   for (; c < to && c < from + kMarkerP; ++c) {
     if (MayMatter(c, from)) ScanCandidate(c, from, to, scan);
   }
   if (HasBareLineFeed(from, c, before)) scan->bareLineFeed = true;
-  Lanes bare{};
-  for (; static_cast<std::size_t>(to - c) >= kLanes; c += kLanes) {
-    Lanes v, previous, l_at, t_at, n_at;
-    Load(c, false, &v);
-    Load(c - 1, false, &previous);
-    Load(c - 2, true, &l_at);
-    Load(c - 20, true, &t_at);
-    Load(c - 14, true, &n_at);
-    const Lanes lower = v | 0x20;
-    bare |= (v == '\n') & (previous != '\r');
-    const auto hit = (v == '[') | ((lower == 'y') & (l_at == 'l')) |
-                     ((lower == 'p') & (t_at == 't') & (n_at == 'n'));
-    Words words;
-    std::memcpy(&words, &hit, sizeof words);
-    if (!Any(words)) continue;
-    // One bit a lane that hit, the first byte in memory lowest, then the hits in order.
-    for (std::uint32_t lanes = LaneBits(words); lanes != 0; lanes &= lanes - 1) {
-      ScanCandidate(c + std::countr_zero(lanes), from, to, scan);
+#if defined(__SSE2__)
+  // Thirty-two bytes a step, as two vectors of sixteen (SSE2, which every x86-64 processor has):
+  // one bit a byte that MayMatter would let through, then the hits in order.
+  const auto load = [](const char* at) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+  };
+  const __m128i kCase = _mm_set1_epi8(0x20);
+  const __m128i kBracket = _mm_set1_epi8('['), kA = _mm_set1_epi8('a'), kY = _mm_set1_epi8('y'),
+                kU = _mm_set1_epi8('u'), kP = _mm_set1_epi8('p'), kLf = _mm_set1_epi8('\n'),
+                kCr = _mm_set1_epi8('\r');
+  __m128i bare = _mm_setzero_si128();
+  std::int64_t packed = 0;
+  for (; to - c >= 32; c += 32) {
+    std::uint32_t hits = 0;
+    for (int half = 0; half < 2; ++half) {
+      const __m128i v = load(c + 16 * half), previous = load(c + 16 * half - 1);
+      const __m128i lower = _mm_or_si128(v, kCase), previous_lower = _mm_or_si128(previous, kCase);
+      bare = _mm_or_si128(bare,
+                          _mm_andnot_si128(_mm_cmpeq_epi8(previous, kCr), _mm_cmpeq_epi8(v, kLf)));
+      const __m128i layer =
+          _mm_and_si128(_mm_cmpeq_epi8(lower, kY), _mm_cmpeq_epi8(previous_lower, kA));
+      const __m128i marker =
+          _mm_and_si128(_mm_cmpeq_epi8(lower, kP), _mm_cmpeq_epi8(previous_lower, kU));
+      const __m128i hit = _mm_or_si128(_mm_cmpeq_epi8(v, kBracket), _mm_or_si128(layer, marker));
+      hits |= static_cast<std::uint32_t>(_mm_movemask_epi8(hit)) << (16 * half);
     }
+    for (; hits != 0; hits &= hits - 1)
+      ScanHit(c + std::countr_zero(hits), from, to, scan, &packed);
   }
-  Words bare_words;
-  std::memcpy(&bare_words, &bare, sizeof bare_words);
-  if (Any(bare_words)) scan->bareLineFeed = true;
+  scan->highestArea = std::max(scan->highestArea, Unpack(packed));
+  if (_mm_movemask_epi8(bare) != 0) scan->bareLineFeed = true;
+#endif
   if (c < to && HasBareLineFeed(c, to, c[-1])) scan->bareLineFeed = true;
   for (; c < to; ++c) {
     if (MayMatter(c, from)) ScanCandidate(c, from, to, scan);
