@@ -158,15 +158,15 @@ TEST(CopyConfigFile, RealFilesMatchTheConvertingCopy) {
   using namespace std::string_literals;
   testing::TempFolder dir;
   std::string crlf;
-  for (int i = 0; crlf.size() < 700000; ++i) crlf += "Layer=" + std::to_string(i) + "\r\0\r\n"s;
+  for (int i = 0; crlf.size() < 2500000; ++i) crlf += "Layer=" + std::to_string(i) + "\r\0\r\n"s;
   const std::string cases[] = {crlf,
                                crlf.substr(0, crlf.size() - 1),
                                crlf + "x",
                                "a\nb\n",
                                crlf + "\n",
                                "\n" + crlf,
-                               std::string(300000, '\r') + "\r\n",
-                               crlf.substr(0, 400000) + "\n" + crlf};
+                               std::string(1100000, '\r') + "\r\n",
+                               crlf.substr(0, 1400000) + "\n" + crlf};
   for (const std::string& bytes : cases) {
     dir.Write("scenery.cfg", bytes);
     std::unique_ptr<ReadableFile> in;
