@@ -11,15 +11,22 @@ cmake --build build/windows -j2 --target orlith orlith_screenshots
 export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all
 wine=/usr/lib/wine/wine64
 "$wine" wineboot -i >/dev/null 2>&1
+# wineboot returns while a new prefix is still being set up: wait for Wine's server to finish.
+/usr/lib/wine/wineserver64 -w
 # Wine draws the frames itself: Xvfb has no window manager.
 "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+/usr/lib/wine/wineserver64 -w
 
 sim=$(mktemp -d)
 trap 'rm -rf "$sim"' EXIT
 printf '[General]\r\nTitle=FS2002 World Scenery\r\n\r\n[Area.001]\r\nTitle=Default Terrain\r\nLocal=Scenery\\BASE\r\nActive=TRUE\r\n' >"$sim/scenery.cfg"
 
+sim_windows=$("$wine" winepath -w "$sim" 2>/dev/null)
+# Wine's server, started above without a display, must end first: a program started while it
+# still runs would find no display for its windows.
+/usr/lib/wine/wineserver64 -w
 xvfb-run -a -s "-screen 0 1024x768x24" \
-  "$wine" build/windows/ui/win32/orlith_screenshots.exe "$("$wine" winepath -w "$sim" 2>/dev/null)"
+  "$wine" build/windows/ui/win32/orlith_screenshots.exe "$sim_windows"
 
 mkdir -p docs/screenshots
 for bmp in "$sim"/win-*.bmp; do
