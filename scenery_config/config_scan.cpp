@@ -237,9 +237,9 @@ bool HasBareLineFeed(const char* from, const char* to, char before) {
   return false;
 }
 
-// A hit at p, with kMarkerP bytes of its lines before it: the usual header or layer line (the
-// key right after a line end, a short number) is read at once, its number kept packed in
-// *packed; anything else as the character steps read it.
+// A hit at p, at least kMarkerP bytes after from: the usual header or layer line (the key right
+// after a line end, a short number) is read at once, its number kept packed in *packed; anything
+// else as the character steps read it.
 inline void ScanHit(const char* p, const char* from, const char* to, ConfigScan* scan,
                     std::int64_t* packed) {
   const bool header = *p == '[';
@@ -292,8 +292,9 @@ void ScanWholeLines(const char* from, const char* to, char before, ConfigScan* s
       const __m128i hit = _mm_or_si128(_mm_cmpeq_epi8(v, kBracket), _mm_or_si128(layer, marker));
       hits |= static_cast<std::uint32_t>(_mm_movemask_epi8(hit)) << (16 * half);
     }
-    for (; hits != 0; hits &= hits - 1)
+    for (; hits != 0; hits &= hits - 1) {
       ScanHit(c + std::countr_zero(hits), from, to, scan, &packed);
+    }
   }
   scan->highestArea = std::max(scan->highestArea, Unpack(packed));
   if (_mm_movemask_epi8(bare) != 0) scan->bareLineFeed = true;
