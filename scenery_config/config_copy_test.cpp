@@ -121,7 +121,7 @@ TEST(CopyConfigLines, RandomFilesMatchTheLineByLineReading) {
   const std::string pieces[] = {"a", ".", "N", "U", "\r", "\n", "\n", " ", "y", "P", "[Area.12]",
                                 "Title=Navigational Updates", "Layer=345", "\t[aREA.+99",
                                 "title=NAVIGATIONAL updates \t", "lAYER= 1234", "Layer=1234567",
-                                "[Area.00000019]", "Layer=98765432109", "[Area.3:"};
+                                "[Area.00000019]", "Layer=98765432109", "[Area.3:", "[aREA.0070]"};
   // clang-format on
   for (int round = 0; round < 300; ++round) {
     std::string bytes;
