@@ -27,6 +27,12 @@ int CsvReader::At(std::size_t k) {
   return end_ - pos_ > k ? static_cast<unsigned char>(buffer_[pos_ + k]) : -1;
 }
 
+std::size_t CsvReader::Run(std::string_view stops) const {
+  std::size_t n = 1;
+  while (pos_ + n < end_ && stops.find(buffer_[pos_ + n]) == std::string_view::npos) ++n;
+  return n;
+}
+
 CsvReader::Next CsvReader::Read(CsvRecord* record, std::string* error) {
   record->fields.clear();
   auto fail = [&](Next why, int at, const std::string& text) {
@@ -58,15 +64,24 @@ CsvReader::Next CsvReader::Read(CsvRecord* record, std::string* error) {
           if (!read_status_.ok()) return fail(Next::kReadError, 0, "");
           return fail(Next::kBadText, opened, "a quoted field is not closed");
         }
-        Skip(1);
-        if (c == '"') {
-          if (At(0) != '"') break;
-          Skip(1);
-        } else if (c == '\n') {
+        // Text up to the next quote or line feed is taken a run at a time.
+        std::size_t n = 1;
+        if (c != '"' && c != '\n') {
+          n = Run("\"\n");
+          field.append(buffer_.data() + pos_, n);
+        } else if (c == '"') {
+          if (At(1) != '"') {
+            Skip(1);
+            break;
+          }
+          field += '"';
+          Skip(1);  // the first of the two; the second below
+        } else {
           ++line_;
+          field += '\n';
         }
-        if (++size > max_record_) return fail(Next::kBadText, record->line, too_long());
-        field += static_cast<char>(c);
+        Skip(n);
+        if ((size += n) > max_record_) return fail(Next::kBadText, record->line, too_long());
       }
       if (At(0) >= 0 && At(0) != ',' && !AtLineEnd()) {
         return fail(Next::kBadText, line_, "text after the closing quote of a field");
@@ -75,15 +90,9 @@ CsvReader::Next CsvReader::Read(CsvRecord* record, std::string* error) {
       // The plain characters are taken a run at a time, as far as the buffer holds them.
       for (int c; (c = At(0)) >= 0 && c != ',' && !AtLineEnd();) {
         if (c == '"') return fail(Next::kBadText, line_, "a quote inside an unquoted field");
-        const char* const run = buffer_.data() + pos_;
-        const char* const buffered = buffer_.data() + end_;
-        const char* stop = run + 1;  // c itself, a plain character or a CR without its LF
-        while (stop < buffered && *stop != ',' && *stop != '"' && *stop != '\n' && *stop != '\r') {
-          ++stop;
-        }
-        const auto n = static_cast<std::size_t>(stop - run);
+        const std::size_t n = Run(",\"\n\r");  // c itself may be a CR without its LF
         if ((size += n) > max_record_) return fail(Next::kBadText, record->line, too_long());
-        field.append(run, n);
+        field.append(buffer_.data() + pos_, n);
         Skip(n);
       }
     }

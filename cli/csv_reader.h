@@ -46,6 +46,9 @@ class CsvReader {
   // The byte k places ahead, or -1 at the end of the file (or after a read failure).
   int At(std::size_t k);
   void Skip(std::size_t n) { pos_ += n; }
+  // How many buffered bytes from the reading position on (at least one is buffered) hold none of
+  // stops, the first byte counted whatever it is.
+  std::size_t Run(std::string_view stops) const;
   bool AtLineEnd() { return At(0) == '\n' || (At(0) == '\r' && At(1) == '\n'); }
 
   ReadableFile& file_;
