@@ -263,11 +263,11 @@ ImportSkip MapNavaidRow(const std::vector<std::string>& fields, const NavaidColu
 std::string ImportCoordinate(double degrees, CoordinateKind kind) {
   const bool negative = degrees < 0;
   char letter = kind == CoordinateKind::kLatitude ? (negative ? 'S' : 'N') : (negative ? 'W' : 'E');
-  long long thousandths = std::llround(std::fabs(degrees) * 60000.0);
-  char buf[48];
-  std::snprintf(buf, sizeof buf, "%c%lld %lld.%03lld", letter, thousandths / 60000,
-                thousandths % 60000 / 1000, thousandths % 1000);
-  return buf;
+  const long long thousandths = std::llround(std::fabs(degrees) * 60000.0);
+  const std::string fraction = std::to_string(thousandths % 1000);
+  return letter + std::to_string(thousandths / 60000) + ' ' +
+         std::to_string(thousandths % 60000 / 1000) + '.' +
+         std::string(3 - fraction.size(), '0') + fraction;
 }
 
 std::string Utf8ToLatin1(std::string_view text) {
