@@ -27,9 +27,12 @@ int CsvReader::At(std::size_t k) {
   return end_ - pos_ > k ? static_cast<unsigned char>(buffer_[pos_ + k]) : -1;
 }
 
-std::size_t CsvReader::Run(std::string_view stops) const {
+std::size_t CsvReader::Run(bool quoted) const {
   std::size_t n = 1;
-  while (pos_ + n < end_ && stops.find(buffer_[pos_ + n]) == std::string_view::npos) ++n;
+  for (; pos_ + n < end_; ++n) {
+    const char c = buffer_[pos_ + n];
+    if (c == '"' || c == '\n' || (!quoted && (c == ',' || c == '\r'))) break;
+  }
   return n;
 }
 
@@ -67,7 +70,7 @@ CsvReader::Next CsvReader::Read(CsvRecord* record, std::string* error) {
         // Text up to the next quote or line feed is taken a run at a time.
         std::size_t n = 1;
         if (c != '"' && c != '\n') {
-          n = Run("\"\n");
+          n = Run(/*quoted=*/true);
           field.append(buffer_.data() + pos_, n);
         } else if (c == '"') {
           if (At(1) != '"') {
@@ -90,7 +93,7 @@ CsvReader::Next CsvReader::Read(CsvRecord* record, std::string* error) {
       // The plain characters are taken a run at a time, as far as the buffer holds them.
       for (int c; (c = At(0)) >= 0 && c != ',' && !AtLineEnd();) {
         if (c == '"') return fail(Next::kBadText, line_, "a quote inside an unquoted field");
-        const std::size_t n = Run(",\"\n\r");  // c itself may be a CR without its LF
+        const std::size_t n = Run(/*quoted=*/false);  // c itself may be a CR without its LF
         if ((size += n) > max_record_) return fail(Next::kBadText, record->line, too_long());
         field.append(buffer_.data() + pos_, n);
         Skip(n);

@@ -46,9 +46,10 @@ class CsvReader {
   // The byte k places ahead, or -1 at the end of the file (or after a read failure).
   int At(std::size_t k);
   void Skip(std::size_t n) { pos_ += n; }
-  // How many buffered bytes from the reading position on (at least one is buffered) hold none of
-  // stops, the first byte counted whatever it is.
-  std::size_t Run(std::string_view stops) const;
+  // How many buffered bytes from the reading position on (at least one is buffered) are text of
+  // the field, the first counted whatever it is: up to a quote or line feed, and in an unquoted
+  // field also a comma or CR.
+  std::size_t Run(bool quoted) const;
   bool AtLineEnd() { return At(0) == '\n' || (At(0) == '\r' && At(1) == '\n'); }
 
   ReadableFile& file_;
