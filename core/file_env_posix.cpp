@@ -207,7 +207,6 @@ class PosixReadableFile : public ReadableFile {
     if (fd >= 0 && ::close(fd) != 0) return IoError(path_, errno);
     return whole ? Status::Ok() : CutShort();
   }
-  int fd() const { return fd_; }
 
  private:
   // Releases the mapped window; false when the file was cut shorter while it was mapped (its
@@ -368,22 +367,19 @@ class PosixFileEnv : public FileEnv {
   Status ReadTail(const std::string& path, std::size_t n, std::string* tail) override {
     tail->clear();
     Status s;
-    int fd = OpenRegular(path, O_RDONLY, &s);
-    if (fd < 0) return s;
     std::uint64_t size = 0;
-    s = SizeOf(path, fd, &size);
-    if (s.ok()) {
-      const std::size_t want = size < n ? static_cast<std::size_t>(size) : n;
-      tail->resize(want);
-      ssize_t got;
-      do {
-        got = ::pread(fd, tail->data(), want, static_cast<off_t>(size - want));
-      } while (got < 0 && errno == EINTR);
-      if (got < 0) {
-        s = IoError(path, errno);
-      } else if (static_cast<std::size_t>(got) != want) {
-        s = IoError(path, EIO);
-      }
+    int fd = OpenRegular(path, O_RDONLY, &s, &size);
+    if (fd < 0) return s;
+    const std::size_t want = size < n ? static_cast<std::size_t>(size) : n;
+    tail->resize(want);
+    ssize_t got;
+    do {
+      got = ::pread(fd, tail->data(), want, static_cast<off_t>(size - want));
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) {
+      s = IoError(path, errno);
+    } else if (static_cast<std::size_t>(got) != want) {
+      s = IoError(path, EIO);
     }
     ::close(fd);
     if (!s.ok()) tail->clear();
