@@ -2,10 +2,12 @@
 
 #include <set>
 
+#include "cli/cli.h"
 #include "cli/csv_reader.h"
 #include "cli/field_names.h"
 #include "core/coordinate_text.h"
 #include "core/fatal.h"
+#include "scenery_config/operations_log.h"
 #include "scenery_file/navaid_writer.h"
 #include "ui/messages.h"
 
@@ -201,6 +203,39 @@ CommandOutcome RunBatch(CommandSession& session, const std::vector<BatchRow>& ro
     }
   }
   return run.End();
+}
+
+int RunBatchPasses(CliFrontEnd& front_end, const WorkFolder& folder, const std::string& file,
+                   const BatchPass& pass, std::ostream& err) {
+  int status = 0;
+  std::string error;
+  const CommandOutcome outcome = WithFolderLock(front_end, folder, [&] {
+    int refused = 0;
+    status = pass(
+        [&](const BatchRow& row) {
+          refused = CheckBatchRow(folder, row, &error);
+          return refused == 0;
+        },
+        &error);
+    if (status == 0) status = refused;
+    if (status != 0) return CommandOutcome::kRefused;
+    CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
+    BatchRun run(session);
+    if (run.Begin() == CommandOutcome::kDone) {
+      status = pass([&run](const BatchRow& row) { return run.Row(row) == CommandOutcome::kDone; },
+                    &error);
+    }
+    return run.End();
+  });
+  if (outcome == CommandOutcome::kRefused || (outcome == CommandOutcome::kDone && status != 0)) {
+    if (status == kCliFileError) {
+      err << "orlith-cli: cannot read " << file << ": " << error << '\n';
+    } else {
+      err << "orlith-cli: " << file << ", " << error << '\n';
+    }
+    return status;
+  }
+  return front_end.ExitStatus(outcome);
 }
 
 }  // namespace orlith

@@ -9,11 +9,14 @@
 // each, End. The caller holds the folder's lock over both passes (WithFolderLock).
 #pragma once
 
+#include <functional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/cli_args.h"
+#include "cli/cli_front_end.h"
 #include "cli/csv_reader.h"
 #include "core/file_env.h"
 #include "core/navaid_entry.h"
@@ -91,5 +94,17 @@ class BatchRun {
 
 // Begin, Row for each row until one fails, End.
 CommandOutcome RunBatch(CommandSession& session, const std::vector<BatchRow>& rows);
+
+// One pass over a batch's rows, from wherever they come: each(row) for every row in order until
+// it returns false. 0, or the exit status of a failure to read them with its message in *error
+// (3 with the reason when they cannot be read, else "line N: ...").
+using BatchPass =
+    std::function<int(const std::function<bool(const BatchRow&)>& each, std::string* error)>;
+
+// A whole batch under the folder's lock, its rows read twice by pass: every row is checked
+// (CheckBatchRow) before anything is written, then all are run as one BatchRun through front_end.
+// A failed pass or a refused row goes to err naming file, as the user gave it. The exit status.
+int RunBatchPasses(CliFrontEnd& front_end, const WorkFolder& folder, const std::string& file,
+                   const BatchPass& pass, std::ostream& err);
 
 }  // namespace orlith

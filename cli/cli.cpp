@@ -44,21 +44,6 @@ Status ReadSmallFile(FileEnv& env, const std::string& path, std::uint64_t max, s
   return s;
 }
 
-int StatusOf(CommandOutcome outcome, const CliFrontEnd& front_end) {
-  switch (outcome) {
-    case CommandOutcome::kDone:
-    case CommandOutcome::kCancelled:
-      return kCliDone;
-    case CommandOutcome::kFileError:
-      return kCliFileError;
-    case CommandOutcome::kRefused:
-      return kCliUsage;
-    case CommandOutcome::kEnded:
-      return front_end.fatal_status();
-  }
-  return kCliFileError;
-}
-
 int Inspect(const CliArgs& args, const WorkFolder& folder, std::ostream& out, std::ostream& err) {
   std::string bytes;
   std::string path = folder.Given(args.file);
@@ -83,14 +68,13 @@ int Inspect(const CliArgs& args, const WorkFolder& folder, std::ostream& out, st
   return kCliDone;
 }
 
-// One pass over the batch file's rows: each(row) for every row until it returns false. 0, or the
-// exit status after the failure to read the file or a row was written to err.
-int ForEachBatchRow(const CliArgs& args, const WorkFolder& folder, std::ostream& err,
-                    const std::function<bool(const BatchRow&)>& each) {
+// One pass over the batch file's rows (a BatchPass).
+int ForEachBatchRow(const WorkFolder& folder, const std::string& path,
+                    const std::function<bool(const BatchRow&)>& each, std::string* error) {
   std::unique_ptr<ReadableFile> file;
-  Status s = folder.env->OpenForReading(folder.Given(args.file), &file);
+  Status s = folder.env->OpenForReading(folder.Given(path), &file);
   if (!s.ok()) {
-    err << "orlith-cli: cannot read " << args.file << ": " << s.reason() << '\n';
+    *error = s.reason();
     return kCliFileError;
   }
   BatchReader reader(*file);
@@ -98,13 +82,7 @@ int ForEachBatchRow(const CliArgs& args, const WorkFolder& folder, std::ostream&
   for (;;) {
     BatchRow row;
     bool end = false;
-    std::string error;
-    status = reader.Next(&row, &end, &error);
-    if (status == kCliFileError) {
-      err << "orlith-cli: cannot read " << args.file << ": " << error << '\n';
-    } else if (status != 0) {
-      err << "orlith-cli: " << args.file << ", " << error << '\n';
-    }
+    status = reader.Next(&row, &end, error);
     if (status != 0 || end || !each(row)) break;
   }
   file->Close();
@@ -113,32 +91,12 @@ int ForEachBatchRow(const CliArgs& args, const WorkFolder& folder, std::ostream&
 
 int Batch(const CliArgs& args, const WorkFolder& folder, std::ostream& out, std::ostream& err) {
   CliFrontEnd front_end(NavAidEntry{}, out, err);
-  int status = 0;
-  CommandOutcome outcome = WithFolderLock(front_end, folder, [&] {
-    // Every row is checked before anything is written; the rows are then read again to be run,
-    // so no more than one row is held at a time.
-    int refused = 0;
-    status = ForEachBatchRow(args, folder, err, [&](const BatchRow& row) {
-      std::string error;
-      refused = CheckBatchRow(folder, row, &error);
-      if (refused != 0) err << "orlith-cli: " << args.file << ", " << error << '\n';
-      return refused == 0;
-    });
-    if (status == 0) status = refused;
-    if (status != 0) return CommandOutcome::kRefused;
-    CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
-    BatchRun run(session);
-    if (run.Begin() == CommandOutcome::kDone) {
-      status = ForEachBatchRow(args, folder, err, [&run](const BatchRow& row) {
-        return run.Row(row) == CommandOutcome::kDone;
-      });
-    }
-    return run.End();
-  });
-  if (outcome == CommandOutcome::kRefused || (outcome == CommandOutcome::kDone && status != 0)) {
-    return status;
-  }
-  return StatusOf(outcome, front_end);
+  return RunBatchPasses(
+      front_end, folder, args.file,
+      [&](const std::function<bool(const BatchRow&)>& each, std::string* error) {
+        return ForEachBatchRow(folder, args.file, each, error);
+      },
+      err);
 }
 
 int RunCommand(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err,
@@ -176,7 +134,7 @@ int RunCommand(const std::vector<std::string>& argv, std::ostream& out, std::ost
                    : args.command == CliCommand::kModify ? kModifyNavAidCommand
                                                          : kDeleteNavAidCommand;
   window.OnCommand(command_id);
-  return StatusOf(window.last_outcome(), front_end);
+  return front_end.ExitStatus(window.last_outcome());
 }
 
 }  // namespace

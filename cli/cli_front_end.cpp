@@ -1,5 +1,7 @@
 #include "cli/cli_front_end.h"
 
+#include "cli/cli.h"
+
 #include "ui/dialog_logic.h"
 
 namespace orlith {
@@ -18,6 +20,21 @@ void CliFrontEnd::ShowError(const std::string& text) { err_ << text << '\n' << s
 void CliFrontEnd::Fatal(const std::string& message, int status) {
   err_ << message << '\n' << std::flush;
   if (fatal_status_ == 0) fatal_status_ = status;
+}
+
+int CliFrontEnd::ExitStatus(CommandOutcome outcome) const {
+  switch (outcome) {
+    case CommandOutcome::kDone:
+    case CommandOutcome::kCancelled:
+      return kCliDone;
+    case CommandOutcome::kFileError:
+      return kCliFileError;
+    case CommandOutcome::kRefused:
+      return kCliUsage;
+    case CommandOutcome::kEnded:
+      return fatal_status_;
+  }
+  return kCliFileError;
 }
 
 }  // namespace orlith

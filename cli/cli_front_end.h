@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "core/navaid_entry.h"
+#include "ui/command_steps.h"
 #include "ui/front_end.h"
 
 namespace orlith {
@@ -25,6 +26,8 @@ class CliFrontEnd : public FrontEnd {
 
   // The status of the fatal ending, 0 when there was none.
   int fatal_status() const { return fatal_status_; }
+  // The exit status of a command that ended with outcome through this front end.
+  int ExitStatus(CommandOutcome outcome) const;
 
  private:
   NavAidEntry answers_;

@@ -13,9 +13,9 @@ using Fields = std::vector<std::string>;
 TEST(CsvReader, QuotingAndLineNumbers) {
   std::vector<CsvRecord> r;
   std::string error;
-  ASSERT_TRUE(
-      ParseCsv("a,b,c\r\n\"x, y\",\"say \"\"hi\"\"\", z \r\n\r\n\"two\nlines\",,\nla\rst,\"\",end\r",
-               &r, &error))
+  ASSERT_TRUE(ParseCsv(
+      "a,b,c\r\n\"x, y\",\"say \"\"hi\"\"\", z \r\n\r\n\"two\nlines\",,\nla\rst,\"\",end\r", &r,
+      &error))
       << error;
   ASSERT_EQ(r.size(), 4u);
   EXPECT_EQ(r[1].fields, (Fields{"x, y", "say \"hi\"", " z "}));  // never trimmed

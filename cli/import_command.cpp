@@ -109,49 +109,17 @@ int ApplyRows(const ImportOptions& options, const WorkFolder& folder, std::ostre
   const CliCommand command =
       options.command == "modify" ? CliCommand::kModify : CliCommand::kCreate;
   CliFrontEnd front_end(NavAidEntry{}, out, err);
-  std::string error;
-  int status = 0;
-  CommandOutcome outcome = WithFolderLock(front_end, folder, [&] {
-    status = ScanNavaids(
-        folder, options,
-        [&](NavAidEntry& entry, int line) {
-          return CheckBatchRow(folder, BatchRow{line, command, std::move(entry)}, &error) == 0;
-        },
-        counts, &error);
-    if (status == 0 && !error.empty()) status = kCliUsage;
-    if (status != 0) return CommandOutcome::kRefused;
-    CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
-    BatchRun run(session);
-    if (run.Begin() == CommandOutcome::kDone) {
-      status = ScanNavaids(
-          folder, options,
-          [&](NavAidEntry& entry, int line) {
-            return run.Row(BatchRow{line, command, std::move(entry)}) == CommandOutcome::kDone;
-          },
-          counts, &error);
-    }
-    return run.End();
-  });
-  if (outcome == CommandOutcome::kRefused || (outcome == CommandOutcome::kDone && status != 0)) {
-    if (status == kCliFileError) {
-      err << "orlith-cli: cannot read " << options.file << ": " << error << '\n';
-    } else {
-      err << "orlith-cli: " << options.file << ", " << error << '\n';
-    }
-    return status;
-  }
-  switch (outcome) {
-    case CommandOutcome::kDone:
-    case CommandOutcome::kCancelled:
-      return kCliDone;
-    case CommandOutcome::kEnded:
-      return front_end.fatal_status();
-    case CommandOutcome::kRefused:
-      return kCliUsage;
-    case CommandOutcome::kFileError:
-      break;
-  }
-  return kCliFileError;
+  return RunBatchPasses(
+      front_end, folder, options.file,
+      [&](const std::function<bool(const BatchRow&)>& each, std::string* error) {
+        return ScanNavaids(
+            folder, options,
+            [&](NavAidEntry& entry, int line) {
+              return each(BatchRow{line, command, std::move(entry)});
+            },
+            counts, error);
+      },
+      err);
 }
 
 }  // namespace

@@ -266,8 +266,8 @@ std::string ImportCoordinate(double degrees, CoordinateKind kind) {
   const long long thousandths = std::llround(std::fabs(degrees) * 60000.0);
   const std::string fraction = std::to_string(thousandths % 1000);
   return letter + std::to_string(thousandths / 60000) + ' ' +
-         std::to_string(thousandths % 60000 / 1000) + '.' +
-         std::string(3 - fraction.size(), '0') + fraction;
+         std::to_string(thousandths % 60000 / 1000) + '.' + std::string(3 - fraction.size(), '0') +
+         fraction;
 }
 
 std::string Utf8ToLatin1(std::string_view text) {
