@@ -20,30 +20,6 @@ namespace {
 // Far more than any scenery file Orlith writes; a larger file is refused without being read.
 constexpr std::uint64_t kMaxInspectedSize = 64 * 1024;
 
-// Reads the whole file when it holds at most max bytes; a longer one is not read, and sets
-// *too_large.
-Status ReadSmallFile(FileEnv& env, const std::string& path, std::uint64_t max, std::string* bytes,
-                     bool* too_large) {
-  bytes->clear();
-  *too_large = false;
-  std::unique_ptr<ReadableFile> file;
-  Status s = env.OpenForReading(path, &file);
-  if (!s.ok()) return s;
-  std::uint64_t size = 0;
-  s = file->Size(&size);
-  char buf[4096];
-  while (s.ok() && !*too_large) {
-    *too_large = size > max || bytes->size() > max;  // also when it grows while it is read
-    if (*too_large) break;
-    std::size_t got = 0;
-    s = file->Read(sizeof buf, buf, &got);
-    if (!s.ok() || got == 0) break;
-    bytes->append(buf, got);
-  }
-  s.Update(file->Close());
-  return s;
-}
-
 int Inspect(const CliArgs& args, const WorkFolder& folder, std::ostream& out, std::ostream& err) {
   std::string bytes;
   std::string path = folder.Given(args.file);

@@ -102,22 +102,13 @@ Status ReadSceneryFiles(FileEnv& env, const std::string& dir, const std::string&
   for (const std::string& name : names) {
     std::string path = dir.empty() ? name : dir + "/" + name;
     std::string shown = shown_prefix + name;
-    std::unique_ptr<ReadableFile> file;
-    Status s = env.OpenForReading(path, &file);
-    std::uint64_t size = 0;
-    if (s.ok()) s = file->Size(&size);
     std::string bytes;
-    char buf[kLargestSceneryFile + 1];
-    for (std::size_t got = 1; s.ok() && size <= kLargestSceneryFile && got != 0;) {
-      s = file->Read(sizeof buf, buf, &got);
-      if (s.ok()) bytes.append(buf, got);
-      if (bytes.size() > kLargestSceneryFile) break;
-    }
-    if (file) s.Update(file->Close());
+    bool too_large = false;
+    Status s = ReadSmallFile(env, path, kLargestSceneryFile, &bytes, &too_large);
     if (!s.ok()) return Status::IoError(shown, s.reason());
     ListedFile listed{shown, {}};
     std::string why;
-    if (!bytes.empty() && DecodeNavAidFile(bytes, &listed.navaid, &why)) {
+    if (!too_large && DecodeNavAidFile(bytes, &listed.navaid, &why)) {
       files->push_back(std::move(listed));
     } else {
       ++*others;

@@ -115,6 +115,28 @@ Status AppendWholeOrNothing(FileEnv& env, const std::string& path, std::string_v
                                              : Status::IoError(s.file(), reason);
 }
 
+Status ReadSmallFile(FileEnv& env, const std::string& path, std::uint64_t max, std::string* bytes,
+                     bool* too_large) {
+  bytes->clear();
+  *too_large = false;
+  std::unique_ptr<ReadableFile> file;
+  Status s = env.OpenForReading(path, &file);
+  if (!s.ok()) return s;
+  std::uint64_t size = 0;
+  s = file->Size(&size);
+  char buf[4096];
+  while (s.ok()) {
+    *too_large = size > max || bytes->size() > max;
+    if (*too_large) break;
+    std::size_t got = 0;
+    s = file->Read(sizeof buf, buf, &got);
+    if (!s.ok() || got == 0) break;
+    bytes->append(buf, got);
+  }
+  s.Update(file->Close());
+  return s;
+}
+
 Status ReplaceWhole(FileEnv& env, const std::string& path, std::string_view bytes, bool sync) {
   std::string temp;
   std::unique_ptr<WritableFile> file;

@@ -132,6 +132,11 @@ struct WorkFolder {
 Status AppendWholeOrNothing(FileEnv& env, const std::string& path, std::string_view text,
                             bool line_by_line = false);
 
+// Reads the whole regular file into *bytes when it holds at most max bytes; a longer one (also
+// one that grows past max while it is read) is not read whole and sets *too_large.
+Status ReadSmallFile(FileEnv& env, const std::string& path, std::uint64_t max, std::string* bytes,
+                     bool* too_large);
+
 // Writes bytes to a new temporary file beside path and renames it over path, so path holds its
 // old bytes or the new ones, never a part. With sync the temporary file is on stable storage
 // before the rename and the folder after it. On a failure the temporary file is removed (never
