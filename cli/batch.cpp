@@ -14,13 +14,8 @@
 namespace orlith {
 namespace {
 
-constexpr int kUsageStatus = 2;
-constexpr int kFileErrorStatus = 3;
-
 constexpr int kCommandColumn = -1;
 constexpr int kUnknownColumn = -2;
-// Some editors put it before the header.
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 }  // namespace
 
@@ -32,12 +27,12 @@ int BatchReader::ReadHeader(std::string* error) {
       break;
     case CsvReader::Next::kEnd:
       *error = "the batch file has no header row";
-      return kUsageStatus;
+      return kCliUsage;
     case CsvReader::Next::kBadText:
-      return kUsageStatus;
+      return kCliUsage;
     case CsvReader::Next::kReadError:
       *error = csv_.read_status().reason();
-      return kFileErrorStatus;
+      return kCliFileError;
   }
   const std::string where = "line " + std::to_string(header.line) + ": ";
   std::set<std::string> seen;
@@ -49,17 +44,17 @@ int BatchReader::ReadHeader(std::string* error) {
     }
     if (role == kUnknownColumn) {
       *error = where + "unknown column \"" + name + "\"";
-      return kUsageStatus;
+      return kCliUsage;
     }
     if (!seen.insert(name).second) {
       *error = where + "column \"" + name + "\" twice";
-      return kUsageStatus;
+      return kCliUsage;
     }
     roles_.push_back(role);
   }
   if (!seen.contains("command")) {
     *error = where + "no \"command\" column";
-    return kUsageStatus;
+    return kCliUsage;
   }
   return 0;
 }
@@ -87,16 +82,16 @@ int BatchReader::Next(BatchRow* row, bool* end, std::string* error) {
       *end = true;
       return 0;
     case CsvReader::Next::kBadText:
-      return fail(kUsageStatus);
+      return fail(kCliUsage);
     case CsvReader::Next::kReadError:
       *error = csv_.read_status().reason();
-      return fail(kFileErrorStatus);
+      return fail(kCliFileError);
   }
   const std::string where = "line " + std::to_string(record.line) + ": ";
   if (record.fields.size() != roles_.size()) {
     *error = where + std::to_string(record.fields.size()) + " fields, the header has " +
              std::to_string(roles_.size());
-    return fail(kUsageStatus);
+    return fail(kCliUsage);
   }
   *row = BatchRow();
   row->line = record.line;
@@ -116,18 +111,18 @@ int BatchReader::Next(BatchRow* row, bool* end, std::string* error) {
     row->command = CliCommand::kDelete;
   } else {
     *error = where + "command must be create, delete or modify, not \"" + command + "\"";
-    return fail(kUsageStatus);
+    return fail(kCliUsage);
   }
   if (!row->entry.navAidType.empty()) {
     std::optional<std::string> type = NormaliseType(row->entry.navAidType);
     if (!type) {
       *error = where + "type must be NDB, VOR or ILS, not \"" + row->entry.navAidType + "\"";
-      return fail(kUsageStatus);
+      return fail(kCliUsage);
     }
     row->entry.navAidType = *type;
   } else if (row->command != CliCommand::kDelete) {
     *error = where + command + " needs a type";
-    return fail(kUsageStatus);
+    return fail(kCliUsage);
   }
   if (!IsValidCoordinate(row->entry.latitude, CoordinateKind::kLatitude)) {
     *error = where + "latitude \"" + row->entry.latitude + "\": " + kInputErrorMessage;
@@ -145,7 +140,7 @@ int CheckBatchRow(const WorkFolder& folder, const BatchRow& row, std::string* er
   Status s = CheckSceneryFilePath(folder, row.entry.latitude, row.entry.longitude);
   if (s.ok()) return 0;
   *error = "line " + std::to_string(row.line) + ": scenery file " + s.file() + ": " + s.reason();
-  return kUsageStatus;
+  return kCliUsage;
 }
 
 int ReadBatch(std::string_view csv, std::vector<BatchRow>* rows, std::string* error) {

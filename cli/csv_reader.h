@@ -21,6 +21,9 @@ struct CsvRecord {
 // no line end (or no end at all) cannot take all memory.
 inline constexpr std::size_t kMaxCsvRecord = 64 * 1024;
 
+// The UTF-8 byte order mark, which some editors put before the first record.
+inline constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
 // Reads records one at a time from an open file: memory is bounded by one record, whatever the
 // size of the file. Fields are kept exactly (no trimming); empty lines are skipped.
 class CsvReader {

@@ -29,7 +29,7 @@ int ScanNavaids(const WorkFolder& folder, const ImportOptions& options, const Ro
     return kCliFileError;
   }
   CsvReader csv(*file);
-  csv.SkipPrefix("\xEF\xBB\xBF");
+  csv.SkipPrefix(kByteOrderMark);
   NavaidColumns columns;
   std::size_t width = 0;
   PositionSet positions;
