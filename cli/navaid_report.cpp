@@ -12,26 +12,6 @@
 namespace orlith {
 namespace {
 
-std::string Fixed(double v, int decimals) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-  return buf;
-}
-
-// As FormatCoordinate, but minutes that the print format rounds up to 60.00 are carried into the
-// degrees: 41.99999 degrees north shows as N42    0.00, not N41   60.00.
-std::string Coordinate(double degrees, CoordinateKind kind) {
-  std::string text = FormatCoordinate(degrees, kind);
-  if (!text.ends_with(" 60.00")) return text;
-  return FormatCoordinate(std::copysign(std::trunc(std::fabs(degrees)) + 1.0, degrees), kind);
-}
-
-// Whole kilohertz, and the 100 Hz digit when there is one: 350, 382.5.
-std::string Kilohertz(const DecodedNavAid& n) {
-  std::string khz = std::to_string(n.frequencyKhz);
-  return n.frequencyHundredHz == 0 ? khz : khz + "." + std::to_string(n.frequencyHundredHz);
-}
-
 struct Flag {
   std::uint8_t bit;
   const char* name;
@@ -58,13 +38,22 @@ bool HasVorRecord(const DecodedNavAid& n) { return n.navAidType == "VOR" || IsIl
 
 }  // namespace
 
-std::string ReportCoordinate(double degrees, CoordinateKind kind) {
-  return Coordinate(degrees, kind);
+std::string ReportDecimal(double v, int decimals) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+  return buf;
 }
 
-std::string ReportKilohertz(const DecodedNavAid& navaid) { return Kilohertz(navaid); }
+std::string ReportCoordinate(double degrees, CoordinateKind kind) {
+  std::string text = FormatCoordinate(degrees, kind);
+  if (!text.ends_with(" 60.00")) return text;
+  return FormatCoordinate(std::copysign(std::trunc(std::fabs(degrees)) + 1.0, degrees), kind);
+}
 
-std::string ReportDecimal(double v, int decimals) { return Fixed(v, decimals); }
+std::string ReportKilohertz(const DecodedNavAid& n) {
+  std::string khz = std::to_string(n.frequencyKhz);
+  return n.frequencyHundredHz == 0 ? khz : khz + "." + std::to_string(n.frequencyHundredHz);
+}
 
 std::string JsonString(const std::string& text) {
   std::string out = "\"";
@@ -90,24 +79,25 @@ std::string InspectText(const DecodedNavAid& n) {
     out += label + ": " + value + "\n";
   };
   line("Type", n.navAidType.empty() ? "(none)" : n.navAidType);
-  line("Position", Coordinate(n.latitude, CoordinateKind::kLatitude) + ", " +
-                       Coordinate(n.longitude, CoordinateKind::kLongitude) + " (" +
-                       Fixed(n.latitude, 6) + ", " + Fixed(n.longitude, 6) + " degrees)");
+  line("Position", ReportCoordinate(n.latitude, CoordinateKind::kLatitude) + ", " +
+                       ReportCoordinate(n.longitude, CoordinateKind::kLongitude) + " (" +
+                       ReportDecimal(n.latitude, 6) + ", " + ReportDecimal(n.longitude, 6) +
+                       " degrees)");
   if (IsNdb(n)) {
-    line("Frequency", Kilohertz(n) + " kHz");
+    line("Frequency", ReportKilohertz(n) + " kHz");
   } else {
     line("Frequency",
-         Fixed(n.frequencyMhz, 2) + " MHz (channel " + std::to_string(n.channel) + ")");
+         ReportDecimal(n.frequencyMhz, 2) + " MHz (channel " + std::to_string(n.channel) + ")");
   }
-  line("Range", std::to_string(n.rangeUnits) + " units (" + Fixed(n.rangeNm, 2) + " nm)");
+  line("Range", std::to_string(n.rangeUnits) + " units (" + ReportDecimal(n.rangeNm, 2) + " nm)");
   line("Altitude", std::to_string(n.altitude) + " m");
   if (HasVorRecord(n)) {
-    line("Magnetic deviation", Fixed(n.magneticDeviation, 2) + " degrees");
+    line("Magnetic deviation", ReportDecimal(n.magneticDeviation, 2) + " degrees");
     line("Flags", FlagsText(n.flags));
   }
   if (IsIls(n)) {
-    line("Localizer heading", Fixed(n.localizerHeading, 2) + " degrees");
-    line("Glide slope angle", Fixed(n.glideslopeAngle, 2) + " degrees");
+    line("Localizer heading", ReportDecimal(n.localizerHeading, 2) + " degrees");
+    line("Glide slope angle", ReportDecimal(n.glideslopeAngle, 2) + " degrees");
   }
   line("ID", n.id);
   line("Name", n.name);
@@ -117,28 +107,28 @@ std::string InspectText(const DecodedNavAid& n) {
 std::string InspectJson(const DecodedNavAid& n) {
   std::vector<std::pair<std::string, std::string>> fields = {
       {"type", JsonString(n.navAidType)},
-      {"latitude", JsonString(Coordinate(n.latitude, CoordinateKind::kLatitude))},
-      {"longitude", JsonString(Coordinate(n.longitude, CoordinateKind::kLongitude))},
-      {"latitudeDegrees", Fixed(n.latitude, 6)},
-      {"longitudeDegrees", Fixed(n.longitude, 6)},
+      {"latitude", JsonString(ReportCoordinate(n.latitude, CoordinateKind::kLatitude))},
+      {"longitude", JsonString(ReportCoordinate(n.longitude, CoordinateKind::kLongitude))},
+      {"latitudeDegrees", ReportDecimal(n.latitude, 6)},
+      {"longitudeDegrees", ReportDecimal(n.longitude, 6)},
   };
   if (IsNdb(n)) {
-    fields.push_back({"frequencyKHz", Kilohertz(n)});
+    fields.push_back({"frequencyKHz", ReportKilohertz(n)});
   } else {
-    fields.push_back({"frequencyMHz", Fixed(n.frequencyMhz, 2)});
+    fields.push_back({"frequencyMHz", ReportDecimal(n.frequencyMhz, 2)});
     fields.push_back({"channel", std::to_string(n.channel)});
   }
   fields.push_back({"rangeUnits", std::to_string(n.rangeUnits)});
-  fields.push_back({"rangeNm", Fixed(n.rangeNm, 2)});
+  fields.push_back({"rangeNm", ReportDecimal(n.rangeNm, 2)});
   fields.push_back({"altitude", std::to_string(n.altitude)});
   if (HasVorRecord(n)) {
-    fields.push_back({"magneticDeviation", Fixed(n.magneticDeviation, 2)});
+    fields.push_back({"magneticDeviation", ReportDecimal(n.magneticDeviation, 2)});
     fields.push_back({"flags", std::to_string(n.flags)});
     for (const Flag& f : kFlags) fields.push_back({f.key, n.flags & f.bit ? "true" : "false"});
   }
   if (IsIls(n)) {
-    fields.push_back({"localizerHeading", Fixed(n.localizerHeading, 2)});
-    fields.push_back({"glideslopeAngle", Fixed(n.glideslopeAngle, 2)});
+    fields.push_back({"localizerHeading", ReportDecimal(n.localizerHeading, 2)});
+    fields.push_back({"glideslopeAngle", ReportDecimal(n.glideslopeAngle, 2)});
   }
   fields.push_back({"id", JsonString(n.id)});
   fields.push_back({"name", JsonString(n.name)});
