@@ -81,25 +81,25 @@ int ScanNavaids(const WorkFolder& folder, const ImportOptions& options, const Ro
 Status WriteBatchFile(const WorkFolder& folder, const std::string& path,
                       const ImportOptions& options, ImportCounts* counts, int* scan_status,
                       std::string* error) {
-  FileEnv& env = *folder.env;
-  std::string temporary;
-  std::unique_ptr<WritableFile> file;
-  Status s = env.CreateTemporary(path, &temporary, &file);
-  if (!s.ok()) return s;
-  std::string buffer = BatchHeaderLine();
-  auto sink = [&](NavAidEntry& entry, int) {
-    buffer += BatchRowLine(options.command, entry);
-    if (buffer.size() < 65536) return true;
-    s.Update(file->Append(buffer));
-    buffer.clear();
-    return s.ok();
-  };
-  *scan_status = ScanNavaids(folder, options, sink, counts, error);
-  if (s.ok()) s.Update(file->Append(buffer));
-  s.Update(file->Close());
-  if (s.ok() && *scan_status == 0) s.Update(env.Rename(temporary, path));
-  if (!s.ok() || *scan_status != 0) env.Remove(temporary);
-  return s;
+  Status written;  // the writes' own outcome: a failed scan stops the rename but is no write error
+  Status s = ReplaceWith(
+      *folder.env, path,
+      [&](WritableFile& file) {
+        std::string buffer = BatchHeaderLine();
+        auto sink = [&](NavAidEntry& entry, int) {
+          buffer += BatchRowLine(options.command, entry);
+          if (buffer.size() < 65536) return true;
+          written = file.Append(buffer);
+          buffer.clear();
+          return written.ok();
+        };
+        *scan_status = ScanNavaids(folder, options, sink, counts, error);
+        if (written.ok()) written = file.Append(buffer);
+        if (!written.ok() || *scan_status == 0) return written;
+        return Status::IoError(options.file, *error);
+      },
+      /*sync=*/false);
+  return written.ok() && *scan_status != 0 ? Status::Ok() : s;
 }
 
 // Both passes under the folder's lock: the first checks the file and the scenery file name of

@@ -137,20 +137,24 @@ Status ReadSmallFile(FileEnv& env, const std::string& path, std::uint64_t max, s
   return s;
 }
 
-Status ReplaceWhole(FileEnv& env, const std::string& path, std::string_view bytes, bool sync) {
+Status ReplaceWith(FileEnv& env, const std::string& path,
+                   const std::function<Status(WritableFile& file)>& write, bool sync) {
   std::string temp;
   std::unique_ptr<WritableFile> file;
   Status s = env.CreateTemporary(path, &temp, &file);
   if (!s.ok()) return s;
-  s = file->Append(bytes);
+  s = write(*file);
   if (s.ok() && sync) s = file->Sync();
   s.Update(file->Close());
   if (s.ok()) s = env.Rename(temp, path);
-  if (!s.ok()) {
-    env.Remove(temp);
-    return s;
-  }
-  return sync ? env.SyncFolder(FolderOf(path)) : Status::Ok();
+  if (!s.ok()) env.Remove(temp);
+  return s;
+}
+
+Status ReplaceWhole(FileEnv& env, const std::string& path, std::string_view bytes, bool sync) {
+  Status s = ReplaceWith(
+      env, path, [bytes](WritableFile& file) { return file.Append(bytes); }, sync);
+  return s.ok() && sync ? env.SyncFolder(FolderOf(path)) : s;
 }
 
 Status LockFolder(FileEnv& env, const std::string& folder, int wait_ms, bool* busy,

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -137,10 +138,15 @@ Status AppendWholeOrNothing(FileEnv& env, const std::string& path, std::string_v
 Status ReadSmallFile(FileEnv& env, const std::string& path, std::uint64_t max, std::string* bytes,
                      bool* too_large);
 
-// Writes bytes to a new temporary file beside path and renames it over path, so path holds its
-// old bytes or the new ones, never a part. With sync the temporary file is on stable storage
-// before the rename and the folder after it. On a failure the temporary file is removed (never
-// path) and the failure names path.
+// Has write fill a new temporary file beside path, then renames it over path, so path holds its
+// old bytes or all the new ones, never a part. With sync the temporary file is on stable storage
+// before the rename. On a failure, write's included, the temporary file is removed (never path)
+// and the failure returned; the failures of the file name path. The folder's sync is the caller's.
+Status ReplaceWith(FileEnv& env, const std::string& path,
+                   const std::function<Status(WritableFile& file)>& write, bool sync);
+
+// ReplaceWith for bytes held in memory; with sync the folder is on stable storage after the
+// rename too.
 Status ReplaceWhole(FileEnv& env, const std::string& path, std::string_view bytes, bool sync);
 
 // The folder that holds path ("" for the current one).

@@ -22,25 +22,20 @@ int NextAreaNumber(const ConfigScan& scan) { return static_cast<int>(scan.highes
 // it was.
 Status CopyToBackup(const WorkFolder& folder, ConfigScan* scan) {
   const std::string backup = folder.File(kSceneryBackupName);
-  std::string temp;
-  std::unique_ptr<WritableFile> out;
-  Status s = folder.env->CreateTemporary(backup, &temp, &out);
+  // The copy is invisible until the rename, so it is flushed once, by the sync, not line by line.
+  Status s = ReplaceWith(
+      *folder.env, backup,
+      [&](WritableFile& out) {
+        std::unique_ptr<ReadableFile> in;
+        Status copied = folder.env->OpenForReading(folder.File(kSceneryConfigName), &in);
+        if (copied.ok()) {
+          copied = CopyConfigFile(*in, out, scan);
+          copied.Update(in->Close());
+        }
+        return copied;
+      },
+      /*sync=*/true);
   if (!s.ok()) return s;
-
-  // The copy is invisible until the rename, so it is flushed once, by Sync, not line by line.
-  std::unique_ptr<ReadableFile> in;
-  s = folder.env->OpenForReading(folder.File(kSceneryConfigName), &in);
-  if (s.ok()) {
-    s = CopyConfigFile(*in, *out, scan);
-    s.Update(in->Close());
-  }
-  if (s.ok()) s = out->Sync();
-  s.Update(out->Close());
-  if (s.ok()) s = folder.env->Rename(temp, backup);
-  if (!s.ok()) {
-    folder.env->Remove(temp);
-    return s;
-  }
   s = folder.env->SyncFolder(folder.path);
   return s.ok() ? s : Status::IoError(backup, s.reason());
 }
