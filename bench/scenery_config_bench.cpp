@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/file_env.h"
+#include "core/work_folder.h"
 #include "scenery_config/scenery_config.h"
 
 namespace orlith {

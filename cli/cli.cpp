@@ -3,66 +3,43 @@
 #include <functional>
 #include <memory>
 
-#include "cli/batch.h"
+#include "app/batch.h"
 #include "cli/cli_args.h"
 #include "cli/cli_front_end.h"
-#include "cli/import_command.h"
+#include "app/import_run.h"
 #include "cli/list_command.h"
 #include "cli/navaid_report.h"
-#include "scenery_config/operations_log.h"
+#include "core/operations_log.h"
+#include "scenery_file/navaid_format.h"
 #include "scenery_file/navaid_reader.h"
 #include "ui/dialog_layout.h"
-#include "ui/main_window.h"
+#include "app/main_window.h"
 
 namespace orlith {
 namespace {
-
-// Far more than any scenery file Orlith writes; a larger file is refused without being read.
-constexpr std::uint64_t kMaxInspectedSize = 64 * 1024;
 
 int Inspect(const CliArgs& args, const WorkFolder& folder, std::ostream& out, std::ostream& err) {
   std::string bytes;
   std::string path = folder.Given(args.file);
   bool too_large = false;
-  Status s = ReadSmallFile(*folder.env, path, kMaxInspectedSize, &bytes, &too_large);
+  Status s = ReadSmallFile(*folder.env, path, kMaxSceneryFileSize, &bytes, &too_large);
   if (!s.ok()) {
     err << "orlith-cli: cannot read " << args.file << ": " << s.reason() << '\n';
-    return kCliFileError;
+    return kExitFileError;
   }
   if (too_large) {
     err << "orlith-cli: " << args.file << " is not an Orlith scenery file: it is larger than "
-        << kMaxInspectedSize << " bytes\n";
-    return kCliUsage;
+        << kMaxSceneryFileSize << " bytes\n";
+    return kExitUsage;
   }
   DecodedNavAid navaid;
   std::string error;
   if (!DecodeNavAidFile(bytes, &navaid, &error)) {
     err << "orlith-cli: " << args.file << " is not an Orlith scenery file: " << error << '\n';
-    return kCliUsage;
+    return kExitUsage;
   }
   out << (args.json ? InspectJson(navaid) : InspectText(navaid));
-  return kCliDone;
-}
-
-// One pass over the batch file's rows (a BatchPass).
-int ForEachBatchRow(const WorkFolder& folder, const std::string& path,
-                    const std::function<bool(const BatchRow&)>& each, std::string* error) {
-  std::unique_ptr<ReadableFile> file;
-  Status s = folder.env->OpenForReading(folder.Given(path), &file);
-  if (!s.ok()) {
-    *error = s.reason();
-    return kCliFileError;
-  }
-  BatchReader reader(*file);
-  int status = 0;
-  for (;;) {
-    BatchRow row;
-    bool end = false;
-    status = reader.Next(&row, &end, error);
-    if (status != 0 || end || !each(row)) break;
-  }
-  file->Close();
-  return status;
+  return kExitDone;
 }
 
 int Batch(const CliArgs& args, const WorkFolder& folder, std::ostream& out, std::ostream& err) {
@@ -81,22 +58,25 @@ int RunCommand(const std::vector<std::string>& argv, std::ostream& out, std::ost
   std::string usage_error = ParseCliArgs(argv, &args);
   if (!usage_error.empty()) {
     err << "orlith-cli: " << usage_error << "\n" << UsageText();
-    return kCliUsage;
+    return kExitUsage;
   }
   WorkFolder folder{args.folder, env, args.sceneryFolder};
   switch (args.command) {
     case CliCommand::kHelp:
       out << UsageText();
-      return kCliDone;
+      return kExitDone;
     case CliCommand::kVersion:
       out << kCliVersion << '\n';
-      return kCliDone;
+      return kExitDone;
     case CliCommand::kInspect:
       return Inspect(args, folder, out, err);
     case CliCommand::kBatch:
       return Batch(args, folder, out, err);
     case CliCommand::kImport:
-      return RunImport(args.import, folder, out, err);
+    {
+      CliFrontEnd front_end(NavAidEntry{}, out, err);
+      return RunImport(args.import, folder, front_end, out, err);
+    }
     case CliCommand::kList:
       return RunList(folder, args.json, out, err);
     case CliCommand::kCreate:
@@ -119,9 +99,9 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
            FileEnv* env) {
   int status = RunCommand(argv, out, err, env);
   // A message that never reached the user is a failure too.
-  if (!out.flush() && status == kCliDone) {
+  if (!out.flush() && status == kExitDone) {
     err << "orlith-cli: standard output could not be written\n";
-    status = kCliFileError;
+    status = kExitFileError;
   }
   return status;
 }

@@ -5,23 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "core/exit_status.h"
 #include "core/file_env.h"
 
 namespace orlith {
-
-// Exit statuses.
-inline constexpr int kCliDone = 0;
-inline constexpr int kCliMissingConfig = 1;
-inline constexpr int kCliUsage = 2;
-inline constexpr int kCliFileError = 3;
-inline constexpr int kCliInputError = 8;
 
 inline constexpr char kCliVersion[] = "orlith-cli 3.0";
 
 // args without the program name. Messages go to out one line each; errors to err. env: the file
 // access for every file the run opens. A command that changes files runs under the folder's lock.
-// When out cannot be written (a full disk, a closed pipe) a run that would end with kCliDone ends
-// with kCliFileError instead.
+// When out cannot be written (a full disk, a closed pipe) a run that would end with kExitDone ends
+// with kExitFileError instead.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            FileEnv* env = DefaultFileEnv());
 

@@ -1,8 +1,8 @@
 #include "cli/cli_args.h"
 
-#include <cctype>
-
-#include "cli/field_names.h"
+#include "app/field_names.h"
+#include "core/ascii_case.h"
+#include "core/coordinate_text.h"
 
 namespace orlith {
 namespace {
@@ -80,11 +80,69 @@ std::string ParseEntryOptions(const std::vector<std::string>& args, std::size_t 
 
 }  // namespace
 
-std::optional<std::string> NormaliseType(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  if (upper == "NDB" || upper == "VOR" || upper == "ILS") return upper;
-  return std::nullopt;
+std::string ParseImportArgs(const std::vector<std::string>& args, std::size_t at,
+                            ImportOptions* o) {
+  *o = ImportOptions{};
+  auto value = [&](std::size_t& i) -> const std::string* {
+    return i + 1 < args.size() ? &args[++i] : nullptr;
+  };
+  bool command_seen = false;
+  for (std::size_t i = at; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const std::string* v = nullptr;
+    if (a == "--apply") {
+      o->apply = true;
+    } else if (a == "--within") {
+      if (i + 4 >= args.size()) return "--within needs NORTH WEST SOUTH EAST";
+      const std::string* texts[4] = {&args[i + 1], &args[i + 2], &args[i + 3], &args[i + 4]};
+      i += 4;
+      double d[4];
+      for (int k = 0; k < 4; ++k) {
+        CoordinateKind kind = k % 2 == 0 ? CoordinateKind::kLatitude : CoordinateKind::kLongitude;
+        if (!IsValidCoordinate(*texts[k], kind)) {
+          return std::string("--within: \"") + *texts[k] + "\" is not a " +
+                 (k % 2 == 0 ? "latitude" : "longitude");
+        }
+        d[k] = ParseCoordinate(*texts[k]);
+      }
+      if (d[0] < d[2]) return "--within: the north edge lies south of the south edge";
+      o->within = ImportArea{d[0], d[1], d[2], d[3]};
+    } else if (a == "-o" || a == "--country" || a == "--type" || a == "--ident" ||
+               a == "--command" || a == "--range") {
+      if ((v = value(i)) == nullptr) return "option " + a + " needs a text";
+      if (a == "-o") {
+        if (!o->output.empty() || v->empty()) return "-o takes one file";
+        o->output = *v;
+      } else if (a == "--country") {
+        o->countries.push_back(AsciiUpper(*v));
+      } else if (a == "--ident") {
+        o->idents.push_back(AsciiUpper(*v));
+      } else if (a == "--type") {
+        o->type = AsciiUpper(*v);
+        if (o->type != "NDB" && o->type != "VOR")
+          return "--type must be NDB or VOR, not \"" + *v + "\"";
+      } else if (a == "--command") {
+        if (command_seen || (*v != "create" && *v != "modify")) {
+          return "--command must be create or modify, once";
+        }
+        command_seen = true;
+        o->command = *v;
+      } else {
+        std::optional<double> nm = FieldNumber(*v);
+        if (!nm || *nm < 0) {
+          return "--range must be a number of nautical miles, not \"" + *v + "\"";
+        }
+        o->range = *v;
+      }
+    } else if (o->file.empty() && !a.starts_with("-")) {
+      o->file = a;
+    } else {
+      return "unknown option for import: " + a;
+    }
+  }
+  if (o->file.empty()) return "import needs a navaids.csv file";
+  if (o->apply && !o->output.empty()) return "import takes -o FILE or --apply, not both";
+  return "";
 }
 
 std::string ParseCliArgs(const std::vector<std::string>& args, CliArgs* p) {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/navaid_import.h"
+#include "app/import_run.h"
 #include "core/navaid_entry.h"
 
 namespace orlith {
@@ -40,8 +40,9 @@ struct CliArgs {
 // error to show (exit status 2).
 std::string ParseCliArgs(const std::vector<std::string>& args, CliArgs* parsed);
 
-// "VOR", "ILS" or "NDB" for a type text matched without regard to case; none for any other.
-std::optional<std::string> NormaliseType(std::string_view text);
+// Parses the options of import from args[at] on. Empty text on success, else the usage error.
+std::string ParseImportArgs(const std::vector<std::string>& args, std::size_t at,
+                            ImportOptions* options);
 
 // The usage text that --help prints.
 std::string UsageText();

@@ -1,7 +1,5 @@
 #include "cli/cli_front_end.h"
 
-#include "cli/cli.h"
-
 #include "ui/dialog_logic.h"
 
 namespace orlith {
@@ -23,18 +21,7 @@ void CliFrontEnd::Fatal(const std::string& message, int status) {
 }
 
 int CliFrontEnd::ExitStatus(CommandOutcome outcome) const {
-  switch (outcome) {
-    case CommandOutcome::kDone:
-    case CommandOutcome::kCancelled:
-      return kCliDone;
-    case CommandOutcome::kFileError:
-      return kCliFileError;
-    case CommandOutcome::kRefused:
-      return kCliUsage;
-    case CommandOutcome::kEnded:
-      return fatal_status_;
-  }
-  return kCliFileError;
+  return ExitStatusFor(outcome, fatal_status_);
 }
 
 }  // namespace orlith

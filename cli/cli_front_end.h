@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "core/navaid_entry.h"
-#include "ui/command_steps.h"
+#include "app/command_steps.h"
 #include "ui/front_end.h"
 
 namespace orlith {

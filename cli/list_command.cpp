@@ -10,7 +10,7 @@
 #include "core/coordinate_text.h"
 #include "scenery_config/scenery_config.h"
 #include "scenery_file/navaid_reader.h"
-#include "ui/messages.h"
+#include "app/messages.h"
 
 namespace orlith {
 namespace {
@@ -160,7 +160,7 @@ int RunList(const WorkFolder& folder, bool json, std::ostream& out, std::ostream
   Status s = ReadSwitches(folder, &switches);
   if (s.kind() == Status::Kind::kNotFound) {
     err << ConfigMissingMessage() << '\n';
-    return kCliMissingConfig;
+    return kExitMissingConfig;
   }
   std::vector<ListedFile> files;
   int others = 0;
@@ -175,7 +175,7 @@ int RunList(const WorkFolder& folder, bool json, std::ostream& out, std::ostream
   }
   if (!s.ok()) {
     err << "orlith-cli: cannot read " << s.ToString() << '\n';
-    return kCliFileError;
+    return kExitFileError;
   }
   if (json) {
     out << "{\"switches\":[";
@@ -195,7 +195,7 @@ int RunList(const WorkFolder& folder, bool json, std::ostream& out, std::ostream
           << fields.substr(1, fields.size() - 2);
     }
     out << "],\"otherBglFiles\":" << others << "}\n";
-    return kCliDone;
+    return kExitDone;
   }
   out << "Exclusion switches in scenery.cfg: " << switches.size() << '\n';
   for (const ListedSwitch& w : switches) {
@@ -206,7 +206,7 @@ int RunList(const WorkFolder& folder, bool json, std::ostream& out, std::ostream
   out << "Orlith scenery files: " << files.size() << '\n';
   for (const ListedFile& f : files) out << FileText(f);
   out << "Other .bgl files (not Orlith's): " << others << '\n';
-  return kCliDone;
+  return kExitDone;
 }
 
 }  // namespace orlith

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/file_env.h"
+#include "core/work_folder.h"
 
 namespace orlith {
 

@@ -102,7 +102,7 @@ Other .bgl files (not Orlith's): 1
 TEST(ListCommand, NeedsSceneryCfg) {
   TempFolder tmp;
   std::string out, err;
-  EXPECT_EQ(RunIn(tmp, {"list"}, &out, &err), kCliMissingConfig);
+  EXPECT_EQ(RunIn(tmp, {"list"}, &out, &err), kExitMissingConfig);
   EXPECT_EQ(err, "File scenery.cfg not found!\n");
   EXPECT_EQ(out, "");
 }

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/ascii_case.h"
 #include "core/fatal.h"
 #include "core/lenient_number.h"
 
@@ -28,7 +29,6 @@ std::size_t Normalise(std::string& text) {
   return text.find(' ');
 }
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace
 
@@ -53,7 +53,7 @@ double ParseCoordinate(std::string text) {
 bool IsValidCoordinate(std::string_view text, CoordinateKind kind) {
   std::string copy(text);
   if (Normalise(copy) == std::string::npos) return false;
-  char letter = Upper(copy[0]);
+  char letter = AsciiUpper(copy[0]);
   if (kind == CoordinateKind::kLatitude) return letter == 'N' || letter == 'S';
   return letter == 'E' || letter == 'W';
 }

@@ -72,7 +72,7 @@ TEST(CoordinateText, FormatsRoundedMinutesAndDegreesOfAnySizeF10) {
 }
 
 TEST(CoordinateTextDeathTest, RejectedTextsEndWithTheInputError) {
-  const auto kDies = ::testing::ExitedWithCode(kInputErrorStatus);
+  const auto kDies = ::testing::ExitedWithCode(kExitInputError);
   EXPECT_EXIT(ParseCoordinate(""), kDies, kInputErrorMessage);
   EXPECT_EXIT(ValidateLatitude("E12 24.5"), kDies, kInputErrorMessage);
   EXPECT_EXIT(ValidateLongitude("N12 24.5"), kDies, kInputErrorMessage);

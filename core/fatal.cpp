@@ -26,6 +26,6 @@ void Fatal(const std::string& message, int status) {
   std::exit(status);
 }
 
-void FailInput() { Fatal(kInputErrorMessage, kInputErrorStatus); }
+void FailInput() { Fatal(kInputErrorMessage, kExitInputError); }
 
 }  // namespace orlith

@@ -4,10 +4,10 @@
 
 #include <string>
 
+#include "core/exit_status.h"
+
 namespace orlith {
 
-inline constexpr int kMissingConfigStatus = 1;  // scenery.cfg cannot be opened
-inline constexpr int kInputErrorStatus = 8;     // a malformed coordinate text
 inline constexpr char kInputErrorMessage[] = "Input Error - Program terminates!";
 
 // Shows message and waits until the user has acknowledged it. Must not end the process itself.

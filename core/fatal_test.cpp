@@ -11,7 +11,7 @@ void Handler(const std::string& message) { std::fprintf(stderr, "handled: %s", m
 
 TEST(FatalDeathTest, TheHandlerShowsTheMessageThenTheProcessEndsWithItsStatus) {
   EXPECT_EXIT(FailInput(), ::testing::ExitedWithCode(8), "^Input Error - Program terminates!\n$");
-  EXPECT_EXIT(Fatal("File scenery.cfg not found!", kMissingConfigStatus),
+  EXPECT_EXIT(Fatal("File scenery.cfg not found!", kExitMissingConfig),
               ::testing::ExitedWithCode(1), "^File scenery.cfg not found!\n$");
   EXPECT_EXIT((SetFatalHandler(&Handler), FailInput()), ::testing::ExitedWithCode(8),
               "^handled: Input Error - Program terminates!$");  // instead of the default

@@ -1,4 +1,5 @@
 #include "core/file_env.h"
+#include "core/work_folder.h"
 
 #include <gtest/gtest.h>
 

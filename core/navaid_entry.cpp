@@ -1,5 +1,7 @@
 #include "core/navaid_entry.h"
 
+#include "core/ascii_case.h"
+
 namespace orlith {
 
 std::string& FieldOf(NavAidEntry& entry, EntryField field) {
@@ -34,6 +36,12 @@ std::string& FieldOf(NavAidEntry& entry, EntryField field) {
 
 const std::string& FieldOf(const NavAidEntry& entry, EntryField field) {
   return FieldOf(const_cast<NavAidEntry&>(entry), field);
+}
+
+std::optional<std::string> NormaliseType(std::string_view text) {
+  std::string upper = AsciiUpper(text);
+  if (upper == "NDB" || upper == "VOR" || upper == "ILS") return upper;
+  return std::nullopt;
 }
 
 }  // namespace orlith

@@ -3,7 +3,9 @@
 // numbers from them.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace orlith {
 
@@ -43,5 +45,8 @@ inline constexpr int kEntryFieldCount = 12;
 
 std::string& FieldOf(NavAidEntry& entry, EntryField field);
 const std::string& FieldOf(const NavAidEntry& entry, EntryField field);
+
+// "VOR", "ILS" or "NDB" for a type text matched without regard to case; none for any other.
+std::optional<std::string> NormaliseType(std::string_view text);
 
 }  // namespace orlith

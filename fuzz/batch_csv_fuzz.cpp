@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/batch.h"
-#include "cli/csv_reader.h"
+#include "app/batch.h"
+#include "app/csv_reader.h"
 #include "core/coordinate_text.h"
 #include "fuzz/fuzz_check.h"
 
@@ -65,12 +65,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   for (const orlith::BatchRow& row : rows) {
-    FUZZ_CHECK(row.command == orlith::CliCommand::kCreate ||
-               row.command == orlith::CliCommand::kModify ||
-               row.command == orlith::CliCommand::kDelete);
+    FUZZ_CHECK(row.command == orlith::NavAidCommand::kCreate ||
+               row.command == orlith::NavAidCommand::kModify ||
+               row.command == orlith::NavAidCommand::kDelete);
     const std::string& type = row.entry.navAidType;
     FUZZ_CHECK(type == "VOR" || type == "ILS" || type == "NDB" ||
-               (type.empty() && row.command == orlith::CliCommand::kDelete));
+               (type.empty() && row.command == orlith::NavAidCommand::kDelete));
     FUZZ_CHECK(orlith::IsValidCoordinate(row.entry.latitude, orlith::CoordinateKind::kLatitude));
     FUZZ_CHECK(orlith::IsValidCoordinate(row.entry.longitude, orlith::CoordinateKind::kLongitude));
   }

@@ -20,12 +20,13 @@
 #include <vector>
 
 #include "core/file_env.h"
+#include "core/work_folder.h"
 #include "core/lenient_number.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/memory_env.h"
 #include "scenery_config/config_scan.h"
 #include "scenery_config/exclusion_switch.h"
-#include "scenery_config/operations_log.h"
+#include "core/operations_log.h"
 #include "scenery_config/scenery_config.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "core/coordinate_text.h"
-#include "scenery_config/operations_log.h"
+#include "core/operations_log.h"
 #include "scenery_config/scenery_config.h"
 
 namespace orlith {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/file_env.h"
+#include "core/work_folder.h"
 #include "core/status.h"
 
 namespace orlith {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "scenery_config/operations_log.h"
+#include "core/operations_log.h"
 #include "scenery_config/scenery_config.h"
 #include "test_support/test_support.h"
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "scenery_config/config_copy.h"
-#include "scenery_config/operations_log.h"
+#include "core/operations_log.h"
 
 namespace orlith {
 namespace {

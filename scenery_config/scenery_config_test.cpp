@@ -5,7 +5,7 @@
 #include <string>
 
 #include "scenery_config/exclusion_switch.h"
-#include "scenery_config/operations_log.h"
+#include "core/operations_log.h"
 #include "test_support/fault_env.h"
 #include "test_support/test_support.h"
 

@@ -1,5 +1,5 @@
 // The byte images of a scenery file that holds one NavAid: the file header and the one section
-// (NDB, or VOR-shaped for every other type) that follows it. doc/scenery_file_format.md describes
+// (NDB, or VOR-shaped for every other type) that follows it. docs/scenery_file_format.md describes
 // the layout field by field; the constants below are its offsets and sizes.
 #pragma once
 
@@ -69,6 +69,10 @@ inline constexpr std::uint8_t kNdbRecordType = 4;
 // Text fields: the bytes as typed, padded with spaces; a longer text is cut to the width.
 inline constexpr std::size_t kIdWidth = 5;
 inline constexpr std::size_t kNameWidth = 24;
+
+// The largest file that may be one of Orlith's scenery files, far more than the 229 or 246 bytes
+// it writes: a larger .bgl is not read (inspect refuses it, list counts it as another file).
+inline constexpr std::uint64_t kMaxSceneryFileSize = 64 * 1024;
 
 // The 176 header bytes for a NavAid at latitude / longitude (signed degrees). Only "VOR" and
 // "ILS" get the VOR section offset and the channel words, only "NDB" the NDB section offset.

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "core/coordinate_text.h"
-#include "scenery_config/operations_log.h"
+#include "core/operations_log.h"
 #include "scenery_file/navaid_format.h"
 
 namespace orlith {

@@ -124,11 +124,11 @@ TEST_F(NavAidWriterDeathTest, RejectedTextKeepsTheExistingFile) {
   dir.Write(name, "earlier file");
   NavAidEntry e = Entry("VOR");
   e.latitude = "N42";
-  EXPECT_EXIT(Create(e), ::testing::ExitedWithCode(kInputErrorStatus),
+  EXPECT_EXIT(Create(e), ::testing::ExitedWithCode(kExitInputError),
               "Input Error - Program terminates!");
   e = Entry("VOR");
   e.longitude = "";
-  EXPECT_EXIT(Create(e), ::testing::ExitedWithCode(kInputErrorStatus),
+  EXPECT_EXIT(Create(e), ::testing::ExitedWithCode(kExitInputError),
               "Input Error - Program terminates!");
   EXPECT_EQ(dir.Read(name), "earlier file");
   EXPECT_FALSE(dir.Exists(SceneryFileName("N42 34.6", "")));

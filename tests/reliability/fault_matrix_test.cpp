@@ -15,9 +15,9 @@
 #include "scenery_file/navaid_reader.h"
 #include "test_support/fault_env.h"
 #include "test_support/test_support.h"
-#include "ui/command_flows.h"
+#include "app/command_flows.h"
 #include "ui/dialog_logic.h"
-#include "ui/messages.h"
+#include "app/messages.h"
 #include "ui/testing/scripted_front_end.h"
 
 namespace orlith::testing {

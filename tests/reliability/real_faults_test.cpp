@@ -13,7 +13,7 @@
 
 #include "scenery_config/scenery_config.h"
 #include "test_support/test_support.h"
-#include "ui/command_flows.h"
+#include "app/command_flows.h"
 #include "ui/testing/scripted_front_end.h"
 
 namespace orlith::testing {

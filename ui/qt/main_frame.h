@@ -8,7 +8,8 @@
 #include <functional>
 
 #include "core/file_env.h"
-#include "ui/main_window.h"
+#include "core/work_folder.h"
+#include "app/main_window.h"
 #include "ui/qt/qt_front_end.h"
 
 class QAction;

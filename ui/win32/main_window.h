@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "ui/main_window.h"
+#include "app/main_window.h"
 #include "ui/win32/win32_front_end.h"
 
 namespace orlith::win32 {

@@ -2,7 +2,7 @@
 
 #include "core/fatal.h"
 #include "ui/dialog_layout.h"
-#include "ui/main_window.h"
+#include "app/main_window.h"
 #include "ui/win32/dialog_base.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_box.h"

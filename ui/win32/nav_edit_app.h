@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/file_env.h"
+#include "core/work_folder.h"
 
 namespace orlith::win32 {
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/file_env.h"
+#include "core/work_folder.h"
 #include "core/status.h"
 
 namespace orlith {

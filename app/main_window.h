@@ -6,8 +6,9 @@
 #include <functional>
 
 #include "core/file_env.h"
+#include "core/work_folder.h"
 #include "core/navaid_entry.h"
-#include "ui/command_steps.h"
+#include "app/command_steps.h"
 #include "ui/front_end.h"
 
 namespace orlith {

@@ -1,4 +1,4 @@
-#include "ui/messages.h"
+#include "app/messages.h"
 
 #include "scenery_config/scenery_config.h"
 

@@ -1,12 +1,16 @@
-#include "cli/navaid_import.h"
+#include "app/navaid_import.h"
+#include "cli/cli_args.h"
+#include "cli/cli_front_end.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <sstream>
 
-#include "cli/csv_reader.h"
-#include "cli/import_command.h"
+#include "app/csv_reader.h"
+#include "app/batch.h"
+#include "app/import_run.h"
+#include "app/position_set.h"
 #include "test_support/fault_env.h"
 #include "test_support/test_support.h"
 
@@ -193,7 +197,8 @@ ImportRun Import(const TempFolder& tmp, std::vector<std::string> args,
   ImportOptions options;
   EXPECT_EQ(ParseImportArgs(args, 0, &options), "");
   std::ostringstream out, err;
-  int status = RunImport(options, WorkFolder{tmp.path(), env}, out, err);
+  CliFrontEnd front_end(NavAidEntry{}, out, err);
+  int status = RunImport(options, WorkFolder{tmp.path(), env}, front_end, out, err);
   return {status, out.str(), err.str()};
 }
 
@@ -252,18 +257,22 @@ TEST(NavaidImport, FailedFileKeepsTheOldOutput) {
   const struct {
     testing::FaultOp op;
     std::string file, error;
+    int succeed_first = 0;  // 1: the check pass reads the source, the second pass fails
   } cases[] = {
       {testing::FaultOp::kOpenForReading, "n.csv", "cannot read n.csv: Input/output error"},
       {testing::FaultOp::kRead, "n.csv", "cannot read n.csv: Input/output error"},
+      {testing::FaultOp::kOpenForReading, "n.csv", "cannot read n.csv: Input/output error", 1},
+      {testing::FaultOp::kRead, "n.csv", "cannot read n.csv: Input/output error", 2},
       {testing::FaultOp::kAppend, "out.csv", "cannot write out.csv: Input/output error"},
       {testing::FaultOp::kRename, "out.csv", "cannot write out.csv: Input/output error"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.error + " after " + std::to_string(c.succeed_first));
     TempFolder tmp;
     tmp.Write("n.csv", std::string(kHeader) + "\n" + Row("85050") + "\n");
     tmp.Write("out.csv", "old");
     testing::FaultEnv env;
-    env.Add({c.op, c.file});
+    env.Add({c.op, c.file, "Input/output error", Status::Kind::kIoError, c.succeed_first});
     ImportRun run = Import(tmp, {"n.csv", "-o", "out.csv"}, &env);
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.err, "orlith-cli: " + c.error + "\n");

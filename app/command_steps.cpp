@@ -1,4 +1,4 @@
-#include "ui/command_steps.h"
+#include "app/command_steps.h"
 
 #include <filesystem>
 #include <memory>
@@ -7,10 +7,10 @@
 #include "core/coordinate_text.h"
 #include "core/fatal.h"
 #include "scenery_config/exclusion_switch.h"
-#include "scenery_config/operations_log.h"
+#include "core/operations_log.h"
 #include "scenery_config/scenery_config.h"
 #include "scenery_file/navaid_writer.h"
-#include "ui/messages.h"
+#include "app/messages.h"
 
 namespace orlith {
 namespace {
@@ -25,6 +25,21 @@ bool Stopped(CommandSession& session, const Status& failure) {
 }
 
 }  // namespace
+
+int ExitStatusFor(CommandOutcome outcome, int fatal_status) {
+  switch (outcome) {
+    case CommandOutcome::kDone:
+    case CommandOutcome::kCancelled:
+      return kExitDone;
+    case CommandOutcome::kFileError:
+      return kExitFileError;
+    case CommandOutcome::kRefused:
+      return kExitUsage;
+    case CommandOutcome::kEnded:
+      return fatal_status;
+  }
+  return kExitFileError;
+}
 
 CommandOutcome WithFolderLock(FrontEnd& frontEnd, const WorkFolder& folder,
                               const std::function<CommandOutcome()>& command, int wait_ms) {
@@ -49,7 +64,8 @@ CommandOutcome WithFolderLock(FrontEnd& frontEnd, const WorkFolder& folder,
 
 bool CheckSceneryConfig(CommandSession& session) {
   if (EnsureFileExists(session.folder, kSceneryConfigName).ok()) return true;
-  session.frontEnd.Fatal(ConfigMissingMessage(), kMissingConfigStatus);
+  session.endedStatus = kExitMissingConfig;
+  session.frontEnd.Fatal(ConfigMissingMessage(), kExitMissingConfig);
   return false;
 }
 
@@ -58,7 +74,8 @@ bool CheckPosition(CommandSession& session, const NavAidEntry& entry) {
       IsValidCoordinate(entry.longitude, CoordinateKind::kLongitude)) {
     return true;
   }
-  session.frontEnd.Fatal(kInputErrorMessage, kInputErrorStatus);
+  session.endedStatus = kExitInputError;
+  session.frontEnd.Fatal(kInputErrorMessage, kExitInputError);
   return false;
 }
 

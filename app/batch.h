@@ -15,18 +15,17 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/cli_args.h"
-#include "cli/cli_front_end.h"
-#include "cli/csv_reader.h"
+#include "app/csv_reader.h"
 #include "core/file_env.h"
+#include "core/work_folder.h"
 #include "core/navaid_entry.h"
-#include "ui/command_steps.h"
+#include "app/command_steps.h"
 
 namespace orlith {
 
 struct BatchRow {
   int line = 0;                              // where the row starts in the file
-  CliCommand command = CliCommand::kCreate;  // kCreate, kDelete or kModify
+  NavAidCommand command = NavAidCommand::kCreate;  // kCreate, kDelete or kModify
   NavAidEntry entry;
 };
 
@@ -61,6 +60,11 @@ class BatchReader {
 // The checks of a row that look at the folder: the file system can hold the name of the scenery
 // file it writes. 0, or 2 with "line N: " and the reason in *error. Nothing is written.
 int CheckBatchRow(const WorkFolder& folder, const BatchRow& row, std::string* error);
+
+// The batch file's header row and one row, each ended by CR LF; fields with a comma, quote or
+// line break are quoted.
+std::string BatchHeaderLine();
+std::string BatchRowLine(const std::string& command, const NavAidEntry& entry);
 
 // Every row of csv read by BatchReader into *rows: 0, or the status and message of the first
 // failure (then *rows holds the rows before it).
@@ -101,10 +105,16 @@ CommandOutcome RunBatch(CommandSession& session, const std::vector<BatchRow>& ro
 using BatchPass =
     std::function<int(const std::function<bool(const BatchRow&)>& each, std::string* error)>;
 
+// The BatchPass of a batch file: each row that BatchReader reads from the file at path (taken
+// inside folder unless absolute), in order, until each returns false. 0, or the status and
+// message of the failure to open or read the file or of its first bad row.
+int ForEachBatchRow(const WorkFolder& folder, const std::string& path,
+                    const std::function<bool(const BatchRow&)>& each, std::string* error);
+
 // A whole batch under the folder's lock, its rows read twice by pass: every row is checked
 // (CheckBatchRow) before anything is written, then all are run as one BatchRun through front_end.
 // A failed pass or a refused row goes to err naming file, as the user gave it. The exit status.
-int RunBatchPasses(CliFrontEnd& front_end, const WorkFolder& folder, const std::string& file,
+int RunBatchPasses(FrontEnd& front_end, const WorkFolder& folder, const std::string& file,
                    const BatchPass& pass, std::ostream& err);
 
 }  // namespace orlith

@@ -1,4 +1,4 @@
-#include "cli/csv_reader.h"
+#include "app/csv_reader.h"
 
 #include <cstring>
 

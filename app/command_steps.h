@@ -7,7 +7,9 @@
 #include <functional>
 #include <string>
 
+#include "core/exit_status.h"
 #include "core/file_env.h"
+#include "core/work_folder.h"
 #include "core/navaid_entry.h"
 #include "core/status.h"
 #include "scenery_config/exclusion_switch.h"
@@ -24,6 +26,9 @@ enum class CommandOutcome {
   kEnded,      // FrontEnd::Fatal was called: the program ends (status 1 or 8)
 };
 
+// The three commands on a NavAid.
+enum class NavAidCommand { kCreate, kModify, kDelete };
+
 // Where and for whom commands run. logStatus keeps the first failure to write the log since the
 // last message that mentioned it.
 struct CommandSession {
@@ -35,7 +40,13 @@ struct CommandSession {
   bool configUnsynced = false;
   // Set by a batch, which syncs scenery.cfg once at its end rather than before each message.
   bool batchSync = false;
+  // The status a step gave FrontEnd::Fatal (kExitMissingConfig, kExitInputError); 0 before.
+  int endedStatus = 0;
 };
+
+// The exit status of a command that ended with outcome; fatal_status: the status FrontEnd::Fatal
+// was given, for kEnded.
+int ExitStatusFor(CommandOutcome outcome, int fatal_status);
 
 // Runs a command that changes files while holding the folder's lock, so that no other Orlith
 // works in the folder meanwhile (it waits up to wait_ms for one that does). When the lock cannot

@@ -1,4 +1,4 @@
-#include "ui/main_window.h"
+#include "app/main_window.h"
 
 #include <gtest/gtest.h>
 

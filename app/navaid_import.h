@@ -1,13 +1,10 @@
-// "orlith-cli import": rows of OurAirports' navaids.csv turned into batch rows. The mapping is
-// pure: one source row gives one entry or the reason it is skipped.
+// Rows of OurAirports' navaids.csv turned into batch rows. The mapping is pure: one source row
+// gives one entry or the reason it is skipped.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
-#include <utility>
 #include <vector>
 
 #include "core/coordinate_text.h"
@@ -31,10 +28,6 @@ struct ImportOptions {
   std::string command = "create";      // --command: "create" or "modify"
   std::string range;                   // --range NM; empty: from the power column
 };
-
-// Parses the options of import from args[at] on. Empty text on success, else the usage error.
-std::string ParseImportArgs(const std::vector<std::string>& args, std::size_t at,
-                            ImportOptions* options);
 
 // Why a source row gives no batch row. kSelected: it gives one.
 enum class ImportSkip {
@@ -72,31 +65,7 @@ std::string ImportCoordinate(double degrees, CoordinateKind kind);
 // not valid UTF-8) becomes "?".
 std::string Utf8ToLatin1(std::string_view text);
 
-// Remembers the positions of the rows written so far: the first row at a position is kept.
-class PositionSet {
- public:
-  // Room for a whole navaids.csv without growing on the way.
-  PositionSet() { seen_.reserve(16384); }
-  // True the first time the entry's position texts are seen. Precondition: both texts are of
-  // the form ImportCoordinate writes.
-  bool Insert(const NavAidEntry& entry);
-
- private:
-  // Both coordinates in thousandths of a minute with their hemisphere: 8 bytes of key a row.
-  std::unordered_set<std::uint64_t> seen_;
-};
-
-// The batch file's header row and one row, each ended by CR LF; fields with a comma, quote or
-// line break are quoted.
-std::string BatchHeaderLine();
-std::string BatchRowLine(const std::string& command, const NavAidEntry& entry);
-
-struct ImportCounts {
-  std::int64_t read = 0;
-  std::int64_t by[kImportSkipCount] = {};  // indexed by ImportSkip; kSelected: rows written
-};
-
-// The summary for standard error, two lines ended by line feeds.
-std::string ImportSummary(const ImportCounts& counts, bool applied);
+// The whole field as a finite number; none for an empty field or any other text.
+std::optional<double> FieldNumber(std::string_view field);
 
 }  // namespace orlith

@@ -1,9 +1,9 @@
-#include "ui/main_window.h"
+#include "app/main_window.h"
 
 #include <utility>
 
-#include "scenery_config/operations_log.h"
-#include "ui/command_flows.h"
+#include "core/operations_log.h"
+#include "app/command_flows.h"
 #include "ui/dialog_layout.h"
 
 namespace orlith {

@@ -1,21 +1,31 @@
-#include "cli/batch.h"
+#include "app/batch.h"
 
 #include <set>
 
-#include "cli/cli.h"
-#include "cli/csv_reader.h"
-#include "cli/field_names.h"
+#include "app/csv_reader.h"
+#include "app/field_names.h"
 #include "core/coordinate_text.h"
 #include "core/fatal.h"
-#include "scenery_config/operations_log.h"
+#include "core/operations_log.h"
 #include "scenery_file/navaid_writer.h"
-#include "ui/messages.h"
+#include "app/messages.h"
 
 namespace orlith {
 namespace {
 
 constexpr int kCommandColumn = -1;
 constexpr int kUnknownColumn = -2;
+
+// A field as the batch file holds it: quoted when it has a comma, quote or line break.
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
 
 }  // namespace
 
@@ -27,12 +37,12 @@ int BatchReader::ReadHeader(std::string* error) {
       break;
     case CsvReader::Next::kEnd:
       *error = "the batch file has no header row";
-      return kCliUsage;
+      return kExitUsage;
     case CsvReader::Next::kBadText:
-      return kCliUsage;
+      return kExitUsage;
     case CsvReader::Next::kReadError:
       *error = csv_.read_status().reason();
-      return kCliFileError;
+      return kExitFileError;
   }
   const std::string where = "line " + std::to_string(header.line) + ": ";
   std::set<std::string> seen;
@@ -44,17 +54,17 @@ int BatchReader::ReadHeader(std::string* error) {
     }
     if (role == kUnknownColumn) {
       *error = where + "unknown column \"" + name + "\"";
-      return kCliUsage;
+      return kExitUsage;
     }
     if (!seen.insert(name).second) {
       *error = where + "column \"" + name + "\" twice";
-      return kCliUsage;
+      return kExitUsage;
     }
     roles_.push_back(role);
   }
   if (!seen.contains("command")) {
     *error = where + "no \"command\" column";
-    return kCliUsage;
+    return kExitUsage;
   }
   return 0;
 }
@@ -82,16 +92,16 @@ int BatchReader::Next(BatchRow* row, bool* end, std::string* error) {
       *end = true;
       return 0;
     case CsvReader::Next::kBadText:
-      return fail(kCliUsage);
+      return fail(kExitUsage);
     case CsvReader::Next::kReadError:
       *error = csv_.read_status().reason();
-      return fail(kCliFileError);
+      return fail(kExitFileError);
   }
   const std::string where = "line " + std::to_string(record.line) + ": ";
   if (record.fields.size() != roles_.size()) {
     *error = where + std::to_string(record.fields.size()) + " fields, the header has " +
              std::to_string(roles_.size());
-    return fail(kCliUsage);
+    return fail(kExitUsage);
   }
   *row = BatchRow();
   row->line = record.line;
@@ -104,43 +114,43 @@ int BatchReader::Next(BatchRow* row, bool* end, std::string* error) {
     }
   }
   if (command == "create") {
-    row->command = CliCommand::kCreate;
+    row->command = NavAidCommand::kCreate;
   } else if (command == "modify") {
-    row->command = CliCommand::kModify;
+    row->command = NavAidCommand::kModify;
   } else if (command == "delete") {
-    row->command = CliCommand::kDelete;
+    row->command = NavAidCommand::kDelete;
   } else {
     *error = where + "command must be create, delete or modify, not \"" + command + "\"";
-    return fail(kCliUsage);
+    return fail(kExitUsage);
   }
   if (!row->entry.navAidType.empty()) {
     std::optional<std::string> type = NormaliseType(row->entry.navAidType);
     if (!type) {
       *error = where + "type must be NDB, VOR or ILS, not \"" + row->entry.navAidType + "\"";
-      return fail(kCliUsage);
+      return fail(kExitUsage);
     }
     row->entry.navAidType = *type;
-  } else if (row->command != CliCommand::kDelete) {
+  } else if (row->command != NavAidCommand::kDelete) {
     *error = where + command + " needs a type";
-    return fail(kCliUsage);
+    return fail(kExitUsage);
   }
   if (!IsValidCoordinate(row->entry.latitude, CoordinateKind::kLatitude)) {
     *error = where + "latitude \"" + row->entry.latitude + "\": " + kInputErrorMessage;
-    return fail(kInputErrorStatus);
+    return fail(kExitInputError);
   }
   if (!IsValidCoordinate(row->entry.longitude, CoordinateKind::kLongitude)) {
     *error = where + "longitude \"" + row->entry.longitude + "\": " + kInputErrorMessage;
-    return fail(kInputErrorStatus);
+    return fail(kExitInputError);
   }
   return 0;
 }
 
 int CheckBatchRow(const WorkFolder& folder, const BatchRow& row, std::string* error) {
-  if (row.command == CliCommand::kDelete) return 0;
+  if (row.command == NavAidCommand::kDelete) return 0;
   Status s = CheckSceneryFilePath(folder, row.entry.latitude, row.entry.longitude);
   if (s.ok()) return 0;
   *error = "line " + std::to_string(row.line) + ": scenery file " + s.file() + ": " + s.reason();
-  return kCliUsage;
+  return kExitUsage;
 }
 
 int ReadBatch(std::string_view csv, std::vector<BatchRow>* rows, std::string* error) {
@@ -156,6 +166,21 @@ int ReadBatch(std::string_view csv, std::vector<BatchRow>* rows, std::string* er
   }
 }
 
+std::string BatchHeaderLine() {
+  std::string line = "command";
+  for (const FieldNames& f : kFieldNames) line += std::string(",") + f.column;
+  return line + "\r\n";
+}
+
+std::string BatchRowLine(const std::string& command, const NavAidEntry& entry) {
+  std::string line = command;
+  for (const FieldNames& f : kFieldNames) {
+    line += ',';
+    line += CsvField(FieldOf(entry, f.field));
+  }
+  return line + "\r\n";
+}
+
 CommandOutcome BatchRun::Begin() {
   if (!CheckSceneryConfig(session_)) {
     outcome_ = CommandOutcome::kEnded;
@@ -167,8 +192,8 @@ CommandOutcome BatchRun::Begin() {
 
 CommandOutcome BatchRun::Row(const BatchRow& row) {
   if (outcome_ != CommandOutcome::kDone) return outcome_;
-  const bool excludes = row.command != CliCommand::kCreate;
-  const bool writes = row.command != CliCommand::kDelete;
+  const bool excludes = row.command != NavAidCommand::kCreate;
+  const bool writes = row.command != NavAidCommand::kDelete;
   if (excludes) {
     if (!AddExclusion(session_, row.entry, end_)) return outcome_ = CommandOutcome::kFileError;
     end_ = ConfigEnd::kLineFeed;
@@ -176,8 +201,8 @@ CommandOutcome BatchRun::Row(const BatchRow& row) {
   if (writes && !WriteSceneryFile(session_, row.entry)) {
     return outcome_ = CommandOutcome::kFileError;
   }
-  ReportDone(session_, row.command == CliCommand::kDelete   ? DeletedMessage(row.entry)
-                       : row.command == CliCommand::kCreate ? CreatedMessage(row.entry)
+  ReportDone(session_, row.command == NavAidCommand::kDelete   ? DeletedMessage(row.entry)
+                       : row.command == NavAidCommand::kCreate ? CreatedMessage(row.entry)
                                                             : ModifiedMessage(row.entry));
   return outcome_;
 }
@@ -200,10 +225,31 @@ CommandOutcome RunBatch(CommandSession& session, const std::vector<BatchRow>& ro
   return run.End();
 }
 
-int RunBatchPasses(CliFrontEnd& front_end, const WorkFolder& folder, const std::string& file,
+int ForEachBatchRow(const WorkFolder& folder, const std::string& path,
+                    const std::function<bool(const BatchRow&)>& each, std::string* error) {
+  std::unique_ptr<ReadableFile> file;
+  Status s = folder.env->OpenForReading(folder.Given(path), &file);
+  if (!s.ok()) {
+    *error = s.reason();
+    return kExitFileError;
+  }
+  BatchReader reader(*file);
+  int status = 0;
+  for (;;) {
+    BatchRow row;
+    bool end = false;
+    status = reader.Next(&row, &end, error);
+    if (status != 0 || end || !each(row)) break;
+  }
+  file->Close();
+  return status;
+}
+
+int RunBatchPasses(FrontEnd& front_end, const WorkFolder& folder, const std::string& file,
                    const BatchPass& pass, std::ostream& err) {
   int status = 0;
   std::string error;
+  CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
   const CommandOutcome outcome = WithFolderLock(front_end, folder, [&] {
     int refused = 0;
     status = pass(
@@ -214,7 +260,6 @@ int RunBatchPasses(CliFrontEnd& front_end, const WorkFolder& folder, const std::
         &error);
     if (status == 0) status = refused;
     if (status != 0) return CommandOutcome::kRefused;
-    CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
     BatchRun run(session);
     if (run.Begin() == CommandOutcome::kDone) {
       status = pass([&run](const BatchRow& row) { return run.Row(row) == CommandOutcome::kDone; },
@@ -223,14 +268,14 @@ int RunBatchPasses(CliFrontEnd& front_end, const WorkFolder& folder, const std::
     return run.End();
   });
   if (outcome == CommandOutcome::kRefused || (outcome == CommandOutcome::kDone && status != 0)) {
-    if (status == kCliFileError) {
+    if (status == kExitFileError) {
       err << "orlith-cli: cannot read " << file << ": " << error << '\n';
     } else {
       err << "orlith-cli: " << file << ", " << error << '\n';
     }
     return status;
   }
-  return front_end.ExitStatus(outcome);
+  return ExitStatusFor(outcome, session.endedStatus);
 }
 
 }  // namespace orlith

@@ -1,4 +1,4 @@
-#include "cli/batch.h"
+#include "app/batch.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <sstream>
 #include <tuple>
 
-#include "cli/cli_front_end.h"
+#include "ui/testing/scripted_front_end.h"
 #include "test_support/fault_env.h"
 #include "test_support/test_support.h"
 
@@ -41,8 +41,7 @@ struct BatchFolder {
   explicit BatchFolder(const std::string& cfg) { dir.Write("scenery.cfg", cfg); }
   TempFolder dir;
   FaultEnv env;
-  std::ostringstream out, err;
-  CliFrontEnd fe{NavAidEntry{}, out, err};
+  testing::ScriptedFrontEnd fe;
   CommandSession session{fe, WorkFolder{dir.path(), &env}, testing::Dec6, Status()};
 };
 
@@ -58,13 +57,13 @@ TEST(Batch, RunWritesWhatTheCommandStepsWriteWithFewerOpens) {
   for (const char* cfg : configs) {
     SCOPED_TRACE(cfg);
     BatchFolder batch(cfg), single(cfg);
-    ASSERT_EQ(RunBatch(batch.session, rows), CommandOutcome::kDone) << batch.err.str();
+    ASSERT_EQ(RunBatch(batch.session, rows), CommandOutcome::kDone);
     ASSERT_TRUE(RegisterArea(single.session));
     for (const BatchRow& row : rows) {
-      if (row.command != CliCommand::kCreate) {
+      if (row.command != NavAidCommand::kCreate) {
         ASSERT_TRUE(AddExclusion(single.session, row.entry));
       }
-      if (row.command != CliCommand::kDelete) {
+      if (row.command != NavAidCommand::kDelete) {
         ASSERT_TRUE(WriteSceneryFile(single.session, row.entry));
       }
     }
@@ -79,8 +78,7 @@ TEST(Batch, RunWritesWhatTheCommandStepsWriteWithFewerOpens) {
     EXPECT_EQ(batch.env.Count(FaultOp::kSync, "scenery.cfg"), 1);
     EXPECT_GT(batch.env.FirstCall(FaultOp::kSync, "scenery.cfg"),
               batch.env.LastCall(FaultOp::kAppend, "scenery.cfg"));
-    const std::string out = batch.out.str();
-    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 5) << out;  // one message a row
+    EXPECT_EQ(batch.fe.messages.size(), 5u);  // one message a row
   }
 }
 
@@ -91,9 +89,9 @@ TEST(Batch, FailedSceneryFileStopsTheRunAndLeavesNoPart) {
   batch.env.Add({FaultOp::kAppend, kBgl, "No space left on device"});
   EXPECT_EQ(RunBatch(batch.session, MixedRows()), CommandOutcome::kFileError);
   EXPECT_FALSE(batch.dir.Exists(kBgl));
-  EXPECT_EQ(batch.out.str(), "");
-  EXPECT_EQ(batch.err.str(), "Error with file " + batch.dir.File(kBgl) +
-                                 ": No space left on device. The command was stopped.\n");
+  EXPECT_TRUE(batch.fe.messages.empty());
+  EXPECT_EQ(batch.fe.errors, std::vector<std::string>{"Error with file " + batch.dir.File(kBgl) +
+                                 ": No space left on device. The command was stopped."});
   EXPECT_EQ(batch.dir.Read("orlith.log").find("was created"), std::string::npos);
   EXPECT_NE(batch.dir.Read("scenery.cfg").find("vors\r\n"), std::string::npos);
 }
@@ -107,10 +105,10 @@ TEST(Batch, ColumnsInAnyOrderAndLeftOutOnesEmpty) {
             0)
       << error;
   ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(rows[0].command, CliCommand::kCreate);
+  EXPECT_EQ(rows[0].command, NavAidCommand::kCreate);
   EXPECT_EQ(rows[0].entry,
             (NavAidEntry{"N42 34.6", "W12 24.5", "NDB", "", "", "", "", "", "", "", "", " Main "}));
-  EXPECT_EQ(rows[1].command, CliCommand::kDelete);
+  EXPECT_EQ(rows[1].command, NavAidCommand::kDelete);
   EXPECT_EQ(rows[1].entry, (NavAidEntry{"s1 2", "E1 2", "", "", "", "", "", "", "", "", "", ""}));
   EXPECT_EQ(rows[1].line, 3);
 }

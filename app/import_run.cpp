@@ -1,14 +1,14 @@
-#include "cli/import_command.h"
+#include "app/import_run.h"
 
 #include <functional>
 #include <memory>
 
-#include "cli/batch.h"
-#include "cli/cli.h"
-#include "cli/cli_front_end.h"
-#include "cli/csv_reader.h"
-#include "scenery_config/operations_log.h"
-#include "ui/command_steps.h"
+#include "app/batch.h"
+#include "app/csv_reader.h"
+#include "app/position_set.h"
+#include "core/exit_status.h"
+#include "core/operations_log.h"
+#include "app/command_steps.h"
 
 namespace orlith {
 namespace {
@@ -26,7 +26,7 @@ int ScanNavaids(const WorkFolder& folder, const ImportOptions& options, const Ro
   Status s = folder.env->OpenForReading(folder.Given(options.file), &file);
   if (!s.ok()) {
     *error = s.reason();
-    return kCliFileError;
+    return kExitFileError;
   }
   CsvReader csv(*file);
   csv.SkipPrefix(kByteOrderMark);
@@ -39,25 +39,25 @@ int ScanNavaids(const WorkFolder& folder, const ImportOptions& options, const Ro
     CsvReader::Next next = csv.Read(&record, error);
     if (next == CsvReader::Next::kReadError) {
       *error = csv.read_status().reason();
-      status = kCliFileError;
+      status = kExitFileError;
     } else if (next == CsvReader::Next::kBadText) {
-      status = kCliUsage;
+      status = kExitUsage;
     } else if (next == CsvReader::Next::kEnd) {
       if (header) {
         *error = "line 1: no header row";
-        status = kCliUsage;
+        status = kExitUsage;
       }
     } else if (header) {
       width = record.fields.size();
       if (!FindNavaidColumns(record.fields, &columns, error)) {
         *error = "line " + std::to_string(record.line) + ": " + *error;
-        status = kCliUsage;
+        status = kExitUsage;
       }
       continue;
     } else if (record.fields.size() != width) {
       *error = "line " + std::to_string(record.line) + ": " + std::to_string(record.fields.size()) +
                " fields, the header has " + std::to_string(width);
-      status = kCliUsage;
+      status = kExitUsage;
     } else {
       ++counts->read;
       if (!sink) continue;
@@ -76,12 +76,13 @@ int ScanNavaids(const WorkFolder& folder, const ImportOptions& options, const Ro
 }
 
 // Writes the batch rows to a new temporary file beside path, renamed over path when whole, so
-// path holds its old bytes or all the rows. A failure to read the source again is *scan_status
-// with its message in *error.
-Status WriteBatchFile(const WorkFolder& folder, const std::string& path,
-                      const ImportOptions& options, ImportCounts* counts, int* scan_status,
-                      std::string* error) {
-  Status written;  // the writes' own outcome: a failed scan stops the rename but is no write error
+// path holds its old bytes or all the rows. The exit status: that of the second pass over the
+// source when it failed (its message in *error), kExitFileError with the failure to write in
+// *write_failure, else kExitDone. On a failure path keeps its old bytes.
+int WriteBatchFile(const WorkFolder& folder, const std::string& path, const ImportOptions& options,
+                   ImportCounts* counts, Status* write_failure, std::string* error) {
+  int scan_status = kExitDone;
+  Status written;  // the writes' own outcome, told apart from a failed pass over the source
   Status s = ReplaceWith(
       *folder.env, path,
       [&](WritableFile& file) {
@@ -93,22 +94,24 @@ Status WriteBatchFile(const WorkFolder& folder, const std::string& path,
           buffer.clear();
           return written.ok();
         };
-        *scan_status = ScanNavaids(folder, options, sink, counts, error);
+        scan_status = ScanNavaids(folder, options, sink, counts, error);
         if (written.ok()) written = file.Append(buffer);
-        if (!written.ok() || *scan_status == 0) return written;
-        return Status::IoError(options.file, *error);
+        if (!written.ok() || scan_status == kExitDone) return written;
+        return Status::IoError(options.file, *error);  // stops the rename
       },
       /*sync=*/false);
-  return written.ok() && *scan_status != 0 ? Status::Ok() : s;
+  if (written.ok() && scan_status != kExitDone) return scan_status;
+  if (s.ok()) return kExitDone;
+  *write_failure = s;
+  return kExitFileError;
 }
 
 // Both passes under the folder's lock: the first checks the file and the scenery file name of
 // every row, the second runs the rows as one batch. The exit status; with 0, *counts is set.
-int ApplyRows(const ImportOptions& options, const WorkFolder& folder, std::ostream& out,
+int ApplyRows(const ImportOptions& options, const WorkFolder& folder, FrontEnd& front_end,
               std::ostream& err, ImportCounts* counts) {
-  const CliCommand command =
-      options.command == "modify" ? CliCommand::kModify : CliCommand::kCreate;
-  CliFrontEnd front_end(NavAidEntry{}, out, err);
+  const NavAidCommand command =
+      options.command == "modify" ? NavAidCommand::kModify : NavAidCommand::kCreate;
   return RunBatchPasses(
       front_end, folder, options.file,
       [&](const std::function<bool(const BatchRow&)>& each, std::string* error) {
@@ -122,28 +125,57 @@ int ApplyRows(const ImportOptions& options, const WorkFolder& folder, std::ostre
       err);
 }
 
+// Tells err how a pass over the source ended: the failure, or the summary. Returns status.
+int ReportScan(const ImportOptions& options, int status, const std::string& error,
+               const ImportCounts& counts, std::ostream& err) {
+  if (status == kExitFileError) {
+    err << "orlith-cli: cannot read " << options.file << ": " << error << '\n';
+  } else if (status != kExitDone) {
+    err << "orlith-cli: " << options.file << ", " << error << '\n';
+  } else {
+    err << ImportSummary(counts, false);
+  }
+  return status;
+}
+
 }  // namespace
 
-int RunImport(const ImportOptions& options, const WorkFolder& folder, std::ostream& out,
-              std::ostream& err) {
+std::string ImportSummary(const ImportCounts& n, bool applied) {
+  auto count = [&](ImportSkip skip) { return std::to_string(n.by[static_cast<int>(skip)]); };
+  std::int64_t skipped = 0;
+  for (int k = static_cast<int>(ImportSkip::kNoRecord); k < kImportSkipCount; ++k)
+    skipped += n.by[k];
+  return std::to_string(n.read) + " rows read: " + count(ImportSkip::kSelected) +
+         (applied ? " applied, " : " written, ") + count(ImportSkip::kFiltered) +
+         " left out by the filters, " + std::to_string(skipped) + " skipped.\n" +
+         "Skipped: " + count(ImportSkip::kNoRecord) + " type without a record (DME, TACAN), " +
+         count(ImportSkip::kNoFrequency) + " no usable frequency, " +
+         count(ImportSkip::kBadPosition) + " position not a number, " +
+         count(ImportSkip::kSamePosition) + " same position.\n";
+}
+
+int RunImport(const ImportOptions& options, const WorkFolder& folder, FrontEnd& front_end,
+              std::ostream& out, std::ostream& err) {
   ImportCounts counts;
   if (options.apply) {
     // A batch that stopped has shown why; its rows are not all applied, so no summary.
-    int status = ApplyRows(options, folder, out, err, &counts);
-    if (status == kCliDone) err << ImportSummary(counts, true);
+    int status = ApplyRows(options, folder, front_end, err, &counts);
+    if (status == kExitDone) err << ImportSummary(counts, true);
     return status;
   }
   // The first pass checks the whole file's form and writes nothing.
   std::string error;
   int status = ScanNavaids(folder, options, nullptr, &counts, &error);
-  if (status == 0 && !options.output.empty()) {
-    Status s =
-        WriteBatchFile(folder, folder.Given(options.output), options, &counts, &status, &error);
-    if (!s.ok()) {
-      err << "orlith-cli: cannot write " << options.output << ": " << s.reason() << '\n';
-      return kCliFileError;
+  if (status == kExitDone && !options.output.empty()) {
+    Status write_failure;
+    status = WriteBatchFile(folder, folder.Given(options.output), options, &counts,
+                            &write_failure, &error);
+    if (!write_failure.ok()) {
+      err << "orlith-cli: cannot write " << options.output << ": " << write_failure.reason()
+          << '\n';
+      return kExitFileError;
     }
-  } else if (status == 0) {
+  } else if (status == kExitDone) {
     out << BatchHeaderLine();
     status = ScanNavaids(
         folder, options,
@@ -152,19 +184,12 @@ int RunImport(const ImportOptions& options, const WorkFolder& folder, std::ostre
           return static_cast<bool>(out);
         },
         &counts, &error);
-    if (status == 0 && !out.flush()) {
+    if (status == kExitDone && !out.flush()) {
       err << "orlith-cli: cannot write the batch rows to standard output\n";
-      return kCliFileError;
+      return kExitFileError;
     }
   }
-  if (status == kCliFileError) {
-    err << "orlith-cli: cannot read " << options.file << ": " << error << '\n';
-  } else if (status != 0) {
-    err << "orlith-cli: " << options.file << ", " << error << '\n';
-  } else {
-    err << ImportSummary(counts, false);
-  }
-  return status;
+  return ReportScan(options, status, error, counts, err);
 }
 
 }  // namespace orlith

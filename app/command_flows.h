@@ -10,7 +10,7 @@
 #pragma once
 
 #include "core/navaid_entry.h"
-#include "ui/command_steps.h"
+#include "app/command_steps.h"
 #include "ui/front_end.h"
 
 namespace orlith {

@@ -1,4 +1,4 @@
-#include "ui/command_flows.h"
+#include "app/command_flows.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include "test_support/test_support.h"
 #include "ui/dialog_layout.h"
 #include "ui/dialog_logic.h"
-#include "ui/main_window.h"
+#include "app/main_window.h"
 #include "ui/testing/scripted_front_end.h"
 
 namespace orlith {

@@ -1,7 +1,7 @@
-#include "ui/command_flows.h"
+#include "app/command_flows.h"
 
 #include "ui/dialog_logic.h"
-#include "ui/messages.h"
+#include "app/messages.h"
 
 namespace orlith {
 

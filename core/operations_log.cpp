@@ -1,4 +1,4 @@
-#include "scenery_config/operations_log.h"
+#include "core/operations_log.h"
 
 #include <cstdio>
 #include <memory>
