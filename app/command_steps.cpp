@@ -1,8 +1,6 @@
 #include "app/command_steps.h"
 
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 #include "core/coordinate_text.h"
 #include "core/fatal.h"
@@ -48,11 +46,7 @@ CommandOutcome WithFolderLock(FrontEnd& frontEnd, const WorkFolder& folder,
   Status s = LockFolder(*folder.env, folder.path, wait_ms, &busy, &lock);
   if (busy) {
     // Named in full: the user may not know which folder "the current one" was.
-    std::error_code ec;
-    std::filesystem::path named =
-        std::filesystem::absolute(folder.path.empty() ? "." : folder.path, ec).lexically_normal();
-    if (!named.has_filename()) named = named.parent_path();
-    frontEnd.ShowError(FolderBusyMessage(ec ? folder.path : named.string()));
+    frontEnd.ShowError(FolderBusyMessage(FullFolderName(folder.path)));
     return CommandOutcome::kFileError;
   }
   if (!s.ok()) {

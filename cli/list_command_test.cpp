@@ -14,34 +14,6 @@ namespace {
 
 using testing::TempFolder;
 
-TEST(ListCommand, KnowsOrlithSwitches) {
-  const struct {
-    const char* line;
-    bool orlith;
-    double latitude, longitude;
-  } cases[] = {
-      // clang-format off
-      {"Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, all", true, 42.576667, -12.408333},
-      {"Exclude=N90    0.01, E179   59.98, N89   59.98, E180    0.01, vors", true, 89.999917, 179.999917},
-      {"Exclude=S33   29.99, E151   14.99, S33   30.01, E151   15.01, ndbs", true, -33.5, 151.25},
-      {"Exclude=N42 34.61, W12 24.51, N42 34.59, W12 24.49, all", false, 0, 0},
-      {"Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, ils", false, 0, 0},
-      {"Exclude=N42   34.71, W12   24.51, N42   34.59, W12   24.49, all", false, 0, 0},
-      {"Exclude=W12   24.51, N42   34.61, W12   24.49, N42   34.59, all", false, 0, 0},
-      {"Exclude=N42   34.61, W12   24.51, N42   34.59, all", false, 0, 0},
-      {"exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, all", false, 0, 0},
-      // clang-format on
-  };
-  for (const auto& c : cases) {
-    ListedSwitch found;
-    ASSERT_EQ(ParseOrlithSwitch(c.line, &found), c.orlith) << c.line;
-    if (!c.orlith) continue;
-    EXPECT_NEAR(found.latitude, c.latitude, 0.0001) << c.line;
-    EXPECT_NEAR(found.longitude, c.longitude, 0.0001) << c.line;
-    EXPECT_EQ(found.word, std::string(c.line).substr(std::string(c.line).rfind(' ') + 1));
-  }
-}
-
 std::map<std::string, std::string> Snapshot(const TempFolder& tmp) {
   std::map<std::string, std::string> files;
   for (const auto& f : std::filesystem::recursive_directory_iterator(tmp.path())) {

@@ -1,11 +1,40 @@
 #include "core/file_env.h"
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <system_error>
 #include <memory>
 #include <thread>
 #include <vector>
 
 namespace orlith {
+
+Status FileEnv::ListFolder(const std::string& folder, std::vector<FolderEntry>* entries) {
+  entries->clear();
+  const std::filesystem::path path(folder.empty() ? "." : folder);
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code kind;  // a dangling symlink is neither
+    entries->push_back({it->path().filename().string(), it->is_regular_file(kind),
+                        it->is_directory(kind)});
+  }
+  if (ec == std::errc::no_such_file_or_directory) return Status::NotFound(path.string(), ec.message());
+  if (ec) return Status::IoError(path.string(), ec.message());
+  std::sort(entries->begin(), entries->end(),
+            [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+  return Status::Ok();
+}
+
+Status FileEnv::IsFolder(const std::string& path, bool* is_folder) {
+  std::error_code ec;
+  const std::filesystem::file_status st = std::filesystem::status(path, ec);
+  *is_folder = st.type() == std::filesystem::file_type::directory;
+  if (ec && st.type() != std::filesystem::file_type::not_found) {
+    return Status::IoError(path, ec.message());
+  }
+  return Status::Ok();
+}
 
 Status ReadableFile::ReadInPlace(std::size_t n, char* scratch, std::string_view* bytes) {
   std::size_t got = 0;

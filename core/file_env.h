@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/status.h"
 
@@ -57,6 +58,13 @@ class FolderLock {
   virtual ~FolderLock() = default;
 };
 
+// An entry of a folder, as FileEnv::ListFolder gives it; a symlink counts as what it points to.
+struct FolderEntry {
+  std::string name;  // without the folder
+  bool regularFile = false;
+  bool folder = false;
+};
+
 class FileEnv {
  public:
   virtual ~FileEnv() = default;
@@ -95,6 +103,11 @@ class FileEnv {
   // Creates the folder and every missing folder above it; one that exists already is no error,
   // a file in its place is.
   virtual Status CreateFolders(const std::string& path) = 0;
+  // The entries of folder (the current one when empty), "." and ".." left out, sorted by name.
+  // A missing folder is kNotFound; one that cannot be read is an error naming it.
+  virtual Status ListFolder(const std::string& folder, std::vector<FolderEntry>* entries);
+  // *is_folder: path names a folder (or a symlink to one). A missing path gives false and OK.
+  virtual Status IsFolder(const std::string& path, bool* is_folder);
 };
 
 // The real files of the machine, through the C library. Never null; lives for the whole program.

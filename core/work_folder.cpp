@@ -1,5 +1,8 @@
 #include "core/work_folder.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace orlith {
 
 std::string WorkFolder::File(std::string_view name) const {
@@ -54,6 +57,15 @@ std::string WorkFolder::SceneryFolderPath() const {
   std::string_view folder = Trimmed(sceneryFolder);
   if (folder.empty()) return {};
   return Given(folder);
+}
+
+std::string FullFolderName(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::path named =
+      std::filesystem::absolute(path.empty() ? "." : path, ec).lexically_normal();
+  if (ec) return path;
+  if (!named.has_filename()) named = named.parent_path();
+  return named.string();
 }
 
 }  // namespace orlith

@@ -33,4 +33,8 @@ struct WorkFolder {
   std::string SceneryFile(std::string_view name) const;
 };
 
+// The folder's whole name, for messages ("/home/u/FS2002" for "" or "."); the path itself when
+// it cannot be made whole.
+std::string FullFolderName(const std::string& path);
+
 }  // namespace orlith

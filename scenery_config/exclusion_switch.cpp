@@ -1,6 +1,8 @@
 #include "scenery_config/exclusion_switch.h"
 
+#include <cmath>
 #include <memory>
+#include <optional>
 
 #include "core/coordinate_text.h"
 #include "core/operations_log.h"
@@ -9,8 +11,8 @@
 namespace orlith {
 namespace {
 
-// Half the side of the excluded rectangle, in degrees (0.012 minutes of arc).
-constexpr double kHalfSize = 0.0002;
+// How far the edges' rounding to 0.01 minutes may move the span between two edges.
+constexpr double kSpanSlack = 0.0002;
 
 struct Exclusion {
   const char* word;
@@ -26,17 +28,51 @@ Exclusion ExclusionFor(const std::string& navAidType) {
   return {"all", "Exclusion switch was added for all NavAids at "};
 }
 
+// The edge at text when it is written exactly as FormatCoordinate writes one of kind.
+std::optional<double> Edge(std::string_view text, CoordinateKind kind) {
+  std::optional<double> degrees = TryParseCoordinate(text);
+  if (!degrees || FormatCoordinate(*degrees, kind) != text) return std::nullopt;
+  return degrees;
+}
+
 }  // namespace
 
 std::string ExclusionSwitchLine(const std::string& latitude, const std::string& longitude,
                                 const std::string& navAidType) {
   const double lat = ParseCoordinate(latitude);
   const double lon = ParseCoordinate(longitude);
-  return "Exclude=" + FormatCoordinate(lat + kHalfSize, CoordinateKind::kLatitude) + ", " +
-         FormatCoordinate(lon - kHalfSize, CoordinateKind::kLongitude) + ", " +
-         FormatCoordinate(lat - kHalfSize, CoordinateKind::kLatitude) + ", " +
-         FormatCoordinate(lon + kHalfSize, CoordinateKind::kLongitude) + ", " +
+  return "Exclude=" + FormatCoordinate(lat + kSwitchHalfSize, CoordinateKind::kLatitude) + ", " +
+         FormatCoordinate(lon - kSwitchHalfSize, CoordinateKind::kLongitude) + ", " +
+         FormatCoordinate(lat - kSwitchHalfSize, CoordinateKind::kLatitude) + ", " +
+         FormatCoordinate(lon + kSwitchHalfSize, CoordinateKind::kLongitude) + ", " +
          ExclusionFor(navAidType).word;
+}
+
+bool ParseOrlithSwitch(std::string_view line, OrlithSwitch* found) {
+  if (!line.starts_with("Exclude=")) return false;
+  line.remove_prefix(8);
+  std::string_view parts[5];
+  for (int k = 0; k < 4; ++k) {
+    std::size_t comma = line.find(", ");
+    if (comma == std::string_view::npos) return false;
+    parts[k] = line.substr(0, comma);
+    line.remove_prefix(comma + 2);
+  }
+  parts[4] = line;
+  if (parts[4] != "all" && parts[4] != "vors" && parts[4] != "ndbs") return false;
+  std::optional<double> north = Edge(parts[0], CoordinateKind::kLatitude);
+  std::optional<double> west = Edge(parts[1], CoordinateKind::kLongitude);
+  std::optional<double> south = Edge(parts[2], CoordinateKind::kLatitude);
+  std::optional<double> east = Edge(parts[3], CoordinateKind::kLongitude);
+  if (!north || !west || !south || !east) return false;
+  if (std::fabs(*north - *south - 2 * kSwitchHalfSize) > kSpanSlack ||
+      std::fabs(*east - *west - 2 * kSwitchHalfSize) > kSpanSlack) {
+    return false;
+  }
+  found->latitude = (*north + *south) / 2;
+  found->longitude = (*west + *east) / 2;
+  found->word = std::string(parts[4]);
+  return true;
 }
 
 Status AddExclusionSwitch(const WorkFolder& folder, const std::string& latitude,

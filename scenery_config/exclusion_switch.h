@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/file_env.h"
 #include "core/work_folder.h"
@@ -10,11 +11,26 @@
 
 namespace orlith {
 
+// Half the side of the excluded rectangle, in degrees (0.012 minutes of arc).
+inline constexpr double kSwitchHalfSize = 0.0002;
+
 // "Exclude=" + north, west, south and east edges as coordinate texts + the word "all", "vors"
 // or "ndbs" chosen by navAidType (empty, "VOR"/"ILS", "NDB"), separated by ", ".
 // Precondition: both coordinate texts parse (the input error ends the program otherwise).
 std::string ExclusionSwitchLine(const std::string& latitude, const std::string& longitude,
                                 const std::string& navAidType);
+
+// A switch line of Orlith's form, read back.
+struct OrlithSwitch {
+  double latitude = 0;  // the centre, signed degrees
+  double longitude = 0;
+  std::string word;  // "all", "vors" or "ndbs"
+};
+
+// True when line (without its line end) is a switch as ExclusionSwitchLine writes one: the four
+// edges exactly as FormatCoordinate writes them, 2 * kSwitchHalfSize apart within the edges'
+// rounding to 0.01 minutes, and one of the three words; *found gets its centre and word.
+bool ParseOrlithSwitch(std::string_view line, OrlithSwitch* found);
 
 // What the caller knows of the end of scenery.cfg.
 enum class ConfigEnd {

@@ -228,4 +228,18 @@ Status FaultEnv::CreateFolders(const std::string& path) {
   return base_->CreateFolders(path);
 }
 
+Status FaultEnv::ListFolder(const std::string& folder, std::vector<FolderEntry>* entries) {
+  entries->clear();
+  Status s = Check(FaultOp::kListFolder, folder.empty() ? "." : folder);
+  if (!s.ok()) return s;
+  return base_->ListFolder(folder, entries);
+}
+
+Status FaultEnv::IsFolder(const std::string& path, bool* is_folder) {
+  *is_folder = false;
+  Status s = Check(FaultOp::kIsFolder, path);
+  if (!s.ok()) return s;
+  return base_->IsFolder(path, is_folder);
+}
+
 }  // namespace orlith::testing

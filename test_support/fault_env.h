@@ -33,6 +33,8 @@ enum class FaultOp {
   kCheckPath,
   kCreateFolders,
   kRewind,
+  kListFolder,  // the folder's entries ("." names the current folder)
+  kIsFolder,
 };
 
 struct Fault {
@@ -81,6 +83,8 @@ class FaultEnv : public FileEnv {
   Status CheckPath(const std::string& path) override;
   Status TryLockFolder(const std::string& folder, std::unique_ptr<FolderLock>* lock) override;
   Status CreateFolders(const std::string& path) override;
+  Status ListFolder(const std::string& folder, std::vector<FolderEntry>* entries) override;
+  Status IsFolder(const std::string& path, bool* is_folder) override;
 
   // Counts the call and returns the failure planned for it, or OK; other_path, when given, is a
   // second file the call concerns (the source of a rename); *written, when given, receives the

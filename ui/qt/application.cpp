@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QStyleFactory>
 #include <cstdio>
-#include <filesystem>
 
+#include "core/file_env.h"
 #include "ui/program_options.h"
 #include "ui/qt/main_frame.h"
 
@@ -32,8 +32,9 @@ int RunProgram(int argc, char** argv) {
     std::printf("orlith 3.0\n");
     return 0;
   }
-  std::error_code ec;
-  if (!options->folder.empty() && !std::filesystem::is_directory(options->folder, ec)) {
+  bool is_folder = false;
+  if (!options->folder.empty() &&
+      (!orlith::DefaultFileEnv()->IsFolder(options->folder, &is_folder).ok() || !is_folder)) {
     std::fprintf(stderr, "orlith: %s is not a folder\n", options->folder.c_str());
     return 2;
   }

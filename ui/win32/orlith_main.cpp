@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/file_env.h"
 #include "ui/program_options.h"
 #include "ui/win32/message_box.h"
 #include "ui/win32/nav_edit_app.h"
@@ -29,8 +29,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     orlith::win32::ShowMessageBox(text);
     return options ? 0 : 2;
   }
-  std::error_code ec;
-  if (!options->folder.empty() && !std::filesystem::is_directory(options->folder, ec)) {
+  bool is_folder = false;
+  if (!options->folder.empty() &&
+      (!orlith::DefaultFileEnv()->IsFolder(options->folder, &is_folder).ok() || !is_folder)) {
     orlith::win32::ShowMessageBox(options->folder + " is not a folder");
     return 2;
   }
