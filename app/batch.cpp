@@ -153,19 +153,6 @@ int CheckBatchRow(const WorkFolder& folder, const BatchRow& row, std::string* er
   return kExitUsage;
 }
 
-int ReadBatch(std::string_view csv, std::vector<BatchRow>* rows, std::string* error) {
-  rows->clear();
-  TextFile file(csv);
-  BatchReader reader(file);
-  for (;;) {
-    BatchRow row;
-    bool end = false;
-    if (int status = reader.Next(&row, &end, error); status != 0) return status;
-    if (end) return 0;
-    rows->push_back(std::move(row));
-  }
-}
-
 std::string BatchHeaderLine() {
   std::string line = "command";
   for (const FieldNames& f : kFieldNames) line += std::string(",") + f.column;

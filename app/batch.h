@@ -66,10 +66,6 @@ int CheckBatchRow(const WorkFolder& folder, const BatchRow& row, std::string* er
 std::string BatchHeaderLine();
 std::string BatchRowLine(const std::string& command, const NavAidEntry& entry);
 
-// Every row of csv read by BatchReader into *rows: 0, or the status and message of the first
-// failure (then *rows holds the rows before it).
-int ReadBatch(std::string_view csv, std::vector<BatchRow>* rows, std::string* error);
-
 // The second pass: runs checked rows through the command steps, each failure shown through the
 // session's front end. Use: Begin once; if kDone, Row for each row in order while it gives kDone;
 // then End (also after a failed row). Rows must hold what BatchReader checks (a known command, a

@@ -8,6 +8,7 @@
 
 #include "ui/testing/scripted_front_end.h"
 #include "test_support/fault_env.h"
+#include "test_support/memory_env.h"
 #include "test_support/test_support.h"
 
 namespace orlith {
@@ -25,7 +26,7 @@ constexpr char kIlsBgl[] = "N1 2_5__E3 4_5.bgl";
 std::vector<BatchRow> MixedRows() {
   std::vector<BatchRow> rows;
   std::string error;
-  EXPECT_EQ(ReadBatch("command,latitude,longitude,type,frequency,range,id,name\n"
+  EXPECT_EQ(testing::ReadBatch("command,latitude,longitude,type,frequency,range,id,name\n"
                       "modify,N42 34.6,W12 24.5,VOR,113.90,40,XYZ,TEST VOR\n"
                       "delete,N42 34.6,W12 24.5,NDB,,,,\n"
                       "create,N1 2.5,E3 4.5,ILS,110.30,25,ABC,TEST ILS\n"
@@ -99,7 +100,7 @@ TEST(Batch, FailedSceneryFileStopsTheRunAndLeavesNoPart) {
 TEST(Batch, ColumnsInAnyOrderAndLeftOutOnesEmpty) {
   std::vector<BatchRow> rows;
   std::string error;
-  ASSERT_EQ(ReadBatch("\xEF\xBB\xBFname,type,longitude,command,latitude\r\n"
+  ASSERT_EQ(testing::ReadBatch("\xEF\xBB\xBFname,type,longitude,command,latitude\r\n"
                       "\" Main \",ndb,W12 24.5,create,N42 34.6\r\n,,E1 2,delete,s1 2\r\n",
                       &rows, &error),
             0)
@@ -132,7 +133,7 @@ TEST(Batch, BadRowsNameTheirLine) {
   for (const auto& [csv, status, message] : cases) {
     std::vector<BatchRow> rows;
     std::string error;
-    EXPECT_EQ(ReadBatch(csv, &rows, &error), status) << csv;
+    EXPECT_EQ(testing::ReadBatch(csv, &rows, &error), status) << csv;
     EXPECT_EQ(error, message);
   }
 }

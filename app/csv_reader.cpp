@@ -120,29 +120,4 @@ void CsvReader::SkipPrefix(std::string_view prefix) {
   Skip(prefix.size());
 }
 
-Status TextFile::Read(std::size_t n, char* scratch, std::size_t* got) {
-  *got = n < text_.size() - at_ ? n : text_.size() - at_;
-  std::memcpy(scratch, text_.data() + at_, *got);
-  at_ += *got;
-  return Status::Ok();
-}
-
-bool ParseCsv(std::string_view text, std::vector<CsvRecord>* records, std::string* error) {
-  records->clear();
-  TextFile file(text);
-  CsvReader reader(file, text.size());
-  CsvRecord record;
-  for (;;) {
-    switch (reader.Read(&record, error)) {
-      case CsvReader::Next::kRecord:
-        records->push_back(std::move(record));
-        break;
-      case CsvReader::Next::kEnd:
-        return true;
-      default:
-        return false;
-    }
-  }
-}
-
 }  // namespace orlith

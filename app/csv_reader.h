@@ -67,28 +67,4 @@ class CsvReader {
   Status read_status_;
 };
 
-// A ReadableFile over bytes in memory, for text that is already read. The bytes must outlive it.
-class TextFile : public ReadableFile {
- public:
-  explicit TextFile(std::string_view text) : text_(text) {}
-  Status Read(std::size_t n, char* scratch, std::size_t* got) override;
-  Status Size(std::uint64_t* size) override {
-    *size = text_.size();
-    return Status::Ok();
-  }
-  Status Rewind() override {
-    at_ = 0;
-    return Status::Ok();
-  }
-  Status Close() override { return Status::Ok(); }
-
- private:
-  std::string_view text_;
-  std::size_t at_ = 0;
-};
-
-// Splits text into records with CsvReader (with no limit on a record's size). false with
-// "line N: ..." in *error when the text breaks the quoting rules.
-bool ParseCsv(std::string_view text, std::vector<CsvRecord>* records, std::string* error);
-
 }  // namespace orlith

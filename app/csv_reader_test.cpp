@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "test_support/fault_env.h"
+#include "test_support/memory_env.h"
 #include "test_support/test_support.h"
 
 namespace orlith {
@@ -13,7 +14,7 @@ using Fields = std::vector<std::string>;
 TEST(CsvReader, QuotingAndLineNumbers) {
   std::vector<CsvRecord> r;
   std::string error;
-  ASSERT_TRUE(ParseCsv(
+  ASSERT_TRUE(testing::ParseCsv(
       "a,b,c\r\n\"x, y\",\"say \"\"hi\"\"\", z \r\n\r\n\"two\nlines\",,\nla\rst,\"\",end\r", &r,
       &error))
       << error;
@@ -34,7 +35,7 @@ TEST(CsvReader, MalformedQuotingIsAnError) {
   for (const auto& [text, message] : cases) {
     std::vector<CsvRecord> r;
     std::string error;
-    EXPECT_FALSE(ParseCsv(text, &r, &error)) << text;
+    EXPECT_FALSE(testing::ParseCsv(text, &r, &error)) << text;
     EXPECT_EQ(error, message);
   }
 }

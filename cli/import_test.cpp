@@ -12,6 +12,7 @@
 #include "app/import_run.h"
 #include "app/position_set.h"
 #include "test_support/fault_env.h"
+#include "test_support/memory_env.h"
 #include "test_support/test_support.h"
 
 namespace orlith {
@@ -50,7 +51,7 @@ std::string Row(const std::string& id) {
 std::vector<std::string> Fields(const std::string& line) {
   std::vector<CsvRecord> records;
   std::string error;
-  EXPECT_TRUE(ParseCsv(line, &records, &error)) << error;
+  EXPECT_TRUE(testing::ParseCsv(line, &records, &error)) << error;
   return records.empty() ? std::vector<std::string>{} : records[0].fields;
 }
 

@@ -14,6 +14,7 @@
 #include "scenery_file/navaid_format.h"
 #include "scenery_file/navaid_reader.h"
 #include "scenery_file/navaid_writer.h"
+#include "test_support/memory_env.h"
 #include "test_support/test_support.h"
 
 namespace orlith {
@@ -35,7 +36,7 @@ TEST(NavaidImport, WholeSharedFile) {
 
   std::vector<CsvRecord> records;
   std::string error;
-  ASSERT_TRUE(ParseCsv(testing::ReadFileBytes(source), &records, &error)) << error;
+  ASSERT_TRUE(testing::ParseCsv(testing::ReadFileBytes(source), &records, &error)) << error;
   std::map<std::string, std::size_t> col;
   for (std::size_t c = 0; c < records[0].fields.size(); ++c) col[records[0].fields[c]] = c;
   std::map<std::string, bool> checked;  // scenery file name -> seen

@@ -12,6 +12,7 @@
 #include "app/csv_reader.h"
 #include "core/coordinate_text.h"
 #include "fuzz/fuzz_check.h"
+#include "test_support/memory_env.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::vector<orlith::CsvRecord> records;
   std::string error;
-  if (orlith::ParseCsv(text, &records, &error)) {
+  if (orlith::testing::ParseCsv(text, &records, &error)) {
     int last_line = 0;
     for (const orlith::CsvRecord& record : records) {
       FUZZ_CHECK(record.line > last_line);
@@ -47,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       last_line = record.line;
     }
     std::vector<orlith::CsvRecord> again;
-    FUZZ_CHECK(orlith::ParseCsv(Quoted(records), &again, &error));
+    FUZZ_CHECK(orlith::testing::ParseCsv(Quoted(records), &again, &error));
     FUZZ_CHECK(again.size() == records.size());
     for (std::size_t r = 0; r < records.size(); ++r) {
       FUZZ_CHECK(again[r].fields == records[r].fields);
@@ -58,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::vector<orlith::BatchRow> rows;
   error.clear();
-  const int status = orlith::ReadBatch(text, &rows, &error);
+  const int status = orlith::testing::ReadBatch(text, &rows, &error);
   FUZZ_CHECK(status == 0 || status == 2 || status == 8);
   if (status != 0) {
     FUZZ_CHECK(!error.empty());

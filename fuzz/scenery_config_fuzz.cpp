@@ -23,7 +23,7 @@
 #include "core/work_folder.h"
 #include "core/lenient_number.h"
 #include "fuzz/fuzz_check.h"
-#include "fuzz/memory_env.h"
+#include "test_support/memory_env.h"
 #include "scenery_config/config_scan.h"
 #include "scenery_config/exclusion_switch.h"
 #include "core/operations_log.h"
@@ -108,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool restores_work = (data[1] & 4) == 0;
   const std::string old_cfg(reinterpret_cast<const char*>(data + 2), size - 2);
 
-  orlith::fuzzing::MemoryEnv env;
+  orlith::testing::MemoryEnv env;
   env.files["scenery.cfg"] = old_cfg;
   env.files["scenery.org"] = kOldBackup;
   env.FailFrom(fail_from);

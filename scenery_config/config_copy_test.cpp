@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "test_support/memory_env.h"
 #include "test_support/test_support.h"
 
 namespace orlith {
@@ -16,52 +17,18 @@ namespace {
 
 using testing::BytesEqual;
 
-// Hands out its bytes in reads of at most `piece` bytes, so every line end and every line meets
-// a block boundary somewhere; fails the read after `fail_after` bytes when that is set.
-struct PieceFile : ReadableFile {
-  PieceFile(std::string all, std::size_t most) : bytes(std::move(all)), piece(most) {}
-  Status Read(std::size_t n, char* scratch, std::size_t* got) override {
-    if (at >= fail_after) return Status::IoError("scenery.cfg", "Input/output error");
-    *got = std::min({n, piece, bytes.size() - at});
-    std::copy_n(bytes.data() + at, *got, scratch);
-    at += *got;
-    return Status::Ok();
+// scenery.cfg in memory, handed out in reads of at most piece bytes, so every line end and every
+// line meets a block boundary somewhere; and an empty scenery.org to copy it to.
+struct CopyFiles {
+  CopyFiles(std::string bytes, std::size_t piece) {
+    env.files["scenery.cfg"] = std::move(bytes);
+    env.readPiece = piece;
+    EXPECT_TRUE(env.OpenForReading("scenery.cfg", &in).ok());
+    EXPECT_TRUE(env.OpenForWriting("scenery.org", &out).ok());
   }
-  Status Size(std::uint64_t* size) override {
-    *size = bytes.size();
-    return Status::Ok();
-  }
-  Status Rewind() override {
-    at = 0;
-    return Status::Ok();
-  }
-  Status Close() override { return Status::Ok(); }
-  std::string bytes;
-  std::size_t piece;
-  std::size_t at = 0;
-  std::size_t fail_after = std::string::npos;
-};
-
-struct StringFile : WritableFile {
-  Status Append(std::string_view data) override {
-    if (appends++ == fail_at) return Status::IoError("scenery.org", "No space left on device");
-    bytes.append(data);
-    return Status::Ok();
-  }
-  Status Flush() override { return Status::Ok(); }
-  Status Sync() override { return Status::Ok(); }
-  Status Size(std::uint64_t* size) override {
-    *size = bytes.size();
-    return Status::Ok();
-  }
-  Status Truncate(std::uint64_t size) override {
-    bytes.resize(size);
-    return Status::Ok();
-  }
-  Status Close() override { return Status::Ok(); }
-  std::string bytes;
-  int appends = 0;
-  int fail_at = -1;
+  testing::MemoryEnv env;
+  std::unique_ptr<ReadableFile> in;
+  std::unique_ptr<WritableFile> out;
 };
 
 // The same copy line by line, as the reading loop of scenery.cfg states it.
@@ -84,11 +51,10 @@ void ExpectSameAsLineByLine(const std::string& bytes, std::size_t piece) {
   ScanConfigBytes(bytes, &expected);
   EndConfigScan(&expected);
   for (auto* copy : {&CopyConfigLines, &CopyConfigFile}) {
-    PieceFile in(bytes, piece);
-    StringFile out;
+    CopyFiles files(bytes, piece);
     ConfigScan scan;
-    ASSERT_TRUE(copy(in, out, &scan).ok());
-    EXPECT_TRUE(BytesEqual(ExpectedCopy(bytes), out.bytes));
+    ASSERT_TRUE(copy(*files.in, *files.out, &scan).ok());
+    EXPECT_TRUE(BytesEqual(ExpectedCopy(bytes), files.env.files["scenery.org"]));
     EXPECT_EQ(expected.blockPresent, scan.blockPresent);
     EXPECT_EQ(expected.highestArea, scan.highestArea);
     EXPECT_EQ(ExpectedCopy(bytes) != bytes + "\r\n", scan.bareLineFeed);
@@ -139,16 +105,15 @@ TEST(CopyConfigLines, RandomFilesMatchTheLineByLineReading) {
 }
 
 TEST(CopyConfigLines, ReturnsTheFirstFailure) {
-  PieceFile in(std::string(200000, 'x'), 64 * 1024);
-  StringFile out;
-  ConfigScan scan;
-  out.fail_at = 0;
-  EXPECT_EQ("scenery.org: No space left on device", CopyConfigLines(in, out, &scan).ToString());
-  EXPECT_EQ(1, out.appends);  // nothing more is read or written after the failure
-  EXPECT_EQ(64u * 1024, in.at);
-  in.fail_after = in.at;
-  out.fail_at = -1;
-  EXPECT_EQ("scenery.cfg: Input/output error", CopyConfigLines(in, out, &scan).ToString());
+  for (const char* failing : {"scenery.org", "scenery.cfg"}) {
+    CopyFiles files(std::string(200000, 'x'), 64 * 1024);
+    ConfigScan scan;
+    // The first append, or the second read: nothing more is read or written after it.
+    files.env.FailFrom(std::string(failing) == "scenery.org" ? 0 : 1, failing);
+    EXPECT_EQ(std::string(failing) + ": Input/output error",
+              CopyConfigLines(*files.in, *files.out, &scan).ToString());
+    EXPECT_LE(files.env.files["scenery.org"].size(), 64u * 1024);
+  }
 }
 
 // Real files, mapped where the system can: CR LF throughout across

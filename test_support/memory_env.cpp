@@ -1,9 +1,9 @@
-#include "fuzz/memory_env.h"
+#include "test_support/memory_env.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace orlith::fuzzing {
+namespace orlith::testing {
 namespace {
 
 Status Missing(const std::string& path) {
@@ -18,7 +18,7 @@ class MemoryReadable : public ReadableFile {
     *got = 0;
     if (Status s = env_->Step(path_); !s.ok()) return s;
     // Short reads, as a real file may give them, exercise lines that span two reads.
-    *got = std::min({n, data_.size() - at_, std::size_t{7}});
+    *got = std::min({n, data_.size() - at_, env_->readPiece});
     std::memcpy(scratch, data_.data() + at_, *got);
     at_ += *got;
     return Status::Ok();
@@ -76,6 +76,7 @@ class MemoryWritable : public WritableFile {
 }  // namespace
 
 Status MemoryEnv::Step(const std::string& path) {
+  if (!only_.empty() && path != only_) return Status::Ok();
   if (fail_from_ >= 0 && calls_++ >= fail_from_) {
     failed_ = true;
     return Status::IoError(path, "Input/output error");
@@ -161,4 +162,65 @@ Status MemoryEnv::TryLockFolder(const std::string& folder, std::unique_ptr<Folde
 
 Status MemoryEnv::CreateFolders(const std::string& path) { return Step(path); }
 
-}  // namespace orlith::fuzzing
+Status MemoryEnv::ListFolder(const std::string& folder, std::vector<FolderEntry>* entries) {
+  entries->clear();
+  if (Status s = Step(folder); !s.ok()) return s;
+  const std::string prefix = folder.empty() || folder == "." ? "" : folder + "/";
+  for (const auto& [path, bytes] : files) {
+    if (!path.starts_with(prefix)) continue;
+    const std::string rest = path.substr(prefix.size());
+    const std::size_t slash = rest.find('/');
+    const std::string name = rest.substr(0, slash);
+    if (!entries->empty() && entries->back().name == name) continue;
+    entries->push_back({name, slash == std::string::npos, slash != std::string::npos});
+  }
+  return Status::Ok();
+}
+
+Status MemoryEnv::IsFolder(const std::string& path, bool* is_folder) {
+  *is_folder = false;
+  if (Status s = Step(path); !s.ok()) return s;
+  auto it = files.lower_bound(path + "/");
+  *is_folder = it != files.end() && it->first.starts_with(path + "/");
+  return Status::Ok();
+}
+
+Status TextFile::Read(std::size_t n, char* scratch, std::size_t* got) {
+  *got = std::min(n, text_.size() - at_);
+  std::memcpy(scratch, text_.data() + at_, *got);
+  at_ += *got;
+  return Status::Ok();
+}
+
+bool ParseCsv(std::string_view text, std::vector<CsvRecord>* records, std::string* error) {
+  records->clear();
+  TextFile file(text);
+  CsvReader reader(file, text.size());
+  CsvRecord record;
+  for (;;) {
+    switch (reader.Read(&record, error)) {
+      case CsvReader::Next::kRecord:
+        records->push_back(std::move(record));
+        break;
+      case CsvReader::Next::kEnd:
+        return true;
+      default:
+        return false;
+    }
+  }
+}
+
+int ReadBatch(std::string_view csv, std::vector<BatchRow>* rows, std::string* error) {
+  rows->clear();
+  TextFile file(csv);
+  BatchReader reader(file);
+  for (;;) {
+    BatchRow row;
+    bool end = false;
+    if (int status = reader.Next(&row, &end, error); status != 0) return status;
+    if (end) return 0;
+    rows->push_back(std::move(row));
+  }
+}
+
+}  // namespace orlith::testing
