@@ -173,6 +173,8 @@ std::string ParseCliArgs(const std::vector<std::string>& args, CliArgs* p) {
     for (; i < args.size(); ++i) {
       if (IsSceneryFolderOption(args[i])) {
         if (std::string error = TakeSceneryFolder(args, &i, p); !error.empty()) return error;
+      } else if (args[i].starts_with("-")) {
+        return "unknown option for batch: " + args[i];
       } else if (p->file.empty() && !args[i].empty()) {
         p->file = args[i];
       } else {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <sstream>
 
 namespace orlith {
@@ -37,6 +38,17 @@ TEST(CliArgs, StoresTextsExactlyAndTheTypeInCapitals) {
   EXPECT_EQ(a.file + a.sceneryFolder, "rows.csv/sc");
 }
 
+// The type is matched byte by byte whatever the locale: only a to z have capitals, so no other
+// byte can turn "nd?" into "NDB" (as a locale's toupper may for an accented letter).
+TEST(CliArgs, TypeCaseIgnoresTheLocale) {
+  std::setlocale(LC_ALL, "");
+  for (int c = 1; c < 256; ++c) {
+    const std::string text = std::string("nd") + static_cast<char>(c);
+    EXPECT_EQ(NormaliseType(text).has_value(), c == 'b' || c == 'B') << c;
+  }
+  std::setlocale(LC_ALL, "C");
+}
+
 TEST(CliArgs, UsageErrors) {
   const std::pair<const char*, const char*> cases[] = {
       {"", "no command given"},
@@ -51,6 +63,8 @@ TEST(CliArgs, UsageErrors) {
       {"delete|--lat|N1 2|--lon|E1 2|--colour|red", "unknown option for delete: --colour"},
       {"batch", "batch takes one CSV file"},
       {"batch|a.csv|b.csv", "batch takes one CSV file"},
+      {"batch|--json", "unknown option for batch: --json"},
+      {"batch|a.csv|-o", "unknown option for batch: -o"},
       {"batch|--scenery-folder|a.csv", "batch takes one CSV file"},
       {"batch|--scenery-folder=|a.csv", "option --scenery-folder needs a folder"},
       {"create|--lat|N1 2|--lon|E1 2|--type|NDB|--scenery-folder",
