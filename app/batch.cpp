@@ -4,11 +4,11 @@
 
 #include "app/csv_reader.h"
 #include "app/field_names.h"
+#include "app/messages.h"
 #include "core/coordinate_text.h"
 #include "core/fatal.h"
 #include "core/operations_log.h"
 #include "scenery_file/navaid_writer.h"
-#include "app/messages.h"
 
 namespace orlith {
 namespace {
@@ -190,7 +190,7 @@ CommandOutcome BatchRun::Row(const BatchRow& row) {
   }
   ReportDone(session_, row.command == NavAidCommand::kDelete   ? DeletedMessage(row.entry)
                        : row.command == NavAidCommand::kCreate ? CreatedMessage(row.entry)
-                                                            : ModifiedMessage(row.entry));
+                                                               : ModifiedMessage(row.entry));
   return outcome_;
 }
 

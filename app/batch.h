@@ -15,16 +15,16 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_steps.h"
 #include "app/csv_reader.h"
 #include "core/file_env.h"
-#include "core/work_folder.h"
 #include "core/navaid_entry.h"
-#include "app/command_steps.h"
+#include "core/work_folder.h"
 
 namespace orlith {
 
 struct BatchRow {
-  int line = 0;                              // where the row starts in the file
+  int line = 0;                                    // where the row starts in the file
   NavAidCommand command = NavAidCommand::kCreate;  // kCreate, kDelete or kModify
   NavAidEntry entry;
 };

@@ -6,10 +6,11 @@
 #include <sstream>
 #include <tuple>
 
-#include "ui/testing/scripted_front_end.h"
 #include "test_support/fault_env.h"
 #include "test_support/memory_env.h"
+#include "test_support/navaid_examples.h"
 #include "test_support/test_support.h"
+#include "ui/testing/scripted_front_end.h"
 
 namespace orlith {
 namespace {
@@ -19,7 +20,7 @@ using testing::FaultEnv;
 using testing::FaultOp;
 using testing::TempFolder;
 
-constexpr char kBgl[] = "N42 34_6__W12 24_5.bgl";
+constexpr const char* kBgl = testing::kExampleFile;
 constexpr char kIlsBgl[] = "N1 2_5__E3 4_5.bgl";
 
 // Every command and type; the NDB replaces the longer VOR file of the first row.
@@ -27,12 +28,12 @@ std::vector<BatchRow> MixedRows() {
   std::vector<BatchRow> rows;
   std::string error;
   EXPECT_EQ(testing::ReadBatch("command,latitude,longitude,type,frequency,range,id,name\n"
-                      "modify,N42 34.6,W12 24.5,VOR,113.90,40,XYZ,TEST VOR\n"
-                      "delete,N42 34.6,W12 24.5,NDB,,,,\n"
-                      "create,N1 2.5,E3 4.5,ILS,110.30,25,ABC,TEST ILS\n"
-                      "create,N42 34.6,W12 24.5,NDB,350,25,ABC,TEST NDB\n"
-                      "delete,S33 30.0,E151 15.0,,,,,\n",
-                      &rows, &error),
+                               "modify,N42 34.6,W12 24.5,VOR,113.90,40,XYZ,TEST VOR\n"
+                               "delete,N42 34.6,W12 24.5,NDB,,,,\n"
+                               "create,N1 2.5,E3 4.5,ILS,110.30,25,ABC,TEST ILS\n"
+                               "create,N42 34.6,W12 24.5,NDB,350,25,ABC,TEST NDB\n"
+                               "delete,S33 30.0,E151 15.0,,,,,\n",
+                               &rows, &error),
             0)
       << error;
   return rows;
@@ -91,8 +92,9 @@ TEST(Batch, FailedSceneryFileStopsTheRunAndLeavesNoPart) {
   EXPECT_EQ(RunBatch(batch.session, MixedRows()), CommandOutcome::kFileError);
   EXPECT_FALSE(batch.dir.Exists(kBgl));
   EXPECT_TRUE(batch.fe.messages.empty());
-  EXPECT_EQ(batch.fe.errors, std::vector<std::string>{"Error with file " + batch.dir.File(kBgl) +
-                                 ": No space left on device. The command was stopped."});
+  EXPECT_EQ(batch.fe.errors,
+            std::vector<std::string>{"Error with file " + batch.dir.File(kBgl) +
+                                     ": No space left on device. The command was stopped."});
   EXPECT_EQ(batch.dir.Read("orlith.log").find("was created"), std::string::npos);
   EXPECT_NE(batch.dir.Read("scenery.cfg").find("vors\r\n"), std::string::npos);
 }
@@ -101,8 +103,8 @@ TEST(Batch, ColumnsInAnyOrderAndLeftOutOnesEmpty) {
   std::vector<BatchRow> rows;
   std::string error;
   ASSERT_EQ(testing::ReadBatch("\xEF\xBB\xBFname,type,longitude,command,latitude\r\n"
-                      "\" Main \",ndb,W12 24.5,create,N42 34.6\r\n,,E1 2,delete,s1 2\r\n",
-                      &rows, &error),
+                               "\" Main \",ndb,W12 24.5,create,N42 34.6\r\n,,E1 2,delete,s1 2\r\n",
+                               &rows, &error),
             0)
       << error;
   ASSERT_EQ(rows.size(), 2u);

@@ -1,7 +1,7 @@
 #include "app/command_flows.h"
 
-#include "ui/dialog_logic.h"
 #include "app/messages.h"
+#include "ui/dialog_logic.h"
 
 namespace orlith {
 

@@ -9,8 +9,8 @@
 // message says what was added to it.
 #pragma once
 
-#include "core/navaid_entry.h"
 #include "app/command_steps.h"
+#include "core/navaid_entry.h"
 #include "ui/front_end.h"
 
 namespace orlith {

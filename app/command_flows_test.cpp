@@ -4,10 +4,11 @@
 
 #include <tuple>
 
+#include "app/main_window.h"
+#include "test_support/navaid_examples.h"
 #include "test_support/test_support.h"
 #include "ui/dialog_layout.h"
 #include "ui/dialog_logic.h"
-#include "app/main_window.h"
 #include "ui/testing/scripted_front_end.h"
 
 namespace orlith {
@@ -16,18 +17,18 @@ namespace {
 using testing::PositionTyped;
 using Strings = std::vector<std::string>;
 
-constexpr char kConfig[] =
-    "[General]\r\nTitle=FS2002 World Scenery\r\n\r\n"
-    "[Area.123]\r\nTitle=Propeller Objects\r\nLocal=Scenery\\Props\r\nLayer=123\r\n";
+using testing::kBaseConfig;
 constexpr char kExcludeAt[] = "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, ";
-constexpr char kBgl[] = "N42 34_6__W12 24_5.bgl";
+constexpr const char* kBgl = testing::kExampleFile;
 constexpr char kAt[] = " NavAid was created at N42 34.6, W12 24.5";
-const NavAidEntry kVor{"", "", "", "113.90", "40", "200", "-3", "1", "", "", "XYZ", "TEST VOR"};
+const NavAidEntry& kVor = testing::kExampleVorParameters;
 const NavAidEntry kNdb{"", "", "", "350", "25", "100", "", "", "", "", "ABC", "TEST NDB"};
 
-// A folder holding kConfig, and a main window on it whose front end plays a script.
+// A folder holding kBaseConfig, and a main window on it whose front end plays a script.
 struct Desk {
-  Desk() : window(ui, WorkFolder{tmp.path()}, testing::Dec6) { tmp.Write("scenery.cfg", kConfig); }
+  Desk() : window(ui, WorkFolder{tmp.path()}, testing::Dec6) {
+    tmp.Write("scenery.cfg", kBaseConfig);
+  }
   // Scripts OK in the position dialog at N42 34.6, W12 24.5 with a type button.
   void Position(int radio = 0) {
     ui.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", radio));
@@ -38,7 +39,7 @@ struct Desk {
     return Config().ends_with(std::string(kExcludeAt) + word + "\r\n");
   }
   bool NothingWritten() const {
-    return Config() == kConfig && !tmp.Exists("scenery.org") && !tmp.Exists("orlith.log");
+    return Config() == kBaseConfig && !tmp.Exists("scenery.org") && !tmp.Exists("orlith.log");
   }
 
   testing::TempFolder tmp;
@@ -63,7 +64,7 @@ TEST_F(CommandFlows, DeleteMessageAndSwitchByType) {
   }
   EXPECT_EQ(ui.opened, std::vector<DialogId>(4, DialogId::kPosition));  // no parameter dialog
   EXPECT_TRUE(ui.errors.empty());
-  EXPECT_TRUE(tmp.Read("scenery.org").starts_with(kConfig));
+  EXPECT_TRUE(tmp.Read("scenery.org").starts_with(kBaseConfig));
 }
 
 TEST_F(CommandFlows, CreateOfEachTypeWritesItsFile) {

@@ -2,13 +2,13 @@
 
 #include <memory>
 
+#include "app/messages.h"
 #include "core/coordinate_text.h"
 #include "core/fatal.h"
-#include "scenery_config/exclusion_switch.h"
 #include "core/operations_log.h"
+#include "scenery_config/exclusion_switch.h"
 #include "scenery_config/scenery_config.h"
 #include "scenery_file/navaid_writer.h"
-#include "app/messages.h"
 
 namespace orlith {
 namespace {

@@ -9,9 +9,9 @@
 
 #include "core/exit_status.h"
 #include "core/file_env.h"
-#include "core/work_folder.h"
 #include "core/navaid_entry.h"
 #include "core/status.h"
+#include "core/work_folder.h"
 #include "scenery_config/exclusion_switch.h"
 #include "ui/front_end.h"
 

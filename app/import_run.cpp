@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "app/batch.h"
+#include "app/command_steps.h"
 #include "app/csv_reader.h"
 #include "app/position_set.h"
 #include "core/exit_status.h"
 #include "core/operations_log.h"
-#include "app/command_steps.h"
 
 namespace orlith {
 namespace {
@@ -168,8 +168,8 @@ int RunImport(const ImportOptions& options, const WorkFolder& folder, FrontEnd& 
   int status = ScanNavaids(folder, options, nullptr, &counts, &error);
   if (status == kExitDone && !options.output.empty()) {
     Status write_failure;
-    status = WriteBatchFile(folder, folder.Given(options.output), options, &counts,
-                            &write_failure, &error);
+    status = WriteBatchFile(folder, folder.Given(options.output), options, &counts, &write_failure,
+                            &error);
     if (!write_failure.ok()) {
       err << "orlith-cli: cannot write " << options.output << ": " << write_failure.reason()
           << '\n';

@@ -17,9 +17,8 @@ Status ReadFolder(FileEnv& env, const std::string& dir, const std::string& shown
   if (!s.ok()) return Status::IoError(shown_prefix.empty() ? "." : shown_prefix, s.reason());
   for (const FolderEntry& entry : entries) {
     if (!entry.regularFile || !AsciiUpper(entry.name).ends_with(".BGL")) continue;
-    SceneryFileInEffect file{shown_prefix + entry.name,
-                             dir.empty() ? entry.name : dir + "/" + entry.name,
-                             {}};
+    SceneryFileInEffect file{
+        shown_prefix + entry.name, dir.empty() ? entry.name : dir + "/" + entry.name, {}};
     std::string bytes, why;
     bool too_large = false;
     s = ReadSmallFile(env, file.path, kMaxSceneryFileSize, &bytes, &too_large);
@@ -51,8 +50,8 @@ Status ReadSwitchesInEffect(const WorkFolder& folder, std::vector<SwitchInEffect
     } else if (text.starts_with("Title=")) {
       title = text.substr(6);
     } else if (OrlithSwitch found; !line.cut && ParseOrlithSwitch(text, &found)) {
-      switches->push_back({std::move(found), line, area, title,
-                           IsUpdatesBlockTitle("Title=" + title)});
+      switches->push_back(
+          {std::move(found), line, area, title, IsUpdatesBlockTitle("Title=" + title)});
     }
   }
   s = reader.status();

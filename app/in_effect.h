@@ -15,9 +15,9 @@ namespace orlith {
 
 struct SwitchInEffect {
   OrlithSwitch exclusion;
-  ConfigLine line;        // where it stands in scenery.cfg; text holds the switch line
-  std::string area;       // the block it stands in, e.g. "Area.124"; empty before any block
-  std::string areaTitle;  // that block's Title= text
+  ConfigLine line;            // where it stands in scenery.cfg; text holds the switch line
+  std::string area;           // the block it stands in, e.g. "Area.124"; empty before any block
+  std::string areaTitle;      // that block's Title= text
   bool updatesBlock = false;  // the block is Orlith's updates area block (IsUpdatesBlockTitle)
 };
 

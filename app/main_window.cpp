@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "core/operations_log.h"
 #include "app/command_flows.h"
+#include "core/operations_log.h"
 #include "ui/dialog_layout.h"
 
 namespace orlith {

@@ -5,10 +5,10 @@
 #include <ctime>
 #include <functional>
 
-#include "core/file_env.h"
-#include "core/work_folder.h"
-#include "core/navaid_entry.h"
 #include "app/command_steps.h"
+#include "core/file_env.h"
+#include "core/navaid_entry.h"
+#include "core/work_folder.h"
 #include "ui/front_end.h"
 
 namespace orlith {

@@ -109,7 +109,8 @@ ImportSkip MapNavaidRow(const std::vector<std::string>& fields, const NavaidColu
   const std::string& type = Field(fields, c.type);
   const bool ndb = type == "NDB" || type == "NDB-DME";
   const bool vor = type == "VOR" || type == "VOR-DME" || type == "VORTAC";
-  if (!options.countries.empty() && !Contains(options.countries, AsciiUpper(Field(fields, c.country)))) {
+  if (!options.countries.empty() &&
+      !Contains(options.countries, AsciiUpper(Field(fields, c.country)))) {
     return ImportSkip::kFiltered;
   }
   if (!options.idents.empty() && !Contains(options.idents, AsciiUpper(Field(fields, c.ident)))) {
@@ -147,7 +148,8 @@ ImportSkip MapNavaidRow(const std::vector<std::string>& fields, const NavaidColu
     std::snprintf(buf, sizeof buf, "%.2f", *khz / 1000.0);
   }
   e.frequency = buf;
-  e.range = options.range.empty() ? RangeOf(vor, AsciiUpper(Field(fields, c.power))) : options.range;
+  e.range =
+      options.range.empty() ? RangeOf(vor, AsciiUpper(Field(fields, c.power))) : options.range;
   // Values no station can have count as missing, so they cannot wrap around in their field.
   std::optional<double> feet = Within(FieldNumber(Field(fields, c.elevation)), kHighestElevationFt);
   e.altitude = std::to_string(feet ? std::llround(*feet * kMetresPerFoot) : 0);

@@ -4,16 +4,16 @@
 #include <memory>
 
 #include "app/batch.h"
+#include "app/import_run.h"
+#include "app/main_window.h"
 #include "cli/cli_args.h"
 #include "cli/cli_front_end.h"
-#include "app/import_run.h"
 #include "cli/list_command.h"
 #include "cli/navaid_report.h"
 #include "core/operations_log.h"
 #include "scenery_file/navaid_format.h"
 #include "scenery_file/navaid_reader.h"
 #include "ui/dialog_layout.h"
-#include "app/main_window.h"
 
 namespace orlith {
 namespace {
@@ -72,8 +72,7 @@ int RunCommand(const std::vector<std::string>& argv, std::ostream& out, std::ost
       return Inspect(args, folder, out, err);
     case CliCommand::kBatch:
       return Batch(args, folder, out, err);
-    case CliCommand::kImport:
-    {
+    case CliCommand::kImport: {
       CliFrontEnd front_end(NavAidEntry{}, out, err);
       return RunImport(args.import, folder, front_end, out, err);
     }

@@ -4,8 +4,8 @@
 
 #include <ostream>
 
-#include "core/navaid_entry.h"
 #include "app/command_steps.h"
+#include "core/navaid_entry.h"
 #include "ui/front_end.h"
 
 namespace orlith {

@@ -19,13 +19,9 @@ namespace {
 using testing::BytesEqual;
 using testing::TempFolder;
 
-constexpr char kConfig[] =
-    "[General]\r\nTitle=FS2002 World Scenery\r\n\r\n"
-    "[Area.123]\r\nTitle=Propeller Objects\r\nLocal=Scenery\\Props\r\nLayer=123\r\n";
-constexpr char kBlock[] =
-    "\r\n[Area.124]\r\nTitle=Navigational Updates\r\nLocal=Addon Scenery\\Updates\r\n"
-    "Active=TRUE\r\nRequired=FALSE\r\nLayer=124\r\n";
-constexpr char kBgl[] = "N42 34_6__W12 24_5.bgl";
+using testing::kBaseConfig;
+const std::string kBlock = "\r\n" + testing::UpdatesBlock("124");
+constexpr const char* kBgl = testing::kExampleFile;
 // A valid latitude whose scenery file name no file system holds.
 const std::string kLongLat = "N1 2." + std::string(300, '0');
 
@@ -71,7 +67,7 @@ std::string Undated(const std::string& log) {
 
 TEST(OrlithCli, CreateWritesTheFilesByteForByte) {
   TempFolder tmp;
-  tmp.Write("scenery.cfg", kConfig);
+  tmp.Write("scenery.cfg", kBaseConfig);
   CliRun r = RunCli(&tmp,
                     "create|--lat|N42 34.6|--lon|W12 24.5|--type|vor|--frequency|113.90|--range|40|"
                     "--altitude|200|--magnetic-deviation|-3|--dme|1|--id|XYZ|--name|TEST VOR");
@@ -79,8 +75,8 @@ TEST(OrlithCli, CreateWritesTheFilesByteForByte) {
   EXPECT_EQ(r.out, "A new VOR NavAid was created at N42 34.6, W12 24.5\n");
   EXPECT_EQ(r.err, "");
   EXPECT_TRUE(BytesEqual(testing::NavAidExamples()[1].file, tmp.Read(kBgl)));
-  EXPECT_EQ(tmp.Read("scenery.cfg"), std::string(kConfig) + kBlock);
-  EXPECT_EQ(tmp.Read("scenery.org"), std::string(kConfig) + "\r\n");
+  EXPECT_EQ(tmp.Read("scenery.cfg"), std::string(kBaseConfig) + kBlock);
+  EXPECT_EQ(tmp.Read("scenery.org"), std::string(kBaseConfig) + "\r\n");
   // The entries' texts are checked where they are built; here the real date heads them.
   std::string log = Undated(tmp.Read("orlith.log"));
   EXPECT_TRUE(log.starts_with("\r\n*DATE*\r\n\r\nThe file SCENERY.CFG was copied")) << log;
@@ -95,7 +91,7 @@ TEST(OrlithCli, CreateWritesTheFilesByteForByte) {
 
 TEST(OrlithCli, BatchBacksUpOnceAndRunsEveryRow) {
   TempFolder tmp;
-  tmp.Write("scenery.cfg", kConfig);
+  tmp.Write("scenery.cfg", kBaseConfig);
   tmp.Write("rows.csv",
             "command,latitude,longitude,type,frequency,range,altitude,id,name\r\n"
             "delete,N42 34.6,W12 24.5,NDB,,,,,\r\n"
@@ -108,10 +104,10 @@ TEST(OrlithCli, BatchBacksUpOnceAndRunsEveryRow) {
             "A new NDB NavAid was created at N42 34.6, W12 24.5\n"
             "All NavAids at N42 34.6, W12 24.5 are deleted!\n");
   EXPECT_EQ(tmp.Read("scenery.cfg"),
-            std::string(kConfig) + kBlock +
+            std::string(kBaseConfig) + kBlock +
                 "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, ndbs\r\n"
                 "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, all\r\n");
-  EXPECT_EQ(tmp.Read("scenery.org"), std::string(kConfig) + "\r\n");
+  EXPECT_EQ(tmp.Read("scenery.org"), std::string(kBaseConfig) + "\r\n");
   EXPECT_TRUE(BytesEqual(testing::NavAidExamples()[0].file, tmp.Read(kBgl)));
   std::string log = Undated(tmp.Read("orlith.log"));
   EXPECT_EQ(log.find("*DATE*"), log.rfind("*DATE*"));  // one header entry
@@ -140,7 +136,7 @@ TEST(OrlithCli, FailuresChangeNothing) {
   };
   for (const auto& [args, status, err] : cases) {
     TempFolder tmp;
-    if (status != 1) tmp.Write("scenery.cfg", kConfig);
+    if (status != 1) tmp.Write("scenery.cfg", kBaseConfig);
     tmp.Write("bad.csv", "command,latitude,longitude,height\n");
     tmp.Write("rows.csv", "command,latitude,longitude\ndelete,N1 2,E1 2\ndelete,N1 2,X1 2\n");
     tmp.Write("long.csv", "command,latitude,longitude,type\ndelete,N1 2,E1 2,\ncreate," + kLongLat +
@@ -168,7 +164,7 @@ std::set<std::string> SceneryFilesBelow(std::initializer_list<std::string> folde
 
 TEST(OrlithCli, SceneryFolderTakesTheFileAndIsCreated) {
   TempFolder tmp, other;
-  tmp.Write("scenery.cfg", kConfig);
+  tmp.Write("scenery.cfg", kBaseConfig);
   tmp.Write("blocker", "");
   tmp.Write("rows.csv",
             "command,latitude,longitude,type,frequency,range,altitude,id,name\n"
@@ -207,7 +203,7 @@ TEST(OrlithCli, SceneryFolderTakesTheFileAndIsCreated) {
 // Only the commands that write a scenery file check its name: a delete there is done.
 TEST(OrlithCli, DeleteWritesNoSceneryFileSoItsNameIsNoMatter) {
   TempFolder tmp;
-  tmp.Write("scenery.cfg", kConfig);
+  tmp.Write("scenery.cfg", kBaseConfig);
   CliRun r = RunCli(&tmp, "delete|--lat|" + kLongLat + "|--lon|E1 2");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(tmp.Read("scenery.cfg").find("Exclude="), std::string::npos);

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/csv_reader.h"
 #include "app/batch.h"
+#include "app/csv_reader.h"
 #include "app/import_run.h"
 #include "app/position_set.h"
 #include "test_support/fault_env.h"

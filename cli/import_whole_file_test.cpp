@@ -8,9 +8,9 @@
 #include <map>
 #include <sstream>
 
-#include "cli/cli.h"
 #include "app/csv_reader.h"
 #include "app/navaid_import.h"
+#include "cli/cli.h"
 #include "scenery_file/navaid_format.h"
 #include "scenery_file/navaid_reader.h"
 #include "scenery_file/navaid_writer.h"

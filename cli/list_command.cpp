@@ -1,11 +1,10 @@
 #include "cli/list_command.h"
 
-
 #include "app/in_effect.h"
 #include "app/messages.h"
-#include "core/exit_status.h"
 #include "cli/navaid_report.h"
 #include "core/coordinate_text.h"
+#include "core/exit_status.h"
 #include "scenery_config/scenery_config.h"
 
 namespace orlith {
@@ -49,8 +48,8 @@ int RunList(const WorkFolder& folder, bool json, std::ostream& out, std::ostream
     out << "{\"switches\":[";
     for (std::size_t i = 0; i < switches.size(); ++i) {
       const SwitchInEffect& w = switches[i];
-      out << (i ? "," : "") << "{\"line\":" << w.line.number
-          << ",\"latitude\":" << JsonString(ReportCoordinate(w.exclusion.latitude, CoordinateKind::kLatitude))
+      out << (i ? "," : "") << "{\"line\":" << w.line.number << ",\"latitude\":"
+          << JsonString(ReportCoordinate(w.exclusion.latitude, CoordinateKind::kLatitude))
           << ",\"longitude\":"
           << JsonString(ReportCoordinate(w.exclusion.longitude, CoordinateKind::kLongitude))
           << ",\"drops\":" << JsonString(w.exclusion.word) << ",\"area\":" << JsonString(w.area)
@@ -67,8 +66,10 @@ int RunList(const WorkFolder& folder, bool json, std::ostream& out, std::ostream
   }
   out << "Exclusion switches in scenery.cfg: " << switches.size() << '\n';
   for (const SwitchInEffect& w : switches) {
-    out << "  line " << w.line.number << ": " << Position(w.exclusion.latitude, w.exclusion.longitude) << ", drops "
-        << WordMeaning(w.exclusion.word) << ", in " << (w.area.empty() ? "no block" : "[" + w.area + "]")
+    out << "  line " << w.line.number << ": "
+        << Position(w.exclusion.latitude, w.exclusion.longitude) << ", drops "
+        << WordMeaning(w.exclusion.word) << ", in "
+        << (w.area.empty() ? "no block" : "[" + w.area + "]")
         << (w.areaTitle.empty() ? "" : " " + w.areaTitle) << '\n';
   }
   out << "Orlith scenery files: " << files.size() << '\n';

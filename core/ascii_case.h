@@ -6,7 +6,9 @@
 
 namespace orlith {
 
-inline char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+inline char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 inline std::string AsciiUpper(std::string_view text) {
   std::string out(text);

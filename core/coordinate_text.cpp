@@ -29,7 +29,6 @@ std::size_t Normalise(std::string& text) {
   return text.find(' ');
 }
 
-
 }  // namespace
 
 std::optional<double> TryParseCoordinate(std::string_view text) {

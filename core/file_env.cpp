@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <system_error>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -16,10 +16,11 @@ Status FileEnv::ListFolder(const std::string& folder, std::vector<FolderEntry>* 
   std::error_code ec;
   for (std::filesystem::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code kind;  // a dangling symlink is neither
-    entries->push_back({it->path().filename().string(), it->is_regular_file(kind),
-                        it->is_directory(kind)});
+    entries->push_back(
+        {it->path().filename().string(), it->is_regular_file(kind), it->is_directory(kind)});
   }
-  if (ec == std::errc::no_such_file_or_directory) return Status::NotFound(path.string(), ec.message());
+  if (ec == std::errc::no_such_file_or_directory)
+    return Status::NotFound(path.string(), ec.message());
   if (ec) return Status::IoError(path.string(), ec.message());
   std::sort(entries->begin(), entries->end(),
             [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });

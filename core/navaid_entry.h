@@ -10,14 +10,14 @@
 namespace orlith {
 
 struct NavAidEntry {
-  std::string latitude;    // coordinate text, e.g. "N42 34.6"
-  std::string longitude;   // coordinate text, e.g. "W12 24.5"
-  std::string navAidType;  // "VOR", "ILS", "NDB", or empty while no type was ever chosen
-  std::string frequency;   // NDB: kHz; VOR and ILS: MHz
-  std::string range;       // nautical miles
-  std::string altitude;    // metres
-  std::string magneticDeviation;  // degrees
-  std::string dme;                // VOR: 0 or 1; ILS: the DME code
+  std::string latitude;            // coordinate text, e.g. "N42 34.6"
+  std::string longitude;           // coordinate text, e.g. "W12 24.5"
+  std::string navAidType;          // "VOR", "ILS", "NDB", or empty while no type was ever chosen
+  std::string frequency;           // NDB: kHz; VOR and ILS: MHz
+  std::string range;               // nautical miles
+  std::string altitude;            // metres
+  std::string magneticDeviation;   // degrees
+  std::string dme;                 // VOR: 0 or 1; ILS: the DME code
   std::string localizerDirection;  // degrees
   std::string glideslopeAngle;     // degrees
   std::string id;

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/file_env.h"
-#include "core/work_folder.h"
 #include "core/status.h"
+#include "core/work_folder.h"
 
 namespace orlith {
 

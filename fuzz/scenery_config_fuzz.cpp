@@ -20,14 +20,14 @@
 #include <vector>
 
 #include "core/file_env.h"
-#include "core/work_folder.h"
 #include "core/lenient_number.h"
+#include "core/operations_log.h"
+#include "core/work_folder.h"
 #include "fuzz/fuzz_check.h"
-#include "test_support/memory_env.h"
 #include "scenery_config/config_scan.h"
 #include "scenery_config/exclusion_switch.h"
-#include "core/operations_log.h"
 #include "scenery_config/scenery_config.h"
+#include "test_support/memory_env.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "core/file_env.h"
-#include "core/work_folder.h"
 #include "core/status.h"
+#include "core/work_folder.h"
 
 namespace orlith {
 

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string_view>
 
-#include "scenery_config/config_copy.h"
 #include "core/operations_log.h"
+#include "scenery_config/config_copy.h"
 
 namespace orlith {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "core/file_env.h"
-#include "core/work_folder.h"
 #include "core/status.h"
+#include "core/work_folder.h"
 
 namespace orlith {
 

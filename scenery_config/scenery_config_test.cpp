@@ -4,9 +4,10 @@
 
 #include <string>
 
-#include "scenery_config/exclusion_switch.h"
 #include "core/operations_log.h"
+#include "scenery_config/exclusion_switch.h"
 #include "test_support/fault_env.h"
+#include "test_support/navaid_examples.h"
 #include "test_support/test_support.h"
 
 namespace orlith {
@@ -23,14 +24,10 @@ const char kHeaderEntry[] =
     "\r\n******************************\r\n06 Dec 2026\r\n\r\n"
     "The file SCENERY.CFG was copied to SCENERY.ORG ...\r\n";
 
-// The six block lines for an area number as its header shows it ("02"), each ended by CR LF.
-std::string Block(const std::string& shown) {
-  return "[Area." + shown + "]\r\nTitle=Navigational Updates\r\nLocal=Addon Scenery\\Updates\r\n" +
-         "Active=TRUE\r\nRequired=FALSE\r\nLayer=" + std::to_string(std::stoi(shown)) + "\r\n";
-}
+using testing::UpdatesBlock;
 
 std::string AreaEntry(const std::string& shown) {
-  return "\r\nThe new block:\r\n\r\n" + Block(shown) +
+  return "\r\nThe new block:\r\n\r\n" + UpdatesBlock(shown) +
          "\r\nwas added to the file SCENERY.CFG ...\r\n";
 }
 
@@ -95,8 +92,8 @@ TEST(RegisterUpdatesArea, AreaNumbersAndMarkerF3F8F13F14) {
     ASSERT_TRUE(Register(dir, c.cfg, DefaultFileEnv(), &log_status).ok());
     EXPECT_TRUE(log_status.ok()) << log_status.ToString();
     const bool added = !c.shown.empty();
-    EXPECT_TRUE(
-        BytesEqual(c.cfg + (added ? "\r\n" + Block(c.shown) : ""), dir.Read(kSceneryConfigName)));
+    EXPECT_TRUE(BytesEqual(c.cfg + (added ? "\r\n" + UpdatesBlock(c.shown) : ""),
+                           dir.Read(kSceneryConfigName)));
     EXPECT_NE("stale backup", dir.Read(kSceneryBackupName));  // its bytes: the copy suite's
     EXPECT_TRUE(
         BytesEqual(kHeaderEntry + (added ? AreaEntry(c.shown) : ""), dir.Read(kLogFileName)));
@@ -111,7 +108,7 @@ TEST(RegisterUpdatesArea, RepeatAddsOneBlockAndReadsTheFileOnce) {
   ASSERT_TRUE(Register(dir, "[Area.123]\r\n", &env, nullptr).ok());
   ASSERT_TRUE(RegisterUpdatesArea(WorkFolder{dir.path(), &env}, Dec6(), nullptr).ok());
   EXPECT_EQ(2, env.Count(FaultOp::kOpenForReading, kSceneryConfigName));
-  EXPECT_TRUE(BytesEqual("[Area.123]\r\n\r\n" + Block("124"), dir.Read(kSceneryConfigName)));
+  EXPECT_TRUE(BytesEqual("[Area.123]\r\n\r\n" + UpdatesBlock("124"), dir.Read(kSceneryConfigName)));
   EXPECT_TRUE(BytesEqual(std::string(kHeaderEntry) + AreaEntry("124") + kHeaderEntry,
                          dir.Read(kLogFileName)));
 }

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "core/file_env.h"
-#include "core/work_folder.h"
 #include "core/navaid_entry.h"
 #include "core/status.h"
+#include "core/work_folder.h"
 
 namespace orlith {
 

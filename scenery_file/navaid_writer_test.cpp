@@ -7,6 +7,7 @@
 #include "core/fatal.h"
 #include "scenery_file/navaid_format.h"
 #include "test_support/fault_env.h"
+#include "test_support/navaid_examples.h"
 #include "test_support/test_support.h"
 
 namespace orlith {
@@ -16,7 +17,7 @@ using ::orlith::testing::FaultEnv;
 using ::orlith::testing::FaultOp;
 using ::orlith::testing::TempFolder;
 
-constexpr char kFileName[] = "N42 34_6__W12 24_5.bgl";
+constexpr const char* kFileName = testing::kExampleFile;
 constexpr char kReportHead[] =
     "\r\nThe file N42 34_6__W12 24_5.bgl was created with the following data: \r\n\r\n"
     "Position: N42 34.6, W12 24.5\r\nType of NavAid: ";

@@ -12,6 +12,25 @@
 
 namespace orlith::testing {
 
+// The file the examples' position, N42 34.6, W12 24.5, gives.
+inline constexpr char kExampleFile[] = "N42 34_6__W12 24_5.bgl";
+
+// A scenery.cfg of the simulator's own areas, the highest numbered 123: the updates block that
+// Orlith registers gets the number 124 (UpdatesBlock("124")).
+inline constexpr char kBaseConfig[] =
+    "[General]\r\nTitle=FS2002 World Scenery\r\n\r\n"
+    "[Area.123]\r\nTitle=Propeller Objects\r\nLocal=Scenery\\Props\r\nLayer=123\r\n";
+
+// The six block lines for an area number as its header shows it ("02"), each ended by CR LF.
+inline std::string UpdatesBlock(const std::string& shown) {
+  return "[Area." + shown + "]\r\nTitle=Navigational Updates\r\nLocal=Addon Scenery\\Updates\r\n" +
+         "Active=TRUE\r\nRequired=FALSE\r\nLayer=" + std::to_string(std::stoi(shown)) + "\r\n";
+}
+
+// The example VOR's parameters, as its dialog stores them (no position or type).
+inline const NavAidEntry kExampleVorParameters{"",   "",  "", "113.90", "40",  "200",
+                                               "-3", "1", "", "",       "XYZ", "TEST VOR"};
+
 struct NavAidExample {
   NavAidEntry entry;
   std::string file;  // the 176-byte header, then the section

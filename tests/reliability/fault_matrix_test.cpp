@@ -11,13 +11,14 @@
 #include <tuple>
 #include <vector>
 
+#include "app/command_flows.h"
+#include "app/messages.h"
 #include "scenery_config/scenery_config.h"
 #include "scenery_file/navaid_reader.h"
 #include "test_support/fault_env.h"
+#include "test_support/navaid_examples.h"
 #include "test_support/test_support.h"
-#include "app/command_flows.h"
 #include "ui/dialog_logic.h"
-#include "app/messages.h"
 #include "ui/testing/scripted_front_end.h"
 
 namespace orlith::testing {
@@ -28,9 +29,9 @@ constexpr char kOldConfig[] =
     "Local=Scenery\\World\r\nLayer=123\r\n";
 constexpr char kOldBackup[] = "the backup of an earlier day\r\n";
 constexpr char kOldLog[] = "\r\nan entry of an earlier day\r\n";
-constexpr char kSceneryFile[] = "N42 34_6__W12 24_5.bgl";
+constexpr const char* kSceneryFile = testing::kExampleFile;
 constexpr char kFolder[] = "folder";
-const NavAidEntry kVor{"", "", "", "113.90", "40", "200", "-3", "1", "", "", "XYZ", "TEST VOR"};
+const NavAidEntry& kVor = testing::kExampleVorParameters;
 
 // Outcomes per command (Delete, Create, Modify): '-' the command does not do this operation on
 // this file and succeeds; 'S' it stops and shows the error naming the file, with no success

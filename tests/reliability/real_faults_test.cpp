@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "app/command_flows.h"
 #include "scenery_config/scenery_config.h"
 #include "test_support/test_support.h"
-#include "app/command_flows.h"
 #include "ui/testing/scripted_front_end.h"
 
 namespace orlith::testing {

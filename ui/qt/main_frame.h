@@ -7,9 +7,9 @@
 #include <ctime>
 #include <functional>
 
+#include "app/main_window.h"
 #include "core/file_env.h"
 #include "core/work_folder.h"
-#include "app/main_window.h"
 #include "ui/qt/qt_front_end.h"
 
 class QAction;

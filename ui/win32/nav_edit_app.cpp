@@ -1,8 +1,8 @@
 #include "ui/win32/nav_edit_app.h"
 
+#include "app/main_window.h"
 #include "core/fatal.h"
 #include "ui/dialog_layout.h"
-#include "app/main_window.h"
 #include "ui/win32/dialog_base.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_box.h"

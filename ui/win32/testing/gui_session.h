@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window.h"
 #include "core/navaid_entry.h"
 #include "test_support/test_support.h"
 #include "ui/front_end.h"
-#include "app/main_window.h"
 #include "ui/testing/scripted_front_end.h"
 #include "ui/win32/testing/gui_driver.h"
 
