@@ -87,6 +87,27 @@ TEST(FileEnv, FileCutShortWhileMappedIsAFileError) {
 }
 #endif
 
+// Entries by name with what each is, a symlink as its target; a missing folder is kNotFound.
+TEST(FileEnv, ListsAFolderAndTellsFoldersApart) {
+  TempFolder dir;
+  dir.Write("b.bgl", "x");
+  std::filesystem::create_directory(dir.File("a"));
+  FileEnv& env = *DefaultFileEnv();
+  std::vector<FolderEntry> entries;
+  ASSERT_TRUE(env.ListFolder(dir.path(), &entries).ok());
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(std::tie(entries[0].name, entries[0].folder, entries[0].regularFile),
+            std::make_tuple(std::string("a"), true, false));
+  EXPECT_EQ(std::tie(entries[1].name, entries[1].folder, entries[1].regularFile),
+            std::make_tuple(std::string("b.bgl"), false, true));
+  EXPECT_EQ(env.ListFolder(dir.File("missing"), &entries).kind(), Status::Kind::kNotFound);
+  bool is_folder = true;
+  for (const auto& [name, folder] : {std::pair{"a", true}, {"b.bgl", false}, {"missing", false}}) {
+    ASSERT_TRUE(env.IsFolder(dir.File(name), &is_folder).ok()) << name;
+    EXPECT_EQ(is_folder, folder) << name;
+  }
+}
+
 TEST(WorkFolder, NamesFilesRelativeToItsPath) {
   EXPECT_EQ(WorkFolder{}.File("scenery.cfg"), "scenery.cfg");
   EXPECT_EQ(WorkFolder{"sim"}.File("scenery.cfg"), "sim/scenery.cfg");

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/command_flows.h"
+#include "app/in_effect.h"
 #include "app/messages.h"
 #include "scenery_config/scenery_config.h"
 #include "scenery_file/navaid_reader.h"
@@ -238,6 +239,43 @@ TEST(FolderLock, ABusyFolderStopsTheCommandUnrun) {
   other.reset();
   EXPECT_EQ(WithFolderLock(fe, folder, command, 50), CommandOutcome::kDone);
   EXPECT_EQ(runs, 1);
+}
+
+// What is in effect is read through the file access alone, so every read of it can fail: the
+// failure names the file or folder, and nothing is told as if it were all.
+TEST(FaultMatrix, ReadingWhatIsInEffect) {
+  TempFolder dir;
+  dir.Write("scenery.cfg", std::string(kBaseConfig) + "\r\n" + UpdatesBlock("124") +
+                               "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, all\r\n");
+  std::filesystem::create_directory(dir.File("upd"));
+  dir.Write("upd/" + std::string(kSceneryFile), NavAidExamples()[1].file);
+  const struct {
+    FaultOp op;
+    std::string file, named;
+  } rows[] = {
+      {FaultOp::kOpenForReading, "scenery.cfg", dir.File("scenery.cfg")},
+      {FaultOp::kRead, "scenery.cfg", dir.File("scenery.cfg")},
+      {FaultOp::kListFolder, dir.path(), "."},
+      {FaultOp::kIsFolder, dir.File("upd"), "upd/"},
+      {FaultOp::kListFolder, dir.File("upd"), "upd/"},
+      {FaultOp::kOpenForReading, kSceneryFile, "upd/" + std::string(kSceneryFile)},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.file);
+    FaultEnv env;
+    env.Add({row.op, row.file});
+    InEffect in_effect;
+    const Status s = ReadInEffect(WorkFolder{dir.path(), &env, "upd"}, &in_effect);
+    EXPECT_EQ(s.ToString(), row.named + ": Input/output error");
+  }
+  FaultEnv env;
+  InEffect in_effect;
+  ASSERT_TRUE(ReadInEffect(WorkFolder{dir.path(), &env, "upd"}, &in_effect).ok());
+  ASSERT_EQ(in_effect.switches.size(), 1u);
+  EXPECT_TRUE(in_effect.switches[0].updatesBlock);
+  EXPECT_EQ(in_effect.files.size(), 1u);
+  EXPECT_EQ(env.Count(FaultOp::kAppend, "scenery.cfg") + env.Count(FaultOp::kRename, "scenery.cfg"),
+            0);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCell, FaultMatrix,
