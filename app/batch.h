@@ -17,6 +17,7 @@
 
 #include "app/command_steps.h"
 #include "app/csv_reader.h"
+#include "core/exit_status.h"
 #include "core/file_env.h"
 #include "core/navaid_entry.h"
 #include "core/work_folder.h"
@@ -40,10 +41,11 @@ class BatchReader {
   // file is not owned, is not closed, and must outlive the reader.
   explicit BatchReader(ReadableFile& file) : csv_(file) {}
 
-  // 0 with the next row in *row and *end false; 0 with *end true after the last row. Otherwise
-  // the exit status with a message naming the line in *error: 8 for a coordinate text that is
-  // not acceptable, 3 when the file could not be read (read_status() says why; *error holds its
-  // reason), 2 for everything else. After a failure every later call fails the same way.
+  // kExitDone with the next row in *row and *end false; kExitDone with *end true after the last
+  // row. Otherwise the exit status with a message naming the line in *error: kExitInputError for
+  // a coordinate text that is not acceptable, kExitFileError when the file could not be read
+  // (read_status() says why; *error holds its reason), kExitUsage for everything else. After a
+  // failure every later call fails the same way.
   int Next(BatchRow* row, bool* end, std::string* error);
   const Status& read_status() const { return csv_.read_status(); }
 
@@ -58,7 +60,8 @@ class BatchReader {
 };
 
 // The checks of a row that look at the folder: the file system can hold the name of the scenery
-// file it writes. 0, or 2 with "line N: " and the reason in *error. Nothing is written.
+// file it writes. kExitDone, or kExitUsage with "line N: " and the reason in *error. Nothing is
+// written.
 int CheckBatchRow(const WorkFolder& folder, const BatchRow& row, std::string* error);
 
 // The batch file's header row and one row, each ended by CR LF; fields with a comma, quote or
@@ -96,13 +99,13 @@ class BatchRun {
 CommandOutcome RunBatch(CommandSession& session, const std::vector<BatchRow>& rows);
 
 // One pass over a batch's rows, from wherever they come: each(row) for every row in order until
-// it returns false. 0, or the exit status of a failure to read them with its message in *error
-// (3 with the reason when they cannot be read, else "line N: ...").
+// it returns false. kExitDone, or the exit status of a failure to read them with its message in
+// *error (kExitFileError with the reason when they cannot be read, else "line N: ...").
 using BatchPass =
     std::function<int(const std::function<bool(const BatchRow&)>& each, std::string* error)>;
 
 // The BatchPass of a batch file: each row that BatchReader reads from the file at path (taken
-// inside folder unless absolute), in order, until each returns false. 0, or the status and
+// inside folder unless absolute), in order, until each returns false. kExitDone, or the status and
 // message of the failure to open or read the file or of its first bad row.
 int ForEachBatchRow(const WorkFolder& folder, const std::string& path,
                     const std::function<bool(const BatchRow&)>& each, std::string* error);
