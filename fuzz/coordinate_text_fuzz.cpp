@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/ascii_case.h"
 #include "core/coordinate_text.h"
 #include "fuzz/fuzz_check.h"
 
@@ -25,7 +26,6 @@ bool HasSeparatingBlank(const std::string& text) {
   return trimmed.find(' ') != std::string::npos;
 }
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 
 void CheckRoundTrip(double degrees, CoordinateKind kind) {
   const std::string text = orlith::FormatCoordinate(degrees, kind);
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(!(latitude && longitude));
   if (latitude || longitude) {
     FUZZ_CHECK(parsed.has_value());
-    const char letter = Upper(text[text.find_first_not_of(" \t\n\v\f\r")]);
+    const char letter = orlith::AsciiUpper(text[text.find_first_not_of(" \t\n\v\f\r")]);
     FUZZ_CHECK(latitude ? (letter == 'N' || letter == 'S') : (letter == 'E' || letter == 'W'));
   }
   if (parsed) {
