@@ -64,7 +64,15 @@ Status FileEnv::Exchange(const std::string& a, const std::string& b) {
   // Each rename replaces a name in one step: a holds b's file, then b holds a's.
   if (s.ok()) s = Rename(copy_of_b, a);
   if (s.ok()) copy_of_b.clear();
-  if (s.ok()) s = Rename(copy_of_a, b);
+  if (s.ok()) {
+    s = Rename(copy_of_a, b);
+    // Both names held b's file: a gets its own back, so a failure changes nothing.
+    if (!s.ok() && Rename(copy_of_a, a).ok()) copy_of_a.clear();
+    if (!s.ok() && !copy_of_a.empty()) {
+      return Status::IoError(s.file(), s.reason() + "; the file of " + a + " is kept as " +
+                                           copy_of_a);
+    }
+  }
   if (s.ok()) copy_of_a.clear();
   for (const std::string* temp : {&copy_of_a, &copy_of_b}) {
     if (!temp->empty()) Remove(*temp);

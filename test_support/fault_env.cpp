@@ -243,7 +243,7 @@ Status FaultEnv::IsFolder(const std::string& path, bool* is_folder) {
 }
 
 Status FaultEnv::Exchange(const std::string& a, const std::string& b) {
-  Status s = Check(FaultOp::kExchange, b, &a);
+  Status s = Check(FaultOp::kExchange, a, &b);
   if (!s.ok()) return s;
   return exchangeByRenames ? FileEnv::Exchange(a, b) : base_->Exchange(a, b);
 }
