@@ -142,7 +142,8 @@ Status ReadSmallFile(FileEnv& env, const std::string& path, std::uint64_t max, s
   Status s = env.OpenForReading(path, &file);
   if (!s.ok()) return s;
   std::uint64_t size = 0;
-  s = file->Size(&size);
+  const bool known = file->SizeAtOpen(&size);
+  if (!known) s = file->Size(&size);
   char buf[4096];
   while (s.ok()) {
     *too_large = size > max || bytes->size() > max;
@@ -151,6 +152,9 @@ Status ReadSmallFile(FileEnv& env, const std::string& path, std::uint64_t max, s
     s = file->Read(sizeof buf, buf, &got);
     if (!s.ok() || got == 0) break;
     bytes->append(buf, got);
+    // A read short of what was asked reached the end; when that is the size the open found, the
+    // file is whole without a read at its end. One that grew meanwhile is read on to its end.
+    if (known && got < sizeof buf && bytes->size() == size) break;
   }
   s.Update(file->Close());
   return s;
