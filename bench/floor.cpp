@@ -3,10 +3,10 @@
 // scenery.org, either read and written in large blocks by the process (the in-process copy) or,
 // with --kernel-copy, copied inside the kernel as `cp` does (copy_file_range). Then it appends
 // the updates area block and the exclusion switch lines to scenery.cfg, appends the log entries
-// with one write per line (each log line is on disk as soon as written) and writes each scenery
-// file in one write to a temporary name that is then renamed. The syncs are Orlith's: scenery.org
-// and then the folder after the backup, scenery.cfg once at the end. remove reads each scenery
-// file once before it unlinks it. It parses nothing but the
+// with one write per line (each log line is on disk as soon as written; an empty one goes with
+// the next) and writes each scenery file in one write to a temporary name that is then renamed.
+// The syncs are Orlith's: scenery.org and then the folder after the backup, scenery.cfg once at
+// the end. remove reads each scenery file once before it unlinks it. It parses nothing but the
 // command and type columns of a batch file, and its texts only have the lengths of the real ones.
 //
 //   orlith-floor [--kernel-copy] DIR create|modify|delete NDB|VOR|ILS
@@ -96,17 +96,20 @@ void Backup() {
   Sync(g_dir);
 }
 
-// An entry of the log: a line end, then each line with its line end, one write each.
+// An entry of the log: a line end, then each line with its line end, one write each; an empty
+// line goes with the line after it (the entry's opening line end with its first line).
 void LogEntry(const std::vector<std::string_view>& lines) {
   const std::string log = Path("orlith.log");
   int fd = Open(log, O_WRONLY | O_CREAT | O_APPEND);
-  WriteAll(fd, "\r\n", log);
-  std::string line;
+  std::string line = "\r\n";
   for (std::string_view text : lines) {
-    line.assign(text);
+    line += text;
     line += "\r\n";
+    if (text.empty()) continue;
     WriteAll(fd, line, log);
+    line.clear();
   }
+  WriteAll(fd, line, log);
   Close(fd, log);
 }
 

@@ -105,7 +105,11 @@ Status AppendWholeOrNothing(FileEnv& env, const std::string& path, std::string_v
     return s;
   }
   while (s.ok() && !text.empty()) {
-    const std::size_t end = line_by_line ? text.find('\n') : std::string_view::npos;
+    // An empty line goes out with the line after it: alone it holds nothing an abrupt end could
+    // lose, so the file is still left only where line-by-line writing could leave it.
+    std::size_t from = 0;
+    while (line_by_line && text.substr(from).starts_with("\r\n")) from += 2;
+    const std::size_t end = line_by_line ? text.find('\n', from) : std::string_view::npos;
     const std::size_t size = end == std::string_view::npos ? text.size() : end + 1;
     s = file->Append(text.substr(0, size));
     if (s.ok()) s = file->Flush();
