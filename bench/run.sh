@@ -15,7 +15,8 @@
 # round; the table shows the medians of the times and of these ratios, wall-clock and processor
 # time (user and system), and Orlith's peak memory. The first command in a folder, which
 # registers the block, is timed too, on the 50 MB scenery.cfg: each run then starts from a fresh
-# copy. Then it checks the goals:
+# copy, as does each run of a batch and of the import (a batch file is usually applied once to a
+# folder, so its scenery files are new). Then it checks the goals:
 #   - every command on the 50 MB scenery.cfg (the first one in a folder included) at most 1.5
 #     times the kernel floor,
 #   - the 10,000-row batch (on the 1 MB scenery.cfg) at most 1.5 times the kernel floor running
@@ -104,7 +105,7 @@ declare -A peaks=()
 # Times Orlith, the in-process floor and the kernel floor (orlith-floor FLOOR_ARGS, with and
 # without --kernel-copy) in turn, one round after the other. GOAL is "yes" when the ratio to the
 # kernel floor counts toward the goals; FRESH "yes" when every run starts from a fresh folder (the
-# first command in a folder), else all run in one folder made once.
+# first command in a folder, a batch, an import), else all run in one folder made once.
 measure() {
   local name=$1 size=$2 cfg=$3 goal=$4 fresh=$5
   shift 6
@@ -134,7 +135,6 @@ measure() {
   oc=$(column 2 "$o_runs" | median)
   kc=$(column 2 "$k_runs" | median)
   peak=$(column 3 "$o_runs" | sort -g | tail -n 1)
-  [[ $fresh == yes ]] && name="$name, first in the folder"
   peaks[$place/$name/$size]=$peak
   wall_ratio=$(ratio_median 1 "$o_runs" "$k_runs")
   cpu_ratio=$(ratio_median 2 "$o_runs" "$k_runs")
@@ -186,12 +186,14 @@ for place in $places; do
       firsts=no
       [[ $size == 50M ]] && firsts="no yes"
       for fresh in $firsts; do
-        measure "$command" "$size" "$cfg" "$goal" "$fresh" -- \
+        name=$command
+        [[ $fresh == yes ]] && name="$command, first in the folder"
+        measure "$name" "$size" "$cfg" "$goal" "$fresh" -- \
           "$cli" -C "$work/run" "$command" "${args[@]}" -- "$work/run" "$command" VOR
       done
     done
     if [[ $size == 1M ]]; then
-      measure "batch of $batch_rows rows" "$size" "$cfg" yes no -- \
+      measure "batch of $batch_rows rows" "$size" "$cfg" yes yes -- \
         "$cli" -C "$work/run" batch "$work/inputs/batch.csv" -- \
         "$work/run" batch "$work/inputs/batch.csv"
     fi
@@ -206,10 +208,10 @@ for place in $places; do
     "$cli" import "$work/inputs/navaids.csv" -o "$work/inputs/imported.csv" 2>/dev/null
     cp "$root/examples/ourairports/navaids-BE.csv" "$work/inputs/navaids-BE.csv"
     "$cli" import "$work/inputs/navaids-BE.csv" -o "$work/inputs/imported-BE.csv" 2>/dev/null
-    measure "import --apply of navaids.csv" 1M "$cfg" yes no -- \
+    measure "import --apply of navaids.csv" 1M "$cfg" yes yes -- \
       "$cli" -C "$work/run" import "$work/inputs/navaids.csv" --apply -- \
       "$work/run" batch "$work/inputs/imported.csv"
-    measure "import --apply of one country" 1M "$cfg" no no -- \
+    measure "import --apply of one country" 1M "$cfg" no yes -- \
       "$cli" -C "$work/run" import "$work/inputs/navaids-BE.csv" --apply -- \
       "$work/run" batch "$work/inputs/imported-BE.csv"
     small=${peaks["$place/import --apply of one country/1M"]}
@@ -257,7 +259,8 @@ fi
 
 echo
 echo "Median of $runs rounds each (wall-clock and processor time), taken in turns in one folder"
-echo "after a first round that registers the block (first in the folder: a fresh folder each run)."
+echo "after a first round that registers the block (first in the folder, batches and imports: a"
+echo "fresh folder each run)."
 echo "Floors: the in-process copy and the kernel copy (as cp and sync do it); ratio = median of"
 echo "Orlith / kernel floor, round by round; peak memory = orlith-cli's largest resident set."
 echo "Places: disk = $build, shm = /dev/shm."
