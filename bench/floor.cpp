@@ -1,16 +1,19 @@
 // The floors of the end-to-end benchmark: the file work of an Orlith command that no
-// implementation can avoid, and nothing else. The backup is scenery.cfg's bytes written to
-// scenery.org, either read and written in large blocks by the process (the in-process copy) or,
-// with --kernel-copy, copied inside the kernel as `cp` does (copy_file_range). Then it appends
+// implementation can avoid, and nothing else. The backup is scenery.cfg's bytes and a CR LF (a
+// file in CR LF form backed up) written to scenery.org, either read and written in large blocks
+// by the process (the in-process copy) or, with --kernel-copy, copied inside the kernel as `cp`
+// does (copy_file_range). Then it appends
 // the updates area block and the exclusion switch lines to scenery.cfg, appends the log entries
 // with one write per line (each log line is on disk as soon as written; an empty one goes with
 // the next) and writes each scenery file in one write to a temporary name that is then renamed.
 // The syncs are Orlith's: scenery.org and then the folder after the backup, scenery.cfg once at
 // the end. remove reads each scenery file once before it unlinks it. It parses nothing but the
 // command and type columns of a batch file, and its texts only have the lengths of the real ones.
+// With --registered the updates area block is taken to be in scenery.cfg already (as after
+// Orlith's first command in the folder): the block and its log entry are not appended.
 //
-//   orlith-floor [--kernel-copy] DIR create|modify|delete NDB|VOR|ILS
-//   orlith-floor [--kernel-copy] DIR batch FILE.csv
+//   orlith-floor [--kernel-copy] [--registered] DIR create|modify|delete NDB|VOR|ILS
+//   orlith-floor [--kernel-copy] [--registered] DIR batch FILE.csv
 //   orlith-floor [--kernel-copy] DIR remove SCENERY_FOLDER
 //   orlith-floor inspect FILE.bgl
 //
@@ -30,6 +33,7 @@ namespace {
 
 std::string g_dir;
 bool g_kernel_copy = false;
+bool g_registered = false;
 
 std::string Path(std::string_view name) { return g_dir + "/" + std::string(name); }
 
@@ -90,6 +94,7 @@ void Backup() {
     if (n < 0) Fail(cfg);
     WriteAll(out, std::string_view(block, static_cast<std::size_t>(n)), org);
   }
+  WriteAll(out, "\r\n", org);  // Orlith's backup ends each line, the last one too
   if (fsync(out) != 0) Fail(org);
   Close(in, cfg);
   Close(out, org);
@@ -126,11 +131,12 @@ void Message(std::string_view text) {
   WriteAll(STDOUT_FILENO, line, "standard output");
 }
 
-// The backup with its header entry, and the updates area block with its entry.
+// The backup with its header entry, and the updates area block with its entry unless it is there.
 void RegisterArea() {
   Backup();
   LogEntry({"******************************", "06 Dec 2026", "",
             "The file SCENERY.CFG was copied to SCENERY.ORG ..."});
+  if (g_registered) return;
   AppendToConfig(
       "\r\n[Area.124]\r\nTitle=Navigational Updates\r\nLocal=Addon Scenery\\Updates\r\n"
       "Active=TRUE\r\nRequired=FALSE\r\nLayer=124\r\n");
@@ -259,8 +265,8 @@ void Inspect(const std::string& path) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (!args.empty() && args[0] == "--kernel-copy") {
-    g_kernel_copy = true;
+  while (!args.empty() && (args[0] == "--kernel-copy" || args[0] == "--registered")) {
+    (args[0] == "--kernel-copy" ? g_kernel_copy : g_registered) = true;
     args.erase(args.begin());
   }
   if (args.size() == 2 && args[0] == "inspect") {
@@ -269,8 +275,9 @@ int main(int argc, char** argv) {
   }
   if (args.size() != 3) {
     std::fprintf(stderr,
-                 "usage: orlith-floor [--kernel-copy] DIR create|modify|delete NDB|VOR|ILS\n"
-                 "       orlith-floor [--kernel-copy] DIR batch FILE.csv\n"
+                 "usage: orlith-floor [--kernel-copy] [--registered] DIR create|modify|delete "
+                 "NDB|VOR|ILS\n"
+                 "       orlith-floor [--kernel-copy] [--registered] DIR batch FILE.csv\n"
                  "       orlith-floor [--kernel-copy] DIR remove SCENERY_FOLDER\n"
                  "       orlith-floor inspect FILE.bgl\n");
     return 2;

@@ -45,19 +45,26 @@ std::string ExpectedCopy(const std::string& bytes) {
 }
 
 // Both copies match the line-by-line one, and their scans have seen every byte once and found a
-// line feed without its CR exactly when the copy adds one.
+// line feed without its CR exactly when the copy adds one; also when the block is known present
+// beforehand, so that only the line ends are scanned. The area numbers after a marker line count
+// for nothing.
 void ExpectSameAsLineByLine(const std::string& bytes, std::size_t piece) {
   ConfigScan expected;
   ScanConfigBytes(bytes, &expected);
   EndConfigScan(&expected);
-  for (auto* copy : {&CopyConfigLines, &CopyConfigFile}) {
-    CopyFiles files(bytes, piece);
-    ConfigScan scan;
-    ASSERT_TRUE(copy(*files.in, *files.out, &scan).ok());
-    EXPECT_TRUE(BytesEqual(ExpectedCopy(bytes), files.env.files["scenery.org"]));
-    EXPECT_EQ(expected.blockPresent, scan.blockPresent);
-    EXPECT_EQ(expected.highestArea, scan.highestArea);
-    EXPECT_EQ(ExpectedCopy(bytes) != bytes + "\r\n", scan.bareLineFeed);
+  for (bool known_present : {false, true}) {
+    for (auto* copy : {&CopyConfigLines, &CopyConfigFile}) {
+      CopyFiles files(bytes, piece);
+      ConfigScan scan;
+      scan.blockPresent = known_present;
+      ASSERT_TRUE(copy(*files.in, *files.out, &scan).ok());
+      EXPECT_TRUE(BytesEqual(ExpectedCopy(bytes), files.env.files["scenery.org"]));
+      EXPECT_EQ(expected.blockPresent || known_present, scan.blockPresent);
+      if (!scan.blockPresent) {
+        EXPECT_EQ(expected.highestArea, scan.highestArea);
+      }
+      EXPECT_EQ(ExpectedCopy(bytes) != bytes + "\r\n", scan.bareLineFeed);
+    }
   }
 }
 
@@ -104,6 +111,23 @@ TEST(CopyConfigLines, RandomFilesMatchTheLineByLineReading) {
   }
 }
 
+TEST(MarkerInTail, OnlyWholeLinesOfTheTailCount) {
+  const struct {
+    const char* tail;
+    bool whole, found;
+  } cases[] = {
+      {"Title=Navigational Updates", true, true},
+      {"Title=Navigational Updates\r\n", false, false},  // maybe the end of "xTitle=..."
+      {"x\r\nTitle=Navigational Updates\r\nExclude=1", false, true},
+      {"\rtitle=NAVIGATIONAL updates \t", false, true},
+      {"[Area.01]\nTitle=Navigational Updates x\n", true, false},
+      {"", true, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.found, MarkerInTail(c.tail, c.whole)) << c.tail << (c.whole ? " whole" : "");
+  }
+}
+
 TEST(CopyConfigLines, ReturnsTheFirstFailure) {
   for (const char* failing : {"scenery.org", "scenery.cfg"}) {
     CopyFiles files(std::string(200000, 'x'), 64 * 1024);
@@ -131,22 +155,32 @@ TEST(CopyConfigFile, RealFilesMatchTheConvertingCopy) {
                                crlf + "\n",
                                "\n" + crlf,
                                std::string(1100000, '\r') + "\r\n",
-                               crlf.substr(0, 1400000) + "\n" + crlf};
+                               crlf.substr(0, 1400000) + "\n" + crlf,
+                               // a CR ending one window of 1 MiB and its line feed starting the next
+                               std::string((1 << 20) - 1, 'x') + "\r\n" + crlf,
+                               std::string(1 << 20, 'x') + "\n" + crlf};
   for (const std::string& bytes : cases) {
     dir.Write("scenery.cfg", bytes);
-    std::unique_ptr<ReadableFile> in;
-    std::unique_ptr<WritableFile> out;
-    std::string temp;
-    ASSERT_TRUE(DefaultFileEnv()->OpenForReading(dir.File("scenery.cfg"), &in).ok());
-    ASSERT_TRUE(DefaultFileEnv()->CreateTemporary(dir.File("scenery.org"), &temp, &out).ok());
-    ConfigScan scan;
-    ASSERT_TRUE(CopyConfigFile(*in, *out, &scan).ok());
-    ASSERT_TRUE(out->Close().ok());
-    EXPECT_TRUE(BytesEqual(ExpectedCopy(bytes), testing::ReadFileBytes(temp)));
     ConfigScan expected;
     ScanConfigBytes(bytes, &expected);
     EndConfigScan(&expected);
-    EXPECT_EQ(expected.highestArea, scan.highestArea);
+    // The usual pass, and the one of a file whose block was found in its last bytes.
+    for (bool known_present : {false, true}) {
+      std::unique_ptr<ReadableFile> in;
+      std::unique_ptr<WritableFile> out;
+      std::string temp;
+      ASSERT_TRUE(DefaultFileEnv()->OpenForReading(dir.File("scenery.cfg"), &in).ok());
+      ASSERT_TRUE(DefaultFileEnv()->CreateTemporary(dir.File("scenery.org"), &temp, &out).ok());
+      ConfigScan scan;
+      scan.blockPresent = known_present;
+      ASSERT_TRUE(CopyConfigFile(*in, *out, &scan).ok());
+      ASSERT_TRUE(out->Close().ok());
+      EXPECT_TRUE(BytesEqual(ExpectedCopy(bytes), testing::ReadFileBytes(temp)));
+      if (!known_present) {
+        EXPECT_EQ(expected.highestArea, scan.highestArea);
+      }
+      EXPECT_EQ(expected.bareLineFeed, scan.bareLineFeed);
+    }
   }
 }
 

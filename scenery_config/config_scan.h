@@ -4,6 +4,7 @@
 // three line end conventions are scanned alike (a CR LF just gives an empty line between).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -15,7 +16,9 @@ struct ConfigScan {
   bool blockPresent = false;
   // The highest number found in an area header ("[Area.123]") or a "Layer=" line, both in any
   // letter case and after any leading blanks, the number read by the lenient integer rule; 0 when
-  // there is none. Saturates at kHighestAreaLimit.
+  // there is none. Saturates at kHighestAreaLimit. Only the registration of a missing block needs
+  // it, so it is gathered only while blockPresent is false: the blocks scanned after the marker
+  // line (or all of them, when blockPresent is set before the scan) add nothing to it.
   std::int64_t highestArea = 0;
   // Some line feed follows a byte other than CR (or starts the file): the file is not in CR LF
   // form throughout.
@@ -38,5 +41,14 @@ inline constexpr std::int64_t kHighestAreaLimit = 2147483646;
 void ScanConfigBytes(std::string_view bytes, ConfigScan* scan);
 // Ends the scan at the end of the file, which also ends its last line.
 void EndConfigScan(ConfigScan* scan);
+
+// How much of the end of scenery.cfg is looked at for the marker line before the pass: Orlith
+// appends its block at the end, and mostly exclusion switches follow it (some 3,000 fit).
+inline constexpr std::size_t kConfigTailLook = 256 * 1024;
+
+// Whether a line of tail, the last bytes of the file, is the marker line of blockPresent. With
+// whole, tail is all of the file; otherwise its first line may be the end of a longer one and is
+// not looked at.
+bool MarkerInTail(std::string_view tail, bool whole);
 
 }  // namespace orlith

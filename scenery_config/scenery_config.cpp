@@ -15,19 +15,26 @@ constexpr char kLineEnd[] = "\r\n";
 // number or layer in use, 1 when there is none.
 int NextAreaNumber(const ConfigScan& scan) { return static_cast<int>(scan.highestArea + 1); }
 
-// Reads scenery.cfg, filling *scan, and writes every line with CR LF to a new temporary file
-// that then replaces scenery.org (a file already in CR LF form is copied by the system). The copy
+// Reads scenery.cfg, filling *scan (the area numbers only when the block is missing), and writes
+// every line with CR LF to a new temporary file that then replaces scenery.org. The copy
 // is on stable storage before the rename and the rename after it, so a power failure leaves the old
 // backup or the new one, whole. On failure the temporary file is removed and scenery.org is left as
 // it was.
 Status CopyToBackup(const WorkFolder& folder, ConfigScan* scan) {
   const std::string backup = folder.File(kSceneryBackupName);
+  const std::string config = folder.File(kSceneryConfigName);
+  // Once Orlith has registered its block, it is usually found in the last bytes at once; the pass
+  // then needs no area numbers, only the line ends.
+  std::string tail;
+  Status s = folder.env->ReadTail(config, kConfigTailLook, &tail);
+  if (!s.ok()) return s;
+  scan->blockPresent = MarkerInTail(tail, tail.size() < kConfigTailLook);
   // The copy is invisible until the rename, so it is flushed once, by the sync, not line by line.
-  Status s = ReplaceWith(
+  s = ReplaceWith(
       *folder.env, backup,
       [&](WritableFile& out) {
         std::unique_ptr<ReadableFile> in;
-        Status copied = folder.env->OpenForReading(folder.File(kSceneryConfigName), &in);
+        Status copied = folder.env->OpenForReading(config, &in);
         if (copied.ok()) {
           copied = CopyConfigFile(*in, out, scan);
           copied.Update(in->Close());

@@ -33,7 +33,8 @@ Status BackupSceneryConfig(const WorkFolder& folder, const std::tm& date, Status
 // the log. The block counts as present when a line, without its line end (LF, CR LF or a lone
 // CR) and trailing blanks, is "Title=Navigational Updates" in any letter case. The new block's
 // number, which is also its layer, is one more than the highest number of an area header
-// ("[Area.123]") or a "Layer=" line, 1 when there is none. scenery.cfg is read once. A failed
+// ("[Area.123]") or a "Layer=" line, 1 when there is none. scenery.cfg is read once, after a look
+// at its last bytes (kConfigTailLook), where the block usually stands. A failed
 // backup leaves scenery.cfg untouched. Failures as for BackupSceneryConfig, plus the failure to
 // append to scenery.cfg (then scenery.cfg is cut back to its old bytes and no area block entry is
 // logged).

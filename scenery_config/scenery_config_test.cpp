@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/operations_log.h"
+#include "scenery_config/config_scan.h"
 #include "scenery_config/exclusion_switch.h"
 #include "test_support/fault_env.h"
 #include "test_support/navaid_examples.h"
@@ -52,6 +53,13 @@ TEST(RegisterUpdatesArea, AreaNumbersAndMarkerF3F8F13F14) {
   const std::string nav = "[Area.005]\r\nTitle=Navigational Updates\r\n";
   const std::string nordic = "[Area.005]\r\nTitle=Nordic Lands USA\r\n";
   const std::string us = "[Area.005]\r\nTitle=U.S. Scenery\r\n";
+  // Files longer than the look at their last bytes: the block before them or in them, and the
+  // marker's text exactly where they begin, in the middle of a line.
+  std::string switches;
+  while (switches.size() < kConfigTailLook) switches += "Exclude=N42   34.61, W12 24.51, all\r\n";
+  const std::string a200 = "[Area.200]\r\n" + switches;
+  const std::string tail_mid_line = "[Area.005]\r\nLocal=Title=Navigational Updates\r\n" +
+                                    std::string(kConfigTailLook - 30, 'x') + "\r\n";
   // shown: the appended block's area number; empty when nothing is appended.
   const struct {
     const char* name;
@@ -82,6 +90,10 @@ TEST(RegisterUpdatesArea, AreaNumbersAndMarkerF3F8F13F14) {
       {"line of 100 characters F3", a10 + l100 + "\r\n", "011"},
       {"line of 10000 characters F3", a10 + l10k + "\n", "011"},
       {"NUL bytes pass through F3", nul, "08"},
+      {"present before the last bytes", nav + switches, ""},
+      {"present in the last bytes", a200 + nav, ""},
+      {"areas before the last bytes", a200 + a10, "201"},
+      {"marker text mid-line where the last bytes begin", tail_mid_line, "06"},
       // clang-format on
   };
   for (const auto& c : cases) {
