@@ -43,6 +43,18 @@ std::string ImportStoppedMessage(std::int64_t done, std::int64_t total);
 // or found it malformed (kExitUsage), naming the file as the user gave it.
 std::string ImportFailureMessage(const std::string& file, int status, const std::string& error);
 
+// Runs the import the dialog asks for (options from ImportOptionsOf) as one batch through
+// front_end, which shows only its failures (each row's own message is left out: the summary
+// counts them), then shows the summary (ImportSummary) as a message, or ImportStoppedMessage when
+// progress stopped the run. A failure to read the source is shown as an error naming it. The exit
+// status of RunImport.
+int ApplyImport(FrontEnd& front_end, const WorkFolder& folder, const ImportOptions& options,
+                ImportProgress* progress);
+
+// The failure of ReadInEffect as the window shows it: ConfigMissingMessage without scenery.cfg,
+// else FileErrorMessage.
+std::string InEffectFailureMessage(const WorkFolder& folder, const Status& failure);
+
 // The two tables of "NavAids in Effect": column titles and the cells of a row, as list reads them.
 std::vector<std::string> SwitchColumns();  // Line, Position, Drops, Area
 std::vector<std::string> SwitchCells(const SwitchInEffect& exclusion);
