@@ -17,6 +17,30 @@
 
 namespace orlith {
 
+// The captions, labels and buttons of the Tools windows, the same in both desktop programs.
+inline constexpr char kImportCaption[] = "Import Real-World NavAids";
+inline constexpr char kImportFileLabel[] = "navaids.csv file:";
+inline constexpr char kBrowseButton[] = "Browse...";
+inline constexpr char kCountriesLabel[] = "Country codes (e.g. BE, NL; empty: all):";
+inline constexpr char kRectangleLabel[] = "Rectangle (all empty: none):";
+inline constexpr const char* kEdgeLabels[4] = {"North:", "West:", "South:", "East:"};
+inline constexpr char kTypeLabel[] = "Type:";
+inline constexpr const char* kTypeChoices[3] = {"All", "NDB", "VOR"};  // stored: "", NDB, VOR
+inline constexpr char kCommandLabel[] = "Command:";
+inline constexpr char kCreateChoice[] = "Create";
+inline constexpr char kModifyChoice[] = "Modify";
+inline constexpr char kPreviewButton[] = "Preview";
+inline constexpr char kApplyButton[] = "Apply";
+inline constexpr char kCancelButton[] = "Cancel";
+inline constexpr char kCloseButton[] = "Close";
+inline constexpr char kInEffectCaption[] = "NavAids in Effect";
+inline constexpr char kSwitchesLabel[] = "Exclusion switches in scenery.cfg:";
+inline constexpr char kFilesLabel[] = "Orlith scenery files:";
+inline constexpr char kTakeBackButton[] = "Take Back Selected";
+inline constexpr char kRestoreButton[] = "Restore scenery.cfg";
+// Take Back Selected with no row selected.
+inline constexpr char kNothingChosenMessage[] = "Select the rows to take back first.";
+
 // The texts of the "Import Real-World NavAids" dialog.
 struct ImportForm {
   std::string file;       // the navaids.csv file, inside the simulator folder unless absolute
