@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolButton>
 #include <utility>
 
 #include "ui/dialog_layout.h"
@@ -25,8 +26,16 @@ MainFrame::MainFrame(WorkFolder folder, std::function<std::tm()> today, EndProce
     const int id = item.commandId;
     connect(command, &QAction::triggered, this, [this, id] { runCommand(id); });
   }
-  // The Tools popup comes after the four original commands.
-  tools_ = menuBar()->addMenu(QString::fromLatin1(kToolsMenuText));
+  // The Tools popup comes after the four original commands, at the bar's end. The bar itself
+  // keeps exactly the four command items, as the original menu resource has them.
+  tools_ = new QMenu(QString::fromLatin1(kToolsMenuText), this);
+  auto* tools_button = new QToolButton(menuBar());
+  tools_button->setText(tools_->title());
+  tools_button->setMenu(tools_);
+  tools_button->setPopupMode(QToolButton::InstantPopup);
+  tools_button->setAutoRaise(true);
+  tools_button->setStyleSheet("QToolButton::menu-indicator { image: none; width: 0px; }");
+  menuBar()->setCornerWidget(tools_button, Qt::TopRightCorner);
   for (const MenuItem& item : ToolsMenu()) {
     QAction* command = tools_->addAction(QString::fromLatin1(item.text));
     command->setData(item.commandId);
@@ -63,7 +72,7 @@ bool MainFrame::runTool(int command_id) {
 }
 
 QAction* MainFrame::action(int command_id) const {
-  QList<QAction*> candidates = menuBar()->actions() + tools_->actions();
+  const QList<QAction*> candidates = menuBar()->actions() + tools_->actions();
   for (QAction* candidate : candidates) {
     if (candidate->menu() == nullptr && candidate->data().toInt() == command_id) return candidate;
   }

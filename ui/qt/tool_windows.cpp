@@ -74,6 +74,8 @@ QTableWidget* Table(const std::vector<std::string>& columns, QWidget* parent) {
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->verticalHeader()->hide();
   table->horizontalHeader()->setStretchLastSection(true);
+  // In the order read (by line, by name) until the user clicks a column's title.
+  table->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
   table->setSortingEnabled(true);
   return table;
 }
