@@ -106,13 +106,18 @@ class ToolWindowsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The bar keeps its four commands; the Tools popup sits at its end.
+  // The bar keeps its four commands; the Tools popup follows them.
   void ToolsMenuFollowsTheFourCommands() {
     MainFrame frame;
     QCOMPARE(static_cast<std::size_t>(frame.menuBar()->actions().size()), MainMenu().size());
-    auto* corner = qobject_cast<QToolButton*>(frame.menuBar()->cornerWidget(Qt::TopRightCorner));
-    QVERIFY(corner != nullptr && corner->menu() == frame.toolsMenu());
-    QCOMPARE(corner->text(), QString(kToolsMenuText));
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QToolButton* button = frame.toolsButton();
+    QCOMPARE(button->menu(), frame.toolsMenu());
+    QCOMPARE(button->text(), QString(kToolsMenuText));
+    const QRect last = frame.menuBar()->actionGeometry(frame.menuBar()->actions().back());
+    QCOMPARE(button->geometry().left(), last.right() + 1);
+    QCOMPARE(button->geometry().top(), last.top());
     QList<QAction*> tools = frame.toolsMenu()->actions();
     QCOMPARE(static_cast<std::size_t>(tools.size()), ToolsMenu().size());
     for (qsizetype i = 0; i < tools.size(); ++i) {
