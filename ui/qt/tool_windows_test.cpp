@@ -277,6 +277,43 @@ class ToolWindowsTest : public QObject {
     QVERIFY(!gui.Exists(orlith::testing::kExampleFile));
   }
 
+  // Errors are message boxes naming the file and the reason; nothing is done.
+  void ErrorsNameTheFile() {
+    TempFolder gui;
+    std::filesystem::create_directory(gui.File("orlith.ini"));
+    MainFrame frame(WorkFolder{gui.path()});
+    frame.show();
+    ModalScript script;
+    script.Message(ConfigMissingMessage());  // NavAids in Effect without scenery.cfg
+    On<SceneryFolderDialog>(script, [](SceneryFolderDialog* dialog) {
+      QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    });
+    script.Then([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      if (box == nullptr || !box->text().startsWith("Error with file orlith.ini: "))
+        script.Fail("expected the error of orlith.ini");
+      ModalScript::Later([box, dialog = modal->parentWidget()] {
+        box->accept();
+        qobject_cast<QDialog*>(dialog)->reject();  // it stayed open
+      });
+    });
+    On<ImportDialog>(script, [](ImportDialog* dialog) {
+      dialog->fileEdit()->setText("missing.csv");
+      dialog->updatePreview();
+      QTest::mouseClick(dialog->applyButton(), Qt::LeftButton);
+    });
+    script.Then([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      if (box == nullptr || !box->text().startsWith("Error with file missing.csv: "))
+        script.Fail("expected the error of missing.csv");
+      ModalScript::Later([box] { box->accept(); });
+    });
+    for (int command : {kNavAidsInEffectCommand, kSceneryFolderCommand, kImportNavAidsCommand})
+      frame.action(command)->trigger();
+    CheckScript(script);
+    QCOMPARE(FilesIn(gui).size(), std::size_t{0});
+  }
+
   // While another Orlith holds the folder the note shows; its Cancel ends the command unwritten.
   void LockWaitNoteCancels() {
     TempFolder gui;
