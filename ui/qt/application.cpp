@@ -26,7 +26,8 @@ int RunProgram(int argc, char** argv) {
     std::printf(
         "%s\nOpens the Orlith window; its commands work in DIR (by default the current "
         "directory), the simulator folder that holds scenery.cfg. Scenery files go into SDIR "
-        "(inside DIR unless absolute; created when missing), by default into DIR itself.\n",
+        "(inside DIR unless absolute; created when missing), by default into the folder that "
+        "DIR's orlith.ini names (Tools, Scenery Folder...), else into DIR itself.\n",
         kProgramUsage);
     return 0;
   }
