@@ -3,13 +3,15 @@
 // scenery.org, either read and written in large blocks by the process (the in-process copy) or,
 // with --kernel-copy, copied inside the kernel as `cp` does (copy_file_range). Then it appends
 // the updates area block and the exclusion switch lines to scenery.cfg, appends the log entries
-// with one write per line (each log line is on disk as soon as written) and writes each scenery
-// file in one write to a temporary name that is then renamed. The syncs are Orlith's: scenery.org
-// and then the folder after the backup, scenery.cfg once at the end. It parses nothing but the
+// with one write per line (each log line is on disk as soon as written; an empty one goes with
+// the next) and writes each scenery file in one write to a temporary name that is then renamed.
+// The syncs are Orlith's: scenery.org and then the folder after the backup, scenery.cfg once at
+// the end. remove reads each scenery file once before it unlinks it. It parses nothing but the
 // command and type columns of a batch file, and its texts only have the lengths of the real ones.
 //
 //   orlith-floor [--kernel-copy] DIR create|modify|delete NDB|VOR|ILS
 //   orlith-floor [--kernel-copy] DIR batch FILE.csv
+//   orlith-floor [--kernel-copy] DIR remove SCENERY_FOLDER
 //   orlith-floor inspect FILE.bgl
 //
 // Exit status 0 on success, 2 on a usage error, 3 when a file cannot be read or written.
@@ -94,17 +96,20 @@ void Backup() {
   Sync(g_dir);
 }
 
-// An entry of the log: a line end, then each line with its line end, one write each.
+// An entry of the log: a line end, then each line with its line end, one write each; an empty
+// line goes with the line after it (the entry's opening line end with its first line).
 void LogEntry(const std::vector<std::string_view>& lines) {
   const std::string log = Path("orlith.log");
   int fd = Open(log, O_WRONLY | O_CREAT | O_APPEND);
-  WriteAll(fd, "\r\n", log);
-  std::string line;
+  std::string line = "\r\n";
   for (std::string_view text : lines) {
-    line.assign(text);
+    line += text;
     line += "\r\n";
+    if (text.empty()) continue;
     WriteAll(fd, line, log);
+    line.clear();
   }
+  WriteAll(fd, line, log);
   Close(fd, log);
 }
 
@@ -207,8 +212,9 @@ void Batch(const std::string& csv_path) {
 }
 
 // remove --all: the backup, scenery.cfg written whole again without its switch lines (to a
-// temporary file, synced, renamed, the folder synced), then each scenery file of folder unlinked
-// with its log entry. The files are not read: the floor knows they are Orlith's.
+// temporary file, synced, renamed, the folder synced), then each scenery file of folder read and
+// unlinked, with its log entry. Only a file that reads as one Orlith NavAid may be removed, so
+// each is opened, read whole in one read and closed first (the floor decodes nothing).
 void Remove(const std::string& folder) {
   Backup();
   const std::string cfg = Path("scenery.cfg"), temp = Path("floor.tmp");
@@ -228,10 +234,15 @@ void Remove(const std::string& folder) {
   Sync(g_dir);
   DIR* dir = opendir(folder.c_str());
   if (dir == nullptr) Fail(folder);
+  static char block[1 << 16];
   while (const dirent* entry = readdir(dir)) {
     const std::string name = entry->d_name;
     if (name.size() < 4 || name.compare(name.size() - 4, 4, ".bgl") != 0) continue;
-    if (unlink((folder + "/" + name).c_str()) != 0) Fail(name);
+    const std::string path = folder + "/" + name;
+    int file = Open(path, O_RDONLY);
+    if (read(file, block, sizeof block) < 0) Fail(path);
+    Close(file, path);
+    if (unlink(path.c_str()) != 0) Fail(path);
     const std::string line = "The file " + name + " was removed ...";
     LogEntry({line});
   }

@@ -105,7 +105,11 @@ Status AppendWholeOrNothing(FileEnv& env, const std::string& path, std::string_v
     return s;
   }
   while (s.ok() && !text.empty()) {
-    const std::size_t end = line_by_line ? text.find('\n') : std::string_view::npos;
+    // An empty line goes out with the line after it: alone it holds nothing an abrupt end could
+    // lose, so the file is still left only where line-by-line writing could leave it.
+    std::size_t from = 0;
+    while (line_by_line && text.substr(from).starts_with("\r\n")) from += 2;
+    const std::size_t end = line_by_line ? text.find('\n', from) : std::string_view::npos;
     const std::size_t size = end == std::string_view::npos ? text.size() : end + 1;
     s = file->Append(text.substr(0, size));
     if (s.ok()) s = file->Flush();
@@ -142,7 +146,8 @@ Status ReadSmallFile(FileEnv& env, const std::string& path, std::uint64_t max, s
   Status s = env.OpenForReading(path, &file);
   if (!s.ok()) return s;
   std::uint64_t size = 0;
-  s = file->Size(&size);
+  const bool known = file->SizeAtOpen(&size);
+  if (!known) s = file->Size(&size);
   char buf[4096];
   while (s.ok()) {
     *too_large = size > max || bytes->size() > max;
@@ -151,6 +156,9 @@ Status ReadSmallFile(FileEnv& env, const std::string& path, std::uint64_t max, s
     s = file->Read(sizeof buf, buf, &got);
     if (!s.ok() || got == 0) break;
     bytes->append(buf, got);
+    // A read short of what was asked reached the end; when that is the size the open found, the
+    // file is whole without a read at its end. One that grew meanwhile is read on to its end.
+    if (known && got < sizeof buf && bytes->size() == size) break;
   }
   s.Update(file->Close());
   return s;

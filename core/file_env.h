@@ -28,6 +28,9 @@ class ReadableFile {
   virtual Status ReadInPlace(std::size_t n, char* scratch, std::string_view* bytes);
   // The file's size in bytes in *size, without reading it.
   virtual Status Size(std::uint64_t* size) = 0;
+  // True with the file's size at the open in *size where the open learned it (no call of its
+  // own) and a read of this file gives less than asked only at the file's end; false otherwise.
+  virtual bool SizeAtOpen(std::uint64_t* /*size*/) const { return false; }
   // Goes back to the start of the file: the next Read gives its first bytes again.
   virtual Status Rewind() = 0;
   virtual Status Close() = 0;

@@ -148,7 +148,8 @@ bool GuardMappings() {
 
 class PosixReadableFile : public ReadableFile {
  public:
-  PosixReadableFile(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
+  PosixReadableFile(std::string path, int fd, std::uint64_t size = kUnknownSize)
+      : path_(std::move(path)), fd_(fd), size_at_open_(size) {}
   ~PosixReadableFile() override {
     Unmap();
     if (fd_ >= 0) ::close(fd_);
@@ -198,6 +199,11 @@ class PosixReadableFile : public ReadableFile {
     return ReadableFile::ReadInPlace(n, scratch, bytes);  // not mappable: read as usual
   }
   Status Size(std::uint64_t* size) override { return SizeOf(path_, fd_, size); }
+  // A read of a regular file gives less than asked only at its end.
+  bool SizeAtOpen(std::uint64_t* size) const override {
+    *size = size_at_open_;
+    return size_at_open_ != kUnknownSize;
+  }
   Status Rewind() override {
     if (!Unmap()) return CutShort();
     if (::lseek(fd_, 0, SEEK_SET) != 0) return IoError(path_, errno);
@@ -229,6 +235,7 @@ class PosixReadableFile : public ReadableFile {
   int fd_;
   void* mapped_ = nullptr;
   std::size_t mapped_size_ = 0;
+  std::uint64_t size_at_open_;
 };
 
 class PosixWritableFile : public WritableFile {
@@ -314,9 +321,10 @@ class PosixFileEnv : public FileEnv {
  public:
   Status OpenForReading(const std::string& path, std::unique_ptr<ReadableFile>* file) override {
     Status s;
-    int fd = OpenRegular(path, O_RDONLY, &s);
+    std::uint64_t size = kUnknownSize;
+    int fd = OpenRegular(path, O_RDONLY, &s, &size);
     if (fd < 0) return s;
-    *file = std::make_unique<PosixReadableFile>(path, fd);
+    *file = std::make_unique<PosixReadableFile>(path, fd, size);
     return Status::Ok();
   }
   Status OpenForWriting(const std::string& path, std::unique_ptr<WritableFile>* file) override {

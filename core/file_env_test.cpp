@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <tuple>
 
+#include "test_support/fault_env.h"
 #include "test_support/test_support.h"
 
 namespace orlith {
@@ -64,6 +66,37 @@ TEST(FileEnv, AppendsAfterACutBackFollowTheKeptBytes) {
     ASSERT_TRUE(file->Append("b").ok() && file->Close().ok());
     EXPECT_EQ("aab", dir.Read("f"));
     dir.Write("f", "");
+  }
+}
+
+// A small file is read whole, a longer one refused, also when it grows past the limit after the
+// open found it small: the size known at the open never cuts the reading short.
+TEST(FileEnv, ReadsASmallFileWholeAndRefusesALongerOne) {
+  struct GrowingEnv : testing::FaultEnv {
+    std::string more;  // appended to the file right after its open
+    Status OpenForReading(const std::string& path, std::unique_ptr<ReadableFile>* file) override {
+      Status s = DefaultFileEnv()->OpenForReading(path, file);
+      if (s.ok()) std::ofstream(path, std::ios::binary | std::ios::app) << more;
+      return s;
+    }
+  } env;
+  TempFolder dir;
+  // The size at the open, the bytes added after it, the limit, whether the file is refused.
+  using Case = std::tuple<std::size_t, std::size_t, std::uint64_t, bool>;
+  const Case cases[] = {{0, 0, 300, false},  {229, 0, 300, false},   {300, 0, 300, false},
+                        {301, 0, 300, true}, {229, 71, 300, false},  {229, 72, 300, true},
+                        {0, 400, 300, true}, {4096, 0, 5000, false}, {4096, 100, 5000, false}};
+  for (auto [size, grown, max, too_large] : cases) {
+    const std::string whole = std::string(size, 'a') + std::string(grown, 'b');
+    dir.Write("f", whole.substr(0, size));
+    env.more = whole.substr(size);
+    std::string bytes = "stale";
+    bool refused = !too_large;
+    ASSERT_TRUE(ReadSmallFile(env, dir.File("f"), max, &bytes, &refused).ok());
+    EXPECT_EQ(refused, too_large) << size << " + " << grown;
+    if (!too_large) {
+      EXPECT_EQ(bytes, whole) << size << " + " << grown;
+    }
   }
 }
 
