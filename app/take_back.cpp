@@ -1,6 +1,8 @@
 #include "app/take_back.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -51,8 +53,8 @@ Status CopyWithout(ReadableFile& in, WritableFile& out, const std::vector<Switch
       if (next < drop.size() && at >= drop[next].line.offset) {
         const ConfigLine& line = drop[next].line;
         const std::uint64_t rel = at - line.offset;
-        const std::size_t n = static_cast<std::size_t>(
-            std::min<std::uint64_t>(bytes.size(), line.size - rel));
+        const std::size_t n =
+            static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size(), line.size - rel));
         for (std::size_t i = 0; i < n; ++i) {
           const std::uint64_t k = rel + i;
           const bool same = k < line.text.size() ? bytes[i] == line.text[k]
@@ -140,12 +142,19 @@ Status PlanRemoval(const WorkFolder& folder, const RemoveSelection& selection, R
       &others);
 }
 
-Status ApplyRemoval(const WorkFolder& folder, const RemoveSelection& selection, const std::tm& date,
+namespace {
+
+// What ApplyRemoval and ApplyRemovalOf share: every switch in effect that takes_switch picks and
+// every scenery file that takes_file picks, as read now, removed as ApplyRemoval says.
+Status RemovePicked(const WorkFolder& folder, const std::tm& date,
+                    const std::function<bool(const SwitchInEffect&)>& takes_switch,
+                    const std::function<bool(const SceneryFileInEffect&)>& takes_file,
                     const RemovedOne& each, int* removed, Status* log_status) {
   *removed = 0;
   std::vector<SwitchInEffect> switches;
-  Status s = SelectedSwitches(folder, selection, &switches);
+  Status s = ReadSwitchesInEffect(folder, &switches);
   if (!s.ok()) return s;
+  std::erase_if(switches, [&](const SwitchInEffect& w) { return !takes_switch(w); });
   if (!switches.empty()) {
     s = BackupSceneryConfig(folder, date, log_status);
     if (s.ok()) s = RewriteConfig(folder, switches);
@@ -162,7 +171,7 @@ Status ApplyRemoval(const WorkFolder& folder, const RemoveSelection& selection, 
   return ForEachSceneryFile(
       folder,
       [&](SceneryFileInEffect& file) {
-        if (!SelectsFile(selection, file)) return Status::Ok();
+        if (!takes_file(file)) return Status::Ok();
         Status gone = folder.env->Remove(file.path);
         if (!gone.ok()) return Status::IoError(file.shown, gone.reason());
         Note(log_status, AppendLogText(folder, "The file " + file.shown + " was removed ...\r\n"));
@@ -171,6 +180,32 @@ Status ApplyRemoval(const WorkFolder& folder, const RemoveSelection& selection, 
         return Status::Ok();
       },
       &others);
+}
+
+}  // namespace
+
+Status ApplyRemoval(const WorkFolder& folder, const RemoveSelection& selection, const std::tm& date,
+                    const RemovedOne& each, int* removed, Status* log_status) {
+  return RemovePicked(
+      folder, date, [&](const SwitchInEffect& w) { return SelectsSwitch(selection, w); },
+      [&](const SceneryFileInEffect& f) { return SelectsFile(selection, f); }, each, removed,
+      log_status);
+}
+
+Status ApplyRemovalOf(const WorkFolder& folder, const RemovalPlan& chosen, const std::tm& date,
+                      const RemovedOne& each, int* removed, Status* log_status) {
+  auto chosen_switch = [&](const SwitchInEffect& w) {
+    return w.updatesBlock && std::any_of(chosen.switches.begin(), chosen.switches.end(),
+                                         [&](const SwitchInEffect& c) {
+                                           return c.line.number == w.line.number &&
+                                                  c.line.text == w.line.text;
+                                         });
+  };
+  auto chosen_file = [&](const SceneryFileInEffect& f) {
+    return std::any_of(chosen.files.begin(), chosen.files.end(),
+                       [&](const SceneryFileInEffect& c) { return c.path == f.path; });
+  };
+  return RemovePicked(folder, date, chosen_switch, chosen_file, each, removed, log_status);
 }
 
 Status RestoreBackup(const WorkFolder& folder, const std::tm& date, Status* log_status) {

@@ -57,6 +57,13 @@ using RemovedOne =
 Status ApplyRemoval(const WorkFolder& folder, const RemoveSelection& selection, const std::tm& date,
                     const RemovedOne& each, int* removed, Status* log_status);
 
+// Removes exactly the rows chosen (in the NavAids in Effect window) from what was read, as
+// ApplyRemoval removes them: the chosen switches that still stand on the same line with the same
+// text inside the updates area block (others are not Orlith's to take back), and the chosen
+// scenery files still at their path; what changed since it was read is left alone.
+Status ApplyRemovalOf(const WorkFolder& folder, const RemovalPlan& chosen, const std::tm& date,
+                      const RemovedOne& each, int* removed, Status* log_status);
+
 // Exchanges scenery.cfg and scenery.org in one step (see FileEnv::Exchange), syncs the folder
 // and logs it. A missing, empty or non-regular scenery.org is refused naming it, nothing changed.
 Status RestoreBackup(const WorkFolder& folder, const std::tm& date, Status* log_status);

@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 
+#include "core/file_env.h"
+
 namespace orlith {
 
 // The dialog templates; the numbers are the resource ids of the Windows program.
@@ -25,6 +27,9 @@ struct DialogTexts {
 // registers and returns true: the dialog closes with OK. False: it has told the user what is
 // missing, stored nothing, and the dialog stays open as it is.
 using OkHandler = std::function<bool(const DialogTexts& typed)>;
+
+// The modeless note of a desktop program while a command waits for another Orlith.
+inline constexpr char kLockWaitNote[] = "Waiting for another Orlith working in the folder ...";
 
 class FrontEnd {
  public:
@@ -46,6 +51,11 @@ class FrontEnd {
   // then ends the process with status. A real front end does not return; a scripted one records
   // both and returns, and the caller then stops at once.
   virtual void Fatal(const std::string& message, int status) = 0;
+
+  // How the user sees and may cancel a wait for another Orlith's folder lock (the desktop
+  // programs show kLockWaitNote with a Cancel button); null: the wait is silent (the command line,
+  // the scripted front ends).
+  virtual const LockWait* FolderLockWait() { return nullptr; }
 };
 
 }  // namespace orlith

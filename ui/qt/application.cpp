@@ -4,9 +4,11 @@
 #include <QStyleFactory>
 #include <cstdio>
 
+#include "app/messages.h"
 #include "core/file_env.h"
 #include "ui/program_options.h"
 #include "ui/qt/main_frame.h"
+#include "ui/settings.h"
 
 namespace orlith::qt {
 
@@ -24,7 +26,8 @@ int RunProgram(int argc, char** argv) {
     std::printf(
         "%s\nOpens the Orlith window; its commands work in DIR (by default the current "
         "directory), the simulator folder that holds scenery.cfg. Scenery files go into SDIR "
-        "(inside DIR unless absolute; created when missing), by default into DIR itself.\n",
+        "(inside DIR unless absolute; created when missing), by default into the folder that "
+        "DIR's orlith.ini names (Tools, Scenery Folder...), else into DIR itself.\n",
         kProgramUsage);
     return 0;
   }
@@ -41,8 +44,11 @@ int RunProgram(int argc, char** argv) {
 
   QApplication app(argc, argv);
   ApplyProgramStyle();
-  MainFrame frame(options->Work());
+  Status settings;
+  MainFrame frame(ProgramWorkFolder(*options, DefaultFileEnv(), &settings));
   frame.show();
+  // An orlith.ini that cannot be read leaves the simulator folder in use; the user is told.
+  if (!settings.ok()) frame.frontEnd().ShowError(FileErrorMessage(settings));
   return app.exec();
 }
 
