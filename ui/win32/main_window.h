@@ -1,5 +1,6 @@
 // The one top-level window of the Windows program: 640 x 480 at the top left of the screen,
-// caption "Orlith", the menu bar of the four commands and the fixed title screen. It owns the
+// caption "Orlith", the menu bar of the four commands and the Tools menu, and the fixed title
+// screen. It owns the
 // portable MainWindow (and with it the NavAidEntry) and hands it the NavAid commands of its menu.
 #pragma once
 
@@ -42,6 +43,8 @@ class MainWindow {
   void PaintTitle(UINT);
   // 40001 Delete NavAid, 40002 Create NavAid, 40003 Modify NavAid.
   void RunNavAidCommand(UINT id);
+  // 40101 Import Real-World NavAids..., 40102 NavAids in Effect..., 40103 Scenery Folder...
+  void RunTool(UINT id);
 
   HMENU menuBar_ = nullptr;
   HFONT titleFont_ = nullptr;
@@ -49,6 +52,7 @@ class MainWindow {
   Win32FrontEnd frontEnd_;
   orlith::MainWindow commands_;
   std::function<bool(int)> offerToApp_;
+  bool sceneryGiven_;  // the command line named the scenery folder: it wins over orlith.ini
   HWND hwnd_ = nullptr;
 };
 

@@ -4,33 +4,36 @@ namespace orlith::win32 {
 namespace {
 
 constexpr DWORD kLabel = SS_LEFT | WS_GROUP;
-constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
 
 constexpr ToolControl kControls[] = {
-    {kStaticId, "STATIC", kLabel, "Orlith writes new scenery files into", 12, 10, 230, 10},
+    {kStaticId, "STATIC", kLabel, kSceneryFolderPrompt, 12, 10, 230, 10},
     {kSimulatorFolderRadio, "BUTTON", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
-     "The simulator folder", 22, 26, 220, 10},
-    {kUpdatesFolderRadio, "BUTTON", BS_AUTORADIOBUTTON,
-     "Addon Scenery\\Updates\\scenery (where FS2002 loads them)", 22, 40, 220, 10},
+     kSimulatorFolderChoice, 22, 26, 220, 10},
+    {kAddonSceneryRadio, "BUTTON", BS_AUTORADIOBUTTON, kAddonSceneryChoice, 22, 40, 220, 10},
     {kStaticId, "STATIC", kLabel, "The choice is kept in orlith.ini in the simulator folder.", 12,
      58, 230, 10},
     {IDOK, "BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, "OK", 124, 78, 50, 14},
-    {IDCANCEL, "BUTTON", kButton, "Cancel", 184, 78, 50, 14},
+    {IDCANCEL, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, "Cancel", 184, 78, 50, 14},
 };
 
-constexpr ToolLayout kLayout{"Scenery Folder", 246, 100, kControls};
+constexpr ToolLayout kLayout{kSceneryFolderCaption, 246, 100, kControls};
 
 }  // namespace
 
-SceneryFolderDialog::SceneryFolderDialog(HWND owner, bool updates)
-    : ToolDialog(kLayout, owner), updates_(updates) {}
+SceneryFolderDialog::SceneryFolderDialog(HWND owner, SceneryChoice choice)
+    : ToolDialog(kLayout, owner), choice_(choice) {}
 
 void SceneryFolderDialog::OnInit() {
-  Check(updates_ ? kUpdatesFolderRadio : kSimulatorFolderRadio, true);
+  if (choice_ == SceneryChoice::kSimulatorFolder) Check(kSimulatorFolderRadio, true);
+  if (choice_ == SceneryChoice::kAddonScenery) Check(kAddonSceneryRadio, true);
 }
 
 void SceneryFolderDialog::OnCommand(int id, int code) {
-  if (id == IDOK && code == BN_CLICKED) updates_ = Checked(kUpdatesFolderRadio);
+  if (id == IDOK && code == BN_CLICKED) {
+    choice_ = Checked(kSimulatorFolderRadio) ? SceneryChoice::kSimulatorFolder
+              : Checked(kAddonSceneryRadio)  ? SceneryChoice::kAddonScenery
+                                             : SceneryChoice::kNone;
+  }
   ToolDialog::OnCommand(id, code);
 }
 

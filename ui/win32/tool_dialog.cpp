@@ -15,7 +15,7 @@ std::vector<HWND>& ModelessDialogs() {
 }  // namespace
 
 ToolDialog::~ToolDialog() {
-  if (hwnd_ != nullptr && !modal_) DestroyWindow(hwnd_);
+  if (!modal_) End(IDCANCEL);
 }
 
 INT_PTR ToolDialog::DoModal() {

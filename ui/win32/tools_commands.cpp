@@ -1,0 +1,202 @@
+#include "ui/win32/tools_commands.h"
+
+#include <sstream>
+
+#include "app/import_run.h"
+#include "app/in_effect.h"
+#include "app/messages.h"
+#include "app/tools.h"
+#include "core/exit_status.h"
+#include "ui/dialog_layout.h"
+#include "ui/settings.h"
+#include "ui/win32/import_dialog.h"
+#include "ui/win32/in_effect_dialog.h"
+#include "ui/win32/message_box.h"
+#include "ui/win32/scenery_folder_dialog.h"
+
+namespace orlith::win32 {
+namespace {
+
+// The batch's front end inside the Import window: the rows' messages are not shown one by one
+// (the summary counts them), a command's error is kept for the one message box at the end, and
+// the fatal ending and the lock wait are the program's.
+class ImportFrontEnd : public FrontEnd {
+ public:
+  explicit ImportFrontEnd(FrontEnd& program) : program_(program) {}
+  DialogResult RunDialog(DialogId, const DialogTexts&, const OkHandler&) override {
+    return DialogResult::kCancel;  // a batch opens no dialog
+  }
+  void ShowMessage(const std::string&) override {}
+  void ShowError(const std::string& text) override {
+    if (error.empty()) error = text;
+  }
+  void Fatal(const std::string& message, int status) override { program_.Fatal(message, status); }
+  const LockWait* FolderLockWait() override { return program_.FolderLockWait(); }
+
+  std::string error;
+
+ private:
+  FrontEnd& program_;
+};
+
+ImportForm FormOf(const ImportChoice& c) {
+  return {c.file, c.countries, c.north, c.west, c.south, c.east, c.type, c.modify};
+}
+
+// The counts of the choice; false after a message box saying why there are none.
+bool Count(const ImportChoice& choice, const WorkFolder& folder, ImportOptions* options,
+           ImportCounts* counts) {
+  std::string error;
+  if (!ImportOptionsOf(FormOf(choice), options, &error)) {
+    ShowMessageBox(error);
+    return false;
+  }
+  int status = CountImport(*options, folder, counts, &error);
+  if (status != kExitDone) {
+    ShowMessageBox(ImportFailureMessage(options->file, status, error));
+    return false;
+  }
+  return true;
+}
+
+// The text of a batch run's own report (a row refused before anything was written, its summary)
+// without the command line's name before each line.
+std::string Report(const std::string& err) {
+  std::string text;
+  std::istringstream lines(err);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with("orlith-cli: ")) line.erase(0, 12);
+    text += (text.empty() ? "" : "\n") + line;
+  }
+  return text;
+}
+
+void ImportNavAids(HWND owner, FrontEnd& front_end, const WorkFolder& folder) {
+  ImportHandlers handlers{
+      [&](const ImportChoice& choice) {
+        ImportOptions options;
+        ImportCounts counts;
+        return Count(choice, folder, &options, &counts) ? ImportPreviewText(counts)
+                                                        : std::string();
+      },
+      [&](const ImportChoice& choice, const ImportRunUi& ui) {
+        ImportOptions options;
+        ImportCounts counts;
+        if (!Count(choice, folder, &options, &counts)) return false;
+        std::int64_t done = 0, total = 0;
+        ImportProgress progress{[&](std::int64_t d, std::int64_t t) {
+                                  done = d;
+                                  total = t;
+                                  ui.onRow(d, t);
+                                },
+                                ui.cancelled};
+        ImportFrontEnd quiet(front_end);
+        std::ostringstream out, err;
+        int status = RunImport(options, folder, quiet, out, err, &progress);
+        if (progress.stopped) {
+          // Cancelled while waiting for the lock: nothing was written, nothing to say.
+          if (done > 0) ShowMessageBox(ImportStoppedMessage(done, total));
+          return true;
+        }
+        if (!quiet.error.empty()) {
+          ShowMessageBox(quiet.error);
+          return false;
+        }
+        ShowMessageBox(Report(err.str()));
+        return status == kExitDone;
+      }};
+  ImportDialog(owner, handlers).DoModal();
+}
+
+std::vector<TableColumn> Columns(const std::vector<std::string>& titles,
+                                 const std::vector<int>& widths,
+                                 std::vector<std::string>* keep) {
+  *keep = titles;
+  std::vector<TableColumn> columns;
+  for (std::size_t i = 0; i < keep->size(); ++i) {
+    columns.push_back({(*keep)[i].c_str(), i < widths.size() ? widths[i] : 80});
+  }
+  return columns;
+}
+
+void NavAidsInEffect(HWND owner, FrontEnd& front_end, const WorkFolder& folder) {
+  InEffect now;
+  std::vector<std::string> switch_titles, file_titles;
+  InEffectHandlers handlers;
+  handlers.switchColumns = Columns(SwitchColumns(), {44, 170, 130, 250}, &switch_titles);
+  handlers.fileColumns =
+      Columns(FileColumns(), {150, 40, 150, 80, 60, 40, 100}, &file_titles);
+  handlers.read = [&](InEffectTables* tables) {
+    now = {};
+    Status s = ReadInEffect(folder, &now);
+    if (!s.ok()) {
+      ShowMessageBox(FileErrorMessage(s));
+      return false;
+    }
+    for (const SwitchInEffect& w : now.switches) tables->switches.push_back(SwitchCells(w));
+    for (const SceneryFileInEffect& f : now.files) tables->files.push_back(FileCells(f));
+    tables->otherBglFiles = now.otherBglFiles;
+    return true;
+  };
+  handlers.takeBack = [&](const std::vector<std::size_t>&, const std::vector<std::size_t>&) {
+    (void)front_end;
+    return false;
+  };
+  handlers.restore = [&] { return false; };
+  InEffectDialog(owner, handlers).DoModal();
+}
+
+void ChooseSceneryFolder(HWND owner, orlith::MainWindow& commands, bool scenery_given) {
+  const WorkFolder& folder = commands.folder();
+  Settings settings;
+  Status s = ReadSettings(folder, &settings);
+  if (!s.ok()) {
+    ShowMessageBox(FileErrorMessage(s));
+    return;
+  }
+  SceneryFolderDialog dialog(owner, ChoiceOf(settings.sceneryFolder));
+  if (dialog.DoModal() != IDOK) return;
+  settings.sceneryFolder = StoredFor(dialog.choice(), settings.sceneryFolder);
+  s = WriteSettings(folder, settings);
+  if (!s.ok()) {
+    ShowMessageBox(FileErrorMessage(s));
+    return;
+  }
+  if (!scenery_given) commands.SetSceneryFolder(SceneryFolderForSystem(settings.sceneryFolder));
+}
+
+}  // namespace
+
+void AppendToolsMenu(HMENU menu_bar) {
+  HMENU tools = CreatePopupMenu();
+  for (const MenuItem& item : ToolsMenu()) {
+    AppendMenuA(tools, MF_STRING, static_cast<UINT_PTR>(item.commandId), item.text);
+  }
+  AppendMenuA(menu_bar, MF_POPUP, reinterpret_cast<UINT_PTR>(tools), kToolsMenuText);
+}
+
+void RunToolsCommand(int id, HWND owner, FrontEnd& front_end, orlith::MainWindow& commands,
+                     bool scenery_given) {
+  switch (id) {
+    case kImportNavAidsCommand:
+      ImportNavAids(owner, front_end, commands.folder());
+      return;
+    case kNavAidsInEffectCommand:
+      NavAidsInEffect(owner, front_end, commands.folder());
+      return;
+    case kSceneryFolderCommand:
+      ChooseSceneryFolder(owner, commands, scenery_given);
+      return;
+    default:
+      return;
+  }
+}
+
+std::string StartSceneryFolder(const WorkFolder& folder) {
+  if (!folder.sceneryFolder.empty()) return folder.sceneryFolder;
+  Settings settings;
+  if (!ReadSettings(folder, &settings).ok()) return {};
+  return SceneryFolderForSystem(settings.sceneryFolder);
+}
+
+}  // namespace orlith::win32
