@@ -233,27 +233,42 @@ int ForEachBatchRow(const WorkFolder& folder, const std::string& path,
 }
 
 int RunBatchPasses(FrontEnd& front_end, const WorkFolder& folder, const std::string& file,
-                   const BatchPass& pass, std::ostream& err) {
+                   const BatchPass& pass, std::ostream& err, ImportProgress* progress) {
   int status = 0;
   std::string error;
   CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
   const CommandOutcome outcome = WithFolderLock(front_end, folder, [&] {
     int refused = 0;
+    std::int64_t total = 0;
     status = pass(
         [&](const BatchRow& row) {
           refused = CheckBatchRow(folder, row, &error);
+          ++total;
           return refused == 0;
         },
         &error);
     if (status == 0) status = refused;
     if (status != 0) return CommandOutcome::kRefused;
     BatchRun run(session);
+    std::int64_t done = 0;
+    bool stopped = false;
     if (run.Begin() == CommandOutcome::kDone) {
-      status = pass([&run](const BatchRow& row) { return run.Row(row) == CommandOutcome::kDone; },
-                    &error);
+      status = pass(
+          [&](const BatchRow& row) {
+            if (progress != nullptr && done > 0 && progress->cancelled && progress->cancelled()) {
+              stopped = true;
+              return false;
+            }
+            if (run.Row(row) != CommandOutcome::kDone) return false;
+            if (progress != nullptr && progress->onRow) progress->onRow(++done, total);
+            return true;
+          },
+          &error);
     }
-    return run.End();
+    const CommandOutcome ended = run.End();
+    return stopped && ended == CommandOutcome::kDone ? CommandOutcome::kCancelled : ended;
   });
+  if (progress != nullptr) progress->stopped = outcome == CommandOutcome::kCancelled;
   if (outcome == CommandOutcome::kRefused || (outcome == CommandOutcome::kDone && status != 0)) {
     if (status == kExitFileError) {
       err << "orlith-cli: cannot read " << file << ": " << error << '\n';

@@ -9,6 +9,7 @@
 // each, End. The caller holds the folder's lock over both passes (WithFolderLock).
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -110,10 +111,21 @@ using BatchPass =
 int ForEachBatchRow(const WorkFolder& folder, const std::string& path,
                     const std::function<bool(const BatchRow&)>& each, std::string* error);
 
+// What a desktop program follows of a batch run (an import's): onRow after each row is done,
+// with the rows done and the rows checked; cancelled before each later row, where a true answer
+// stops the run between two rows (each row's switch and scenery file are whole) and sets stopped.
+struct ImportProgress {
+  std::function<void(std::int64_t done, std::int64_t total)> onRow;
+  std::function<bool()> cancelled;
+  bool stopped = false;
+};
+
 // A whole batch under the folder's lock, its rows read twice by pass: every row is checked
 // (CheckBatchRow) before anything is written, then all are run as one BatchRun through front_end.
-// A failed pass or a refused row goes to err naming file, as the user gave it. The exit status.
+// A failed pass or a refused row goes to err naming file, as the user gave it. The exit status;
+// kExitDone also for a run that progress stopped, or a lock wait the user cancelled (nothing
+// written; progress->stopped set too).
 int RunBatchPasses(FrontEnd& front_end, const WorkFolder& folder, const std::string& file,
-                   const BatchPass& pass, std::ostream& err);
+                   const BatchPass& pass, std::ostream& err, ImportProgress* progress = nullptr);
 
 }  // namespace orlith

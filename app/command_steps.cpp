@@ -43,7 +43,10 @@ CommandOutcome WithFolderLock(FrontEnd& frontEnd, const WorkFolder& folder,
                               const std::function<CommandOutcome()>& command, int wait_ms) {
   bool busy = false;
   std::unique_ptr<FolderLock> lock;
-  Status s = LockFolder(*folder.env, folder.path, wait_ms, &busy, &lock);
+  bool cancelled = false;
+  Status s = LockFolder(*folder.env, folder.path, wait_ms, &busy, &lock, frontEnd.FolderLockWait(),
+                        &cancelled);
+  if (cancelled) return CommandOutcome::kCancelled;
   if (busy) {
     // Named in full: the user may not know which folder "the current one" was.
     frontEnd.ShowError(FolderBusyMessage(FullFolderName(folder.path)));

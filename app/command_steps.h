@@ -51,6 +51,8 @@ int ExitStatusFor(CommandOutcome outcome, int fatal_status);
 // Runs a command that changes files while holding the folder's lock, so that no other Orlith
 // works in the folder meanwhile (it waits up to wait_ms for one that does). When the lock cannot
 // be had, the reason is shown as an error and the result is kFileError; the command is not run.
+// The front end's FolderLockWait shows the wait; when the user cancels it the result is
+// kCancelled, nothing shown and nothing written.
 CommandOutcome WithFolderLock(FrontEnd& frontEnd, const WorkFolder& folder,
                               const std::function<CommandOutcome()>& command,
                               int wait_ms = kFolderLockWaitMs);

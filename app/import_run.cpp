@@ -109,7 +109,7 @@ int WriteBatchFile(const WorkFolder& folder, const std::string& path, const Impo
 // Both passes under the folder's lock: the first checks the file and the scenery file name of
 // every row, the second runs the rows as one batch. The exit status; with 0, *counts is set.
 int ApplyRows(const ImportOptions& options, const WorkFolder& folder, FrontEnd& front_end,
-              std::ostream& err, ImportCounts* counts) {
+              std::ostream& err, ImportCounts* counts, ImportProgress* progress) {
   const NavAidCommand command =
       options.command == "modify" ? NavAidCommand::kModify : NavAidCommand::kCreate;
   return RunBatchPasses(
@@ -122,7 +122,7 @@ int ApplyRows(const ImportOptions& options, const WorkFolder& folder, FrontEnd& 
             },
             counts, error);
       },
-      err);
+      err, progress);
 }
 
 // Tells err how a pass over the source ended: the failure, or the summary. Returns status.
@@ -154,13 +154,20 @@ std::string ImportSummary(const ImportCounts& n, bool applied) {
          count(ImportSkip::kSamePosition) + " same position.\n";
 }
 
+int CountImport(const ImportOptions& options, const WorkFolder& folder, ImportCounts* counts,
+                std::string* error) {
+  return ScanNavaids(
+      folder, options, [](NavAidEntry&, int) { return true; }, counts, error);
+}
+
 int RunImport(const ImportOptions& options, const WorkFolder& folder, FrontEnd& front_end,
-              std::ostream& out, std::ostream& err) {
+              std::ostream& out, std::ostream& err, ImportProgress* progress) {
   ImportCounts counts;
   if (options.apply) {
     // A batch that stopped has shown why; its rows are not all applied, so no summary.
-    int status = ApplyRows(options, folder, front_end, err, &counts);
-    if (status == kExitDone) err << ImportSummary(counts, true);
+    int status = ApplyRows(options, folder, front_end, err, &counts, progress);
+    if (status == kExitDone && (progress == nullptr || !progress->stopped))
+      err << ImportSummary(counts, true);
     return status;
   }
   // The first pass checks the whole file's form and writes nothing.

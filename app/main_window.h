@@ -4,6 +4,8 @@
 
 #include <ctime>
 #include <functional>
+#include <string>
+#include <utility>
 
 #include "app/command_steps.h"
 #include "core/file_env.h"
@@ -31,6 +33,13 @@ class MainWindow {
 
   // The twelve texts, all empty at construction and never cleared.
   const NavAidEntry& entry() const { return entry_; }
+
+  // Where the commands work; the scenery folder may change between commands (Tools, Scenery
+  // Folder...): the next command writes there.
+  const WorkFolder& folder() const { return folder_; }
+  void SetSceneryFolder(std::string scenery_folder) {
+    folder_.sceneryFolder = std::move(scenery_folder);
+  }
 
   // How the last command ended (kDone before the first one).
   CommandOutcome last_outcome() const { return last_outcome_; }

@@ -134,18 +134,32 @@ Status ReplaceWhole(FileEnv& env, const std::string& path, std::string_view byte
 }
 
 Status LockFolder(FileEnv& env, const std::string& folder, int wait_ms, bool* busy,
-                  std::unique_ptr<FolderLock>* lock) {
+                  std::unique_ptr<FolderLock>* lock, const LockWait* wait, bool* cancelled) {
   *busy = false;
+  if (cancelled != nullptr) *cancelled = false;
   const auto give_up = std::chrono::steady_clock::now() + std::chrono::milliseconds(wait_ms);
+  bool waiting = false;
+  auto end_wait = [&](Status s) {
+    if (waiting && wait->onEnd) wait->onEnd();
+    return s;
+  };
   for (;;) {
     Status s = env.TryLockFolder(folder, lock);
-    if (s.kind() == Status::Kind::kNotFound) return Status::Ok();
-    if (!s.ok() || *lock != nullptr) return s;
+    if (s.kind() == Status::Kind::kNotFound) return end_wait(Status::Ok());
+    if (!s.ok() || *lock != nullptr) return end_wait(s);
     if (std::chrono::steady_clock::now() >= give_up) {
       *busy = true;
-      return Status::Ok();
+      return end_wait(Status::Ok());
+    }
+    if (wait != nullptr && !waiting) {
+      waiting = true;
+      if (wait->onWaiting) wait->onWaiting();
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (waiting && wait->cancelled && wait->cancelled()) {
+      *cancelled = true;
+      return end_wait(Status::Ok());
+    }
   }
 }
 

@@ -143,10 +143,22 @@ std::string FolderOf(const std::string& path);
 // How long a command waits for another Orlith to finish in the folder.
 inline constexpr int kFolderLockWaitMs = 30000;
 
+// What a desktop program does while a command waits for another Orlith's lock: onWaiting once
+// after the first failed try (it shows a note), cancelled before every later try (it lets the
+// program handle its events and says whether the user gave up), onEnd once when the wait ends in
+// any way (it hides the note). Each may be empty.
+struct LockWait {
+  std::function<void()> onWaiting;
+  std::function<bool()> cancelled;
+  std::function<void()> onEnd;
+};
+
 // Takes the folder's lock, waiting up to wait_ms for another process to release it. A folder that
 // is missing gives OK with no lock (there is nothing to protect; the command will find no
-// scenery.cfg). *busy is set when the wait ran out.
+// scenery.cfg). *busy is set when the wait ran out. With wait, the user may end the wait early:
+// then OK with no lock and *cancelled set (cancelled may be null without wait).
 Status LockFolder(FileEnv& env, const std::string& folder, int wait_ms, bool* busy,
-                  std::unique_ptr<FolderLock>* lock);
+                  std::unique_ptr<FolderLock>* lock, const LockWait* wait = nullptr,
+                  bool* cancelled = nullptr);
 
 }  // namespace orlith

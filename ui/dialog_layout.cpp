@@ -125,6 +125,12 @@ constexpr MenuItem kMainMenu[] = {
     {"Exit Program", kExitProgramCommand},
 };
 
+constexpr MenuItem kToolsMenu[] = {
+    {"Import Real-World NavAids...", kImportNavAidsCommand},
+    {"NavAids in Effect...", kNavAidsInEffectCommand},
+    {"Scenery Folder...", kSceneryFolderCommand},
+};
+
 TextOrigin CentredAt(int width, int y) { return {(kWindowWidth - 0 - width) / 2, y}; }
 
 }  // namespace
@@ -144,6 +150,7 @@ const DialogLayout& LayoutOf(DialogId id) {
 }
 
 std::span<const MenuItem> MainMenu() { return kMainMenu; }
+std::span<const MenuItem> ToolsMenu() { return kToolsMenu; }
 
 TextOrigin TitleOrigin(int width) { return CentredAt(width, (kWindowHeight - 0) / 4); }
 TextOrigin SubtitleOrigin(int width) { return CentredAt(width, (kWindowHeight - 0) * 3 / 8); }

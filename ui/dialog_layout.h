@@ -61,6 +61,14 @@ struct MenuItem {
 };
 std::span<const MenuItem> MainMenu();
 
+// The fifth top-level menu, after the four above: a popup of the tools beyond the original
+// commands.
+inline constexpr char kToolsMenuText[] = "Tools";
+inline constexpr int kImportNavAidsCommand = 40101;
+inline constexpr int kNavAidsInEffectCommand = 40102;
+inline constexpr int kSceneryFolderCommand = 40103;
+std::span<const MenuItem> ToolsMenu();
+
 // Type buttons of the Position dialog and the type text each stores.
 inline constexpr int kVorButton = 1005;
 inline constexpr int kIlsButton = 1006;

@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 
+#include "core/file_env.h"
+
 namespace orlith {
 
 // The dialog templates; the numbers are the resource ids of the Windows program.
@@ -46,6 +48,10 @@ class FrontEnd {
   // then ends the process with status. A real front end does not return; a scripted one records
   // both and returns, and the caller then stops at once.
   virtual void Fatal(const std::string& message, int status) = 0;
+
+  // How the user sees and may cancel a wait for another Orlith's folder lock; null: the wait is
+  // silent (the command line, the scripted front ends).
+  virtual const LockWait* FolderLockWait() { return nullptr; }
 };
 
 }  // namespace orlith

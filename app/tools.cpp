@@ -1,0 +1,153 @@
+#include "app/tools.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/messages.h"
+#include "core/ascii_case.h"
+#include "core/coordinate_text.h"
+#include "core/exit_status.h"
+
+namespace orlith {
+namespace {
+
+std::string Decimal(double v, int decimals) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+  return buf;
+}
+
+// A coordinate as the switch line and list write it; minutes that round to 60 carry over.
+std::string Coordinate(double degrees, CoordinateKind kind) {
+  std::string text = FormatCoordinate(degrees, kind);
+  if (!text.ends_with(" 60.00")) return text;
+  return FormatCoordinate(std::copysign(std::trunc(std::fabs(degrees)) + 1.0, degrees), kind);
+}
+
+std::string Position(double lat, double lon) {
+  return Coordinate(lat, CoordinateKind::kLatitude) + ", " +
+         Coordinate(lon, CoordinateKind::kLongitude);
+}
+
+std::string Count(const ImportCounts& n, ImportSkip skip) {
+  return std::to_string(n.by[static_cast<int>(skip)]);
+}
+
+// The number a cell starts with, when it does.
+bool LeadingNumber(std::string_view cell, double* value) {
+  std::string text(cell);
+  char* end = nullptr;
+  *value = std::strtod(text.c_str(), &end);
+  return end != text.c_str() && !text.empty() && text[0] != ' ';
+}
+
+}  // namespace
+
+bool ImportOptionsOf(const ImportForm& form, ImportOptions* options, std::string* error) {
+  *options = ImportOptions{};
+  if (form.file.empty()) {
+    *error = "Choose the navaids.csv file to import";
+    return false;
+  }
+  options->file = form.file;
+  options->apply = true;
+  options->type = form.type;
+  options->command = form.modify ? "modify" : "create";
+  std::string code;
+  for (char c : form.countries + " ") {
+    if (c == ',' || c == ' ' || c == '\t') {
+      if (!code.empty()) options->countries.push_back(AsciiUpper(code));
+      code.clear();
+    } else {
+      code += c;
+    }
+  }
+  const std::string* edges[4] = {&form.north, &form.west, &form.south, &form.east};
+  const char* names[4] = {"North", "West", "South", "East"};
+  int given = 0;
+  for (const std::string* edge : edges) given += edge->empty() ? 0 : 1;
+  if (given == 0) return true;
+  if (given < 4) {
+    *error = "Give all four edges of the rectangle, or none";
+    return false;
+  }
+  double d[4];
+  for (int k = 0; k < 4; ++k) {
+    CoordinateKind kind = k % 2 == 0 ? CoordinateKind::kLatitude : CoordinateKind::kLongitude;
+    if (!IsValidCoordinate(*edges[k], kind)) {
+      *error = std::string(names[k]) + ": \"" + *edges[k] + "\" is not a " +
+               (k % 2 == 0 ? "latitude (example: N50 30.0)" : "longitude (example: E4 20.0)");
+      return false;
+    }
+    d[k] = ParseCoordinate(*edges[k]);
+  }
+  if (d[0] < d[2]) {
+    *error = "The north edge lies south of the south edge";
+    return false;
+  }
+  options->within = ImportArea{d[0], d[1], d[2], d[3]};
+  return true;
+}
+
+std::string ImportPreviewText(const ImportCounts& n) {
+  std::int64_t skipped = 0;
+  for (int k = static_cast<int>(ImportSkip::kNoRecord); k < kImportSkipCount; ++k)
+    skipped += n.by[k];
+  return std::to_string(n.read) + " rows read: " + Count(n, ImportSkip::kSelected) +
+         " would be written, " + Count(n, ImportSkip::kFiltered) + " left out by the filters, " +
+         std::to_string(skipped) + " skipped.\nSkipped: " + Count(n, ImportSkip::kNoRecord) +
+         " type without a record (DME, TACAN), " + Count(n, ImportSkip::kNoFrequency) +
+         " no usable frequency, " + Count(n, ImportSkip::kBadPosition) +
+         " position not a number, " + Count(n, ImportSkip::kSamePosition) + " same position.";
+}
+
+std::string ImportStoppedMessage(std::int64_t done, std::int64_t total) {
+  return "The import was stopped after " + std::to_string(done) + " of " + std::to_string(total) +
+         " rows; every file is whole.";
+}
+
+std::string ImportFailureMessage(const std::string& file, int status, const std::string& error) {
+  if (status == kExitFileError) return FileErrorMessage(Status::IoError(file, error));
+  return "The file " + file + " is not a navaids.csv file: " + error + ".";
+}
+
+std::vector<std::string> SwitchColumns() { return {"Line", "Position", "Drops", "Area"}; }
+
+std::vector<std::string> SwitchCells(const SwitchInEffect& w) {
+  const std::string& word = w.exclusion.word;
+  return {std::to_string(w.line.number), Position(w.exclusion.latitude, w.exclusion.longitude),
+          word == "all"    ? "all NavAids"
+          : word == "vors" ? "VOR and ILS NavAids"
+                           : "NDB NavAids",
+          w.area.empty() ? "no block" : w.area + (w.areaTitle.empty() ? "" : " " + w.areaTitle)};
+}
+
+std::vector<std::string> FileColumns() {
+  return {"File", "Type", "Position", "Frequency", "Range", "ID", "Name"};
+}
+
+std::vector<std::string> FileCells(const SceneryFileInEffect& f) {
+  const DecodedNavAid& n = f.navaid;
+  std::string khz = std::to_string(n.frequencyKhz);
+  if (n.frequencyHundredHz != 0) khz += "." + std::to_string(n.frequencyHundredHz);
+  return {f.shown,
+          n.navAidType.empty() ? "(none)" : n.navAidType,
+          Position(n.latitude, n.longitude),
+          n.navAidType == "NDB" ? khz + " kHz" : Decimal(n.frequencyMhz, 2) + " MHz",
+          Decimal(n.rangeNm, 2) + " nm",
+          n.id,
+          n.name};
+}
+
+std::string OtherFilesText(int others) {
+  return "Other .bgl files (not Orlith's): " + std::to_string(others);
+}
+
+int CompareCells(std::string_view a, std::string_view b) {
+  double x = 0, y = 0;
+  if (LeadingNumber(a, &x) && LeadingNumber(b, &y) && x != y) return x < y ? -1 : 1;
+  return a.compare(b) < 0 ? -1 : a.compare(b) > 0 ? 1 : 0;
+}
+
+}  // namespace orlith

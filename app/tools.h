@@ -1,0 +1,53 @@
+// What the desktop programs' Tools windows show and check, with no widgets: the import form read
+// into import options, the preview of its counts, and the rows of the NavAids in Effect tables.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/import_run.h"
+#include "app/in_effect.h"
+#include "app/navaid_import.h"
+
+namespace orlith {
+
+// The texts of the "Import Real-World NavAids" dialog.
+struct ImportForm {
+  std::string file;       // the navaids.csv file, inside the simulator folder unless absolute
+  std::string countries;  // country codes separated by commas or blanks; empty: every country
+  std::string north, west, south, east;  // the rectangle's edges; all empty: no rectangle
+  std::string type;                      // "NDB", "VOR" or empty for both
+  bool modify = false;                   // the rows' command: modify, else create
+};
+
+// The options the form asks for, with apply set. False with the reason in *error, naming the
+// text at fault: no file, an edge that is not a
+// coordinate text, some edges given but not all, the north edge south of the south edge.
+bool ImportOptionsOf(const ImportForm& form, ImportOptions* options, std::string* error);
+
+// What the dialog shows before anything is done, one line each: the rows read and how many
+// would be written, left out by the filters and skipped for each reason.
+std::string ImportPreviewText(const ImportCounts& counts);
+
+// The message of an import that Cancel stopped between rows: "The import was stopped after 12 of
+// 40 rows; every file is whole."
+std::string ImportStoppedMessage(std::int64_t done, std::int64_t total);
+
+// The error message of a count or import that could not read the source (status kExitFileError)
+// or found it malformed (kExitUsage), naming the file as the user gave it.
+std::string ImportFailureMessage(const std::string& file, int status, const std::string& error);
+
+// The two tables of "NavAids in Effect": column titles and the cells of a row, as list reads them.
+std::vector<std::string> SwitchColumns();  // Line, Position, Drops, Area
+std::vector<std::string> SwitchCells(const SwitchInEffect& exclusion);
+std::vector<std::string> FileColumns();  // File, Type, Position, Frequency, Range, ID, Name
+std::vector<std::string> FileCells(const SceneryFileInEffect& file);
+// "Other .bgl files (not Orlith's): 3"
+std::string OtherFilesText(int others);
+
+// The order of two cells of a column for sorting: numbers (a line, a frequency with its unit, a
+// range) by value when both cells start with one, everything else by text. <0, 0 or >0.
+int CompareCells(std::string_view a, std::string_view b);
+
+}  // namespace orlith

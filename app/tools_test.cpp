@@ -1,0 +1,141 @@
+#include "app/tools.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <tuple>
+
+#include "app/command_steps.h"
+#include "core/exit_status.h"
+#include "test_support/navaid_examples.h"
+#include "test_support/test_support.h"
+#include "ui/testing/scripted_front_end.h"
+
+namespace orlith {
+namespace {
+
+using testing::TempFolder;
+
+TEST(ToolsTest, ImportFormReadOrRefused) {
+  struct Case {
+    ImportForm form;
+    const char* error;  // empty: accepted
+  };
+  const Case cases[] = {
+      {{"n.csv", " be,nl  fr", "", "", "", "", "NDB", true}, ""},
+      {{"n.csv", "", "N51 0", "E2 0", "N50 0", "E6 0", "", false}, ""},
+      {{"", "", "", "", "", "", "", false}, "Choose the navaids.csv file to import"},
+      {{"n.csv", "", "N51 0", "", "", "", "", false},
+       "Give all four edges of the rectangle, or none"},
+      {{"n.csv", "", "N51 0", "N2 0", "N50 0", "E6 0", "", false},
+       "West: \"N2 0\" is not a longitude (example: E4 20.0)"},
+      {{"n.csv", "", "N50 0", "E2 0", "N51 0", "E6 0", "", false},
+       "The north edge lies south of the south edge"},
+  };
+  for (const Case& c : cases) {
+    ImportOptions options;
+    std::string error;
+    EXPECT_EQ(ImportOptionsOf(c.form, &options, &error), std::string(c.error).empty()) << error;
+    EXPECT_EQ(error, c.error);
+  }
+  ImportOptions options;
+  std::string error;
+  ASSERT_TRUE(ImportOptionsOf(cases[0].form, &options, &error));
+  EXPECT_EQ(options.countries, (std::vector<std::string>{"BE", "NL", "FR"}));
+  EXPECT_TRUE(options.apply && options.command == "modify" && !options.within);
+  ASSERT_TRUE(ImportOptionsOf(cases[1].form, &options, &error));
+  EXPECT_TRUE(options.within && options.within->north == 51 && options.within->east == 6);
+}
+
+TEST(ToolsTest, CellsSortByNumberThenText) {
+  EXPECT_LT(CompareCells("9", "10"), 0);
+  EXPECT_GT(CompareCells("113.50 MHz", "25.00 MHz"), 0);
+  EXPECT_LT(CompareCells("ABC", "ABD"), 0);
+  EXPECT_EQ(CompareCells("N50 1.00", "N50 1.00"), 0);
+  EXPECT_LT(CompareCells("10 nm", "10 xx"), 0);  // same number: the text decides
+}
+
+std::filesystem::path BelgianExcerpt() {
+  return std::filesystem::path(ORLITH_SOURCE_DIR) / "examples/ourairports/navaids-BE.csv";
+}
+
+// The count writes nothing and agrees with the applied import; Cancel after two rows leaves two
+// whole rows (their switches and scenery files) and no summary.
+TEST(ToolsTest, CountThenApplyStoppedBetweenRows) {
+  TempFolder tmp;
+  tmp.Write("scenery.cfg", testing::kBaseConfig);
+  WorkFolder folder{tmp.path()};
+  ImportOptions options;
+  std::string error;
+  ImportForm form;
+  form.file = BelgianExcerpt().string();
+  form.modify = true;  // a switch and a scenery file per row
+  ASSERT_TRUE(ImportOptionsOf(form, &options, &error));
+  ImportCounts counts;
+  ASSERT_EQ(CountImport(options, folder, &counts, &error), kExitDone) << error;
+  const std::int64_t selected = counts.by[static_cast<int>(ImportSkip::kSelected)];
+  ASSERT_GT(selected, 3);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.path()), {}), 1);
+  EXPECT_NE(ImportPreviewText(counts).find(std::to_string(selected) + " would be written"),
+            std::string::npos);
+
+  std::vector<std::int64_t> seen;
+  ImportProgress progress{[&](std::int64_t done, std::int64_t total) {
+                            seen.push_back(done);
+                            EXPECT_EQ(total, selected);
+                          },
+                          [&] { return seen.size() == 2; }};
+  testing::ScriptedFrontEnd ui;
+  std::ostringstream out, err;
+  EXPECT_EQ(RunImport(options, folder, ui, out, err, &progress), kExitDone);
+  EXPECT_TRUE(progress.stopped);
+  EXPECT_EQ(seen, (std::vector<std::int64_t>{1, 2}));
+  EXPECT_EQ(err.str(), "");
+  EXPECT_EQ(ui.messages.size(), 2u);
+  int bgl = 0;
+  for (const auto& f : std::filesystem::directory_iterator(tmp.path()))
+    bgl += f.path().extension() == ".bgl";
+  EXPECT_EQ(bgl, 2);
+  InEffect in_effect;
+  ASSERT_TRUE(ReadInEffect(folder, &in_effect).ok());
+  EXPECT_EQ(in_effect.switches.size(), 2u);
+  EXPECT_EQ(in_effect.files.size(), 2u);
+
+  options.file = "missing.csv";
+  EXPECT_EQ(CountImport(options, folder, &counts, &error), kExitFileError);
+  EXPECT_EQ(ImportFailureMessage("missing.csv", kExitFileError, error)
+                .rfind("Error with file missing.csv: ", 0),
+            0u);
+}
+
+// A front end whose lock wait the user cancels at once.
+struct CancellingFrontEnd : testing::ScriptedFrontEnd {
+  int waiting = 0, asked = 0, ended = 0;
+  LockWait wait{[this] { ++waiting; }, [this] { return ++asked == 3; }, [this] { ++ended; }};
+  const LockWait* FolderLockWait() override { return &wait; }
+};
+
+TEST(ToolsTest, LockWaitShownAndCancelled) {
+  TempFolder tmp;
+  std::unique_ptr<FolderLock> other;
+  ASSERT_TRUE(DefaultFileEnv()->TryLockFolder(tmp.path(), &other).ok());
+  CancellingFrontEnd ui;
+  bool ran = false;
+  EXPECT_EQ(
+      WithFolderLock(ui, WorkFolder{tmp.path()}, [&] { return ran = true, CommandOutcome::kDone; }),
+      CommandOutcome::kCancelled);
+  EXPECT_FALSE(ran);
+  EXPECT_EQ(std::tie(ui.waiting, ui.asked, ui.ended), std::make_tuple(1, 3, 1));
+  EXPECT_TRUE(ui.errors.empty() && ui.messages.empty());
+  other.reset();
+  EXPECT_EQ(
+      WithFolderLock(ui, WorkFolder{tmp.path()}, [&] { return ran = true, CommandOutcome::kDone; }),
+      CommandOutcome::kDone);
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(ui.waiting, 1);  // no wait: no note
+}
+
+}  // namespace
+}  // namespace orlith

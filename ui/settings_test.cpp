@@ -1,0 +1,69 @@
+#include "ui/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support/test_support.h"
+
+namespace orlith {
+namespace {
+
+using testing::TempFolder;
+
+// What orlith.ini holds before, the folder written, and the bytes after: unknown lines and other
+// sections stay, the key is found in any letter case and only inside [Orlith].
+TEST(SettingsTest, RewritesOnlyTheSceneryFolder) {
+  struct Case {
+    const char* before;  // nullptr: no orlith.ini
+    const char* readBack;
+    const char* folder;
+    const char* after;
+  };
+  const Case cases[] = {
+      {nullptr, "", kAddonSceneryFolder,
+       "[Orlith]\r\nSceneryFolder=Addon Scenery\\Updates\\scenery\r\n"},
+      {"[Orlith]\r\nsceneryfolder= x \r\nColour=red\r\n", "x", "",
+       "[Orlith]\r\nSceneryFolder=\r\nColour=red\r\n"},
+      {"; mine\n[Other]\nSceneryFolder=no\n", "", "s",
+       "; mine\r\n[Other]\r\nSceneryFolder=no\r\n\r\n[Orlith]\r\nSceneryFolder=s\r\n"},
+      {"[orlith]\r\nA=1\r\n", "", "s", "[orlith]\r\nSceneryFolder=s\r\nA=1\r\n"},
+  };
+  for (const Case& c : cases) {
+    TempFolder tmp;
+    if (c.before) tmp.Write(kSettingsFileName, c.before);
+    WorkFolder folder{tmp.path()};
+    Settings settings;
+    ASSERT_TRUE(ReadSettings(folder, &settings).ok());
+    EXPECT_EQ(settings.sceneryFolder, c.readBack) << c.after;
+    settings.sceneryFolder = c.folder;
+    ASSERT_TRUE(WriteSettings(folder, settings).ok());
+    EXPECT_TRUE(testing::BytesEqual(c.after, tmp.Read(kSettingsFileName)));
+    ASSERT_TRUE(ReadSettings(folder, &settings).ok());
+    EXPECT_EQ(settings.sceneryFolder, c.folder);
+  }
+}
+
+TEST(SettingsTest, ReadFailureNamesTheFile) {
+  TempFolder tmp;
+  tmp.Write(kSettingsFileName, std::string(70000, 'x'));
+  Settings settings;
+  Status s = ReadSettings(WorkFolder{tmp.path()}, &settings);
+  EXPECT_EQ(s.file(), kSettingsFileName);
+  EXPECT_FALSE(s.ok());
+}
+
+TEST(SettingsTest, ChoicesAndWhatTheyStore) {
+  EXPECT_EQ(ChoiceOf(" "), SceneryChoice::kSimulatorFolder);
+  EXPECT_EQ(ChoiceOf("addon scenery/Updates/scenery/"), SceneryChoice::kAddonScenery);
+  EXPECT_EQ(ChoiceOf("Addon Scenery\\Updates"), SceneryChoice::kNone);
+  EXPECT_EQ(StoredFor(SceneryChoice::kNone, "mine"), "mine");
+  EXPECT_EQ(StoredFor(SceneryChoice::kSimulatorFolder, "mine"), "");
+  EXPECT_EQ(ChoiceOf(StoredFor(SceneryChoice::kAddonScenery, "")), SceneryChoice::kAddonScenery);
+#ifndef _WIN32
+  EXPECT_EQ(SceneryFolderForSystem(kAddonSceneryFolder), "Addon Scenery/Updates/scenery");
+#else
+  EXPECT_EQ(SceneryFolderForSystem(kAddonSceneryFolder), kAddonSceneryFolder);
+#endif
+}
+
+}  // namespace
+}  // namespace orlith
