@@ -116,12 +116,12 @@ void ImportDialog::Browse() {
 
 void ImportDialog::Apply() {
   ImportChoice choice = Choice();
-  SetText(kImportCountsText, handlers_.preview(choice));
   running_ = true;
   cancelled_ = false;
   EnableInputs(false);
   HWND bar = Item(kImportProgressBar);
   ImportRunUi ui{
+      [this](const std::string& counts) { SetText(kImportCountsText, counts); },
       [bar](std::int64_t done, std::int64_t total) {
         // The bar counts in 32 bits: big totals are shown in thousandths.
         int top = total > 0x7FFFFFFF ? 1000 : static_cast<int>(std::max<std::int64_t>(total, 1));

@@ -35,9 +35,10 @@ struct ImportChoice {
   bool modify = false;
 };
 
-// While Apply runs: the bar's rows done of rows, and whether Cancel was pressed (asked between
-// rows; the dialog's messages are handled meanwhile).
+// While Apply runs: the counts text before the rows run, the bar's rows done of rows, and
+// whether Cancel was pressed (asked between rows; the dialog's messages are handled meanwhile).
 struct ImportRunUi {
+  std::function<void(const std::string& counts)> onCounts;
   std::function<void(std::int64_t done, std::int64_t total)> onRow;
   std::function<bool()> cancelled;
 };

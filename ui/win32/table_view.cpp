@@ -1,26 +1,10 @@
 #include "ui/win32/table_view.h"
 
 #include <algorithm>
-#include <cstdlib>
+
+#include "app/tools.h"
 
 namespace orlith::win32 {
-namespace {
-
-bool LeadingNumber(const std::string& text, double* value) {
-  const char* begin = text.c_str();
-  char* end = nullptr;
-  *value = std::strtod(begin, &end);
-  return end != begin && (*begin == '-' || *begin == '+' || (*begin >= '0' && *begin <= '9'));
-}
-
-}  // namespace
-
-int CompareCells(const std::string& a, const std::string& b) {
-  double x = 0, y = 0;
-  if (LeadingNumber(a, &x) && LeadingNumber(b, &y) && x != y) return x < y ? -1 : 1;
-  return a.compare(b);
-}
-
 void TableView::Attach(HWND list, const std::vector<TableColumn>& columns) {
   list_ = list;
   SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,

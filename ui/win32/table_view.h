@@ -1,5 +1,5 @@
 // A comctl32 list view in report mode that shows rows of texts and sorts them by the column whose
-// header is clicked (a second click on the same header reverses the order). Selections are told
+// header is clicked (in the order of CompareCells) (a second click on the same header reverses the order). Selections are told
 // by the rows' places in what was set.
 #pragma once
 
@@ -39,9 +39,5 @@ class TableView {
   int sortColumn_ = -1;
   bool descending_ = false;
 };
-
-// The order of two cell texts: as numbers when both start as numbers ("12", "-3.5 nm",
-// "112.30 MHz"), else byte by byte. Negative, zero or positive.
-int CompareCells(const std::string& a, const std::string& b);
 
 }  // namespace orlith::win32

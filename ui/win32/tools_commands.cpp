@@ -83,6 +83,7 @@ void ImportNavAids(HWND owner, FrontEnd& front_end, const WorkFolder& folder) {
         ImportOptions options;
         ImportCounts counts;
         if (!Count(choice, folder, &options, &counts)) return false;
+        ui.onCounts(ImportPreviewText(counts));
         std::int64_t done = 0, total = 0;
         ImportProgress progress{[&](std::int64_t d, std::int64_t t) {
                                   done = d;

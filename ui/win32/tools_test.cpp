@@ -1,5 +1,7 @@
 // The Tools menu of the running program: each window driven as a person would, every file then
 // compared byte for byte with what the same logic writes when the command line runs it.
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include <cstring>
@@ -23,11 +25,9 @@
 namespace orlith::testing {
 namespace {
 
-constexpr char kCsv[] = "navaids-BE.csv";  // Belgium's rows of navaids.csv, beside this test
+using namespace orlith::win32;  // the windows' control ids
 
-int ItemCount(HWND dialog, int list) {
-  return static_cast<int>(SendMessageA(GetDlgItem(dialog, list), LVM_GETITEMCOUNT, 0, 0));
-}
+constexpr char kCsv[] = "navaids-BE.csv";  // Belgium's rows of navaids.csv, beside this test
 
 class ToolsTest : public GuiSession {
  protected:
@@ -121,11 +121,12 @@ TEST_F(ToolsTest, ImportThroughTheDialogWritesWhatTheCommandLineWrites) {
     const std::int64_t rows = counts.by[static_cast<int>(ImportSkip::kSelected)];
     ASSERT_GT(rows, 1);
 
+    const std::string config = program_folder_.Read("scenery.cfg");
     HWND dialog = OpenImport(c);
     ASSERT_NE(dialog, nullptr);
     Click(dialog, kImportPreviewButton);
     EXPECT_TRUE(WaitForText(dialog, kImportCountsText, ImportPreviewText(counts)));
-    EXPECT_EQ(program_folder_.Read("scenery.cfg"), kSampleConfig) << "Preview wrote";
+    EXPECT_EQ(program_folder_.Read("scenery.cfg"), config) << "Preview wrote";
     Click(dialog, IDOK);
     HWND box = program_->WaitForWindow("orlith");
     ASSERT_NE(box, nullptr);
