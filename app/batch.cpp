@@ -4,10 +4,12 @@
 
 #include "app/csv_reader.h"
 #include "app/field_names.h"
+#include "app/in_effect.h"
 #include "app/messages.h"
 #include "core/coordinate_text.h"
 #include "core/fatal.h"
 #include "core/operations_log.h"
+#include "scenery_config/exclusion_switch.h"
 #include "scenery_file/navaid_writer.h"
 
 namespace orlith {
@@ -173,6 +175,16 @@ CommandOutcome BatchRun::Begin() {
     outcome_ = CommandOutcome::kEnded;
   } else if (!RegisterArea(session_)) {
     outcome_ = CommandOutcome::kFileError;
+  } else if (skip_in_effect_) {
+    std::vector<SwitchInEffect> switches;
+    Status s = ReadSwitchesInEffect(session_.folder, &switches);
+    if (!s.ok()) {
+      session_.frontEnd.ShowError(FileErrorMessage(s));
+      outcome_ = CommandOutcome::kFileError;
+    }
+    for (const SwitchInEffect& w : switches) {
+      if (w.updatesBlock) in_effect_.insert(w.line.text);
+    }
   }
   return outcome_;
 }
@@ -181,7 +193,10 @@ CommandOutcome BatchRun::Row(const BatchRow& row) {
   if (outcome_ != CommandOutcome::kDone) return outcome_;
   const bool excludes = row.command != NavAidCommand::kCreate;
   const bool writes = row.command != NavAidCommand::kDelete;
-  if (excludes) {
+  const bool in_effect = skip_in_effect_ && row.command == NavAidCommand::kModify &&
+                         in_effect_.contains(ExclusionSwitchLine(
+                             row.entry.latitude, row.entry.longitude, row.entry.navAidType));
+  if (excludes && !in_effect) {
     if (!AddExclusion(session_, row.entry, end_)) return outcome_ = CommandOutcome::kFileError;
     end_ = ConfigEnd::kLineFeed;
   }
@@ -233,7 +248,8 @@ int ForEachBatchRow(const WorkFolder& folder, const std::string& path,
 }
 
 int RunBatchPasses(FrontEnd& front_end, const WorkFolder& folder, const std::string& file,
-                   const BatchPass& pass, std::ostream& err, ImportProgress* progress) {
+                   const BatchPass& pass, std::ostream& err, bool skip_in_effect,
+                   ImportProgress* progress) {
   int status = 0;
   std::string error;
   CommandSession session{front_end, folder, LocalDateNow, Status::Ok()};
@@ -250,6 +266,7 @@ int RunBatchPasses(FrontEnd& front_end, const WorkFolder& folder, const std::str
     if (status == 0) status = refused;
     if (status != 0) return CommandOutcome::kRefused;
     BatchRun run(session);
+    if (skip_in_effect) run.SkipSwitchesInEffect();
     std::int64_t done = 0;
     bool stopped = false;
     if (run.Begin() == CommandOutcome::kDone) {

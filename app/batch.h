@@ -14,6 +14,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "app/command_steps.h"
@@ -80,6 +81,10 @@ class BatchRun {
   // session must outlive the run.
   explicit BatchRun(CommandSession& session) : session_(session) { session_.batchSync = true; }
 
+  // An import's re-run: a modify row appends no switch that is already in effect in the updates
+  // area block (read once by Begin), so running the same import twice adds nothing twice.
+  void SkipSwitchesInEffect() { skip_in_effect_ = true; }
+
   // Checks that scenery.cfg is there (kEnded through FrontEnd::Fatal otherwise), backs it up and
   // registers the updates area (kFileError on a failure).
   CommandOutcome Begin();
@@ -93,6 +98,8 @@ class BatchRun {
   CommandSession& session_;
   // After the batch's own switch scenery.cfg ends with CR LF: only the first switch reads its end.
   ConfigEnd end_ = ConfigEnd::kUnknown;
+  bool skip_in_effect_ = false;
+  std::unordered_set<std::string> in_effect_;  // the switch lines of the updates block
   CommandOutcome outcome_ = CommandOutcome::kDone;
 };
 
@@ -124,8 +131,9 @@ struct ImportProgress {
 // (CheckBatchRow) before anything is written, then all are run as one BatchRun through front_end.
 // A failed pass or a refused row goes to err naming file, as the user gave it. The exit status;
 // kExitDone also for a run that progress stopped, or a lock wait the user cancelled (nothing
-// written; progress->stopped set too).
+// written; progress->stopped set too). skip_in_effect: see BatchRun::SkipSwitchesInEffect.
 int RunBatchPasses(FrontEnd& front_end, const WorkFolder& folder, const std::string& file,
-                   const BatchPass& pass, std::ostream& err, ImportProgress* progress = nullptr);
+                   const BatchPass& pass, std::ostream& err, bool skip_in_effect = false,
+                   ImportProgress* progress = nullptr);
 
 }  // namespace orlith

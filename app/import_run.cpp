@@ -122,7 +122,7 @@ int ApplyRows(const ImportOptions& options, const WorkFolder& folder, FrontEnd& 
             },
             counts, error);
       },
-      err, progress);
+      err, command == NavAidCommand::kModify, progress);
 }
 
 // Tells err how a pass over the source ended: the failure, or the summary. Returns status.

@@ -11,7 +11,7 @@ namespace {
 
 // The Orlith scenery files of one folder, each shown behind shown_prefix.
 Status ReadFolder(FileEnv& env, const std::string& dir, const std::string& shown_prefix,
-                  std::vector<SceneryFileInEffect>* files, int* others) {
+                  const std::function<Status(SceneryFileInEffect& file)>& each, int* others) {
   std::vector<FolderEntry> entries;
   Status s = env.ListFolder(dir, &entries);
   if (!s.ok()) return Status::IoError(shown_prefix.empty() ? "." : shown_prefix, s.reason());
@@ -24,7 +24,7 @@ Status ReadFolder(FileEnv& env, const std::string& dir, const std::string& shown
     s = ReadSmallFile(env, file.path, kMaxSceneryFileSize, &bytes, &too_large);
     if (!s.ok()) return Status::IoError(file.shown, s.reason());
     if (!too_large && DecodeNavAidFile(bytes, &file.navaid, &why)) {
-      files->push_back(std::move(file));
+      if (s = each(file); !s.ok()) return s;
     } else {
       ++*others;
     }
@@ -62,8 +62,20 @@ Status ReadSwitchesInEffect(const WorkFolder& folder, std::vector<SwitchInEffect
 Status ReadSceneryFilesInEffect(const WorkFolder& folder, std::vector<SceneryFileInEffect>* files,
                                 int* others) {
   files->clear();
+  return ForEachSceneryFile(
+      folder,
+      [files](SceneryFileInEffect& file) {
+        files->push_back(std::move(file));
+        return Status::Ok();
+      },
+      others);
+}
+
+Status ForEachSceneryFile(const WorkFolder& folder,
+                          const std::function<Status(SceneryFileInEffect& file)>& each,
+                          int* others) {
   *others = 0;
-  Status s = ReadFolder(*folder.env, folder.path, "", files, others);
+  Status s = ReadFolder(*folder.env, folder.path, "", each, others);
   const std::string scenery = folder.SceneryFolderPath();
   if (!s.ok() || scenery.empty()) return s;
   bool is_folder = false;
@@ -71,7 +83,7 @@ Status ReadSceneryFilesInEffect(const WorkFolder& folder, std::vector<SceneryFil
   if (!s.ok()) return Status::IoError(folder.SceneryName(""), s.reason());
   // A scenery folder that Orlith has not made yet holds nothing.
   if (!is_folder) return Status::Ok();
-  return ReadFolder(*folder.env, scenery, folder.SceneryName(""), files, others);
+  return ReadFolder(*folder.env, scenery, folder.SceneryName(""), each, others);
 }
 
 Status ReadInEffect(const WorkFolder& folder, InEffect* in_effect) {

@@ -2,6 +2,7 @@
 // scenery.cfg and its scenery files. Reads only: nothing is written.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,12 @@ Status ReadSwitchesInEffect(const WorkFolder& folder, std::vector<SwitchInEffect
 // as the user knows it.
 Status ReadSceneryFilesInEffect(const WorkFolder& folder, std::vector<SceneryFileInEffect>* files,
                                 int* others);
+
+// The same one file at a time: each(file) for every Orlith scenery file, in that order, until it
+// fails (its failure is returned). Memory does not grow with the files' number.
+Status ForEachSceneryFile(const WorkFolder& folder,
+                          const std::function<Status(SceneryFileInEffect& file)>& each,
+                          int* others);
 
 // Both of the above.
 Status ReadInEffect(const WorkFolder& folder, InEffect* in_effect);

@@ -49,6 +49,31 @@ std::string FolderBusyMessage(const std::string& folder) {
   return "Another Orlith is working in the folder " + folder + ". The command was stopped.";
 }
 
+std::string RemovedSwitchMessage(std::int64_t line, const std::string& text, bool dry_run) {
+  return std::string(dry_run ? "Would remove" : "Removed") + " the exclusion switch on line " +
+         std::to_string(line) + " of " + kSceneryConfigName + ": " + text;
+}
+
+std::string RemovedFileMessage(const std::string& shown, const std::string& navAidType,
+                               bool dry_run) {
+  return std::string(dry_run ? "Would remove" : "Removed") + " the scenery file " + shown + " (" +
+         (navAidType.empty() ? "no type" : navAidType) + ")";
+}
+
+std::string RemovalSummary(std::size_t switches, std::size_t files, bool dry_run) {
+  auto count = [](std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+  };
+  return std::string(dry_run ? "Would remove " : "Removed ") +
+         count(switches, "exclusion switch", "exclusion switches") + " and " +
+         count(files, "scenery file", "scenery files") +
+         (dry_run ? "; nothing was changed." : ".");
+}
+
+std::string RestoredMessage() {
+  return std::string(kSceneryConfigName) + " and " + kSceneryBackupName + " were exchanged";
+}
+
 std::string LogFailureNote(const Status& log_status) {
   return " (The log could not be written: " + log_status.file() + ": " + Reason(log_status) + ".)";
 }

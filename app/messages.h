@@ -2,6 +2,8 @@
 // that a file error or a Cancel stopped, and the note about a log that could not be written.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "core/navaid_entry.h"
@@ -40,6 +42,23 @@ std::string FileErrorMessage(const Status& failure);
 // Another Orlith held the folder's lock for the whole wait:
 // "Another Orlith is working in the folder /home/u/FS2002. The command was stopped."
 std::string FolderBusyMessage(const std::string& folder);
+
+// remove found nothing of Orlith's in its selection (exit status kExitNothingSelected).
+inline constexpr char kNothingSelectedMessage[] =
+    "Nothing that Orlith put in effect is in the selection; nothing was changed.";
+
+// A removal done: "Removed the exclusion switch on line 231 of scenery.cfg: Exclude=..." and
+// "Removed the scenery file N42 34_6__W12 24_5.bgl (VOR)"; with dry_run "Would remove ...".
+std::string RemovedSwitchMessage(std::int64_t line, const std::string& text, bool dry_run);
+std::string RemovedFileMessage(const std::string& shown, const std::string& navAidType,
+                               bool dry_run);
+
+// The summary of a removal: "Removed 2 exclusion switches and 1 scenery file." or, with
+// dry_run, "Would remove ...; nothing was changed."
+std::string RemovalSummary(std::size_t switches, std::size_t files, bool dry_run);
+
+// restore done: "scenery.cfg and scenery.org were exchanged".
+std::string RestoredMessage();
 
 // Added to the command's last message when the log could not be written:
 // " (The log could not be written: orlith.log: Permission denied.)"

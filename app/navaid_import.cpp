@@ -49,12 +49,6 @@ bool Contains(const std::vector<std::string>& list, const std::string& text) {
   return std::find(list.begin(), list.end(), text) != list.end();
 }
 
-bool InArea(const ImportArea& a, double lat, double lon) {
-  if (lat > a.north || lat < a.south) return false;
-  if (a.west <= a.east) return lon >= a.west && lon <= a.east;
-  return lon >= a.west || lon <= a.east;
-}
-
 // Nautical miles a station of the given power reaches, as the simulator's own stations do.
 std::string RangeOf(bool vor, const std::string& power) {
   if (power == "HIGH") return vor ? "130" : "75";
@@ -64,6 +58,12 @@ std::string RangeOf(bool vor, const std::string& power) {
 }
 
 }  // namespace
+
+bool InArea(const ImportArea& a, double lat, double lon) {
+  if (lat > a.north || lat < a.south) return false;
+  if (a.west <= a.east) return lon >= a.west && lon <= a.east;
+  return lon >= a.west || lon <= a.east;
+}
 
 std::optional<double> FieldNumber(std::string_view field) {
   field = Trimmed(field);

@@ -17,6 +17,10 @@ struct ImportArea {
   double north = 0, west = 0, south = 0, east = 0;
 };
 
+// The position lies in the rectangle, edges included; a west edge east of the east edge crosses
+// 180 degrees.
+bool InArea(const ImportArea& area, double latitude, double longitude);
+
 struct ImportOptions {
   std::string file;                    // the navaids.csv file
   std::string output;                  // -o FILE; empty: standard output

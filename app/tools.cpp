@@ -3,11 +3,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 #include "app/messages.h"
 #include "core/ascii_case.h"
 #include "core/coordinate_text.h"
 #include "core/exit_status.h"
+#include "core/operations_log.h"
+#include "scenery_config/scenery_config.h"
 
 namespace orlith {
 namespace {
@@ -142,6 +145,76 @@ std::vector<std::string> FileCells(const SceneryFileInEffect& f) {
 
 std::string OtherFilesText(int others) {
   return "Other .bgl files (not Orlith's): " + std::to_string(others);
+}
+
+std::string TakeBackQuestion(const RemovalPlan& chosen) {
+  std::string text;
+  std::size_t switches = 0;
+  for (const SwitchInEffect& w : chosen.switches) {
+    if (w.updatesBlock) {
+      ++switches;
+      text += RemovedSwitchMessage(w.line.number, w.line.text, true) + "\n";
+    } else {
+      text += "The exclusion switch on line " + std::to_string(w.line.number) +
+              " is not in Orlith's updates area and stays.\n";
+    }
+  }
+  for (const SceneryFileInEffect& f : chosen.files)
+    text += RemovedFileMessage(f.shown, f.navaid.navAidType, true) + "\n";
+  // "Removed 1 exclusion switch and 2 scenery files." without its first word and full stop.
+  std::string summary = RemovalSummary(switches, chosen.files.size(), false);
+  const std::size_t word = sizeof "Removed" - 1;
+  return text + "\nTake back" + summary.substr(word, summary.size() - word - 1) + "?";
+}
+
+namespace {
+
+// Runs work under the folder's lock once scenery.cfg is there, and shows its failure or done().
+CommandOutcome Locked(FrontEnd& front_end, const WorkFolder& folder,
+                      const std::function<Status(Status* log)>& work,
+                      const std::function<std::string()>& done) {
+  return WithFolderLock(front_end, folder, [&] {
+    if (!EnsureFileExists(folder, kSceneryConfigName).ok()) {
+      front_end.ShowError(ConfigMissingMessage());
+      return CommandOutcome::kRefused;
+    }
+    Status log;
+    Status s = work(&log);
+    const std::string note = log.ok() ? "" : LogFailureNote(log);
+    if (!s.ok()) {
+      front_end.ShowError(FileErrorMessage(s) + note);
+      return CommandOutcome::kFileError;
+    }
+    front_end.ShowMessage(done() + note);
+    return CommandOutcome::kDone;
+  });
+}
+
+}  // namespace
+
+CommandOutcome TakeBackChosen(FrontEnd& front_end, const WorkFolder& folder,
+                              const RemovalPlan& chosen, const std::tm& date) {
+  std::size_t switches = 0, files = 0;
+  int removed = 0;
+  return Locked(
+      front_end, folder,
+      [&](Status* log) {
+        return ApplyRemovalOf(
+            folder, chosen, date,
+            [&](const SwitchInEffect* w, const SceneryFileInEffect*) { ++(w ? switches : files); },
+            &removed, log);
+      },
+      [&] {
+        return removed == 0 ? std::string(kNothingSelectedMessage)
+                            : RemovalSummary(switches, files, false);
+      });
+}
+
+CommandOutcome RestoreSceneryConfig(FrontEnd& front_end, const WorkFolder& folder,
+                                    const std::tm& date) {
+  return Locked(
+      front_end, folder, [&](Status* log) { return RestoreBackup(folder, date, log); },
+      [] { return RestoredMessage(); });
 }
 
 int CompareCells(std::string_view a, std::string_view b) {

@@ -1,14 +1,19 @@
-// What the desktop programs' Tools windows show and check, with no widgets: the import form read
-// into import options, the preview of its counts, and the rows of the NavAids in Effect tables.
+// What the desktop programs' Tools windows show, check and do, with no widgets: the import form
+// read into import options, the preview of its counts, the rows of the NavAids in Effect tables
+// and the taking back of chosen rows.
 #pragma once
 
+#include <ctime>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/command_steps.h"
 #include "app/import_run.h"
 #include "app/in_effect.h"
 #include "app/navaid_import.h"
+#include "app/take_back.h"
+#include "ui/front_end.h"
 
 namespace orlith {
 
@@ -45,6 +50,25 @@ std::vector<std::string> FileColumns();  // File, Type, Position, Frequency, Ran
 std::vector<std::string> FileCells(const SceneryFileInEffect& file);
 // "Other .bgl files (not Orlith's): 3"
 std::string OtherFilesText(int others);
+
+// The confirmation before "Take Back Selected": what goes, one line each ("Would remove the
+// exclusion switch on line 14 of scenery.cfg: ..."), the chosen switches outside the updates area
+// block that stay, then "Take back 1 exclusion switch and 2 scenery files?".
+std::string TakeBackQuestion(const RemovalPlan& chosen);
+// The confirmation before "Restore scenery.cfg".
+inline constexpr char kRestoreQuestion[] =
+    "Restore scenery.cfg from its backup scenery.org? The two files are exchanged, so a second "
+    "Restore undoes it.";
+
+// Takes the chosen rows back (ApplyRemovalOf) under the folder's lock, after the check for
+// scenery.cfg, and shows how it went through front_end: the summary ("Removed 1 exclusion switch
+// and 0 scenery files."), kNothingSelectedMessage, or the file error (FileErrorMessage), with the
+// note about the log when it could not be written. The outcome.
+CommandOutcome TakeBackChosen(FrontEnd& front_end, const WorkFolder& folder,
+                              const RemovalPlan& chosen, const std::tm& date);
+// RestoreBackup the same way: RestoredMessage, or the file error.
+CommandOutcome RestoreSceneryConfig(FrontEnd& front_end, const WorkFolder& folder,
+                                    const std::tm& date);
 
 // The order of two cells of a column for sorting: numbers (a line, a frequency with its unit, a
 // range) by value when both cells start with one, everything else by text. <0, 0 or >0.

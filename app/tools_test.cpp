@@ -7,8 +7,11 @@
 #include <sstream>
 #include <tuple>
 
+#include "app/batch.h"
 #include "app/command_steps.h"
+#include "app/messages.h"
 #include "core/exit_status.h"
+#include "test_support/memory_env.h"
 #include "test_support/navaid_examples.h"
 #include "test_support/test_support.h"
 #include "ui/testing/scripted_front_end.h"
@@ -108,6 +111,47 @@ TEST(ToolsTest, CountThenApplyStoppedBetweenRows) {
   EXPECT_EQ(ImportFailureMessage("missing.csv", kExitFileError, error)
                 .rfind("Error with file missing.csv: ", 0),
             0u);
+}
+
+// Two rows of modify; the first row's switch and file are chosen and taken back, then again
+// (nothing is left of them), then scenery.cfg is restored from the backup the take-back made.
+TEST(ToolsTest, TakeBackChosenRowsThenRestore) {
+  TempFolder tmp;
+  tmp.Write("scenery.cfg", testing::kBaseConfig);
+  WorkFolder folder{tmp.path()};
+  std::vector<BatchRow> rows;
+  std::string error;
+  ASSERT_EQ(testing::ReadBatch("command,latitude,longitude,type,frequency,range,id,name\n"
+                               "modify,N42 34.6,W12 24.5,NDB,350,25,ABC,ONE\n"
+                               "modify,N1 2.5,E3 4.5,VOR,113.90,40,XYZ,TWO\n",
+                               &rows, &error),
+            0);
+  testing::ScriptedFrontEnd ui;
+  CommandSession session{ui, folder, testing::Dec6, Status::Ok()};
+  ASSERT_EQ(RunBatch(session, rows), CommandOutcome::kDone);
+  InEffect in_effect;
+  ASSERT_TRUE(ReadInEffect(folder, &in_effect).ok());
+  ASSERT_EQ(in_effect.switches.size(), 2u);
+  RemovalPlan chosen{{in_effect.switches[0]}, {in_effect.files[0]}};
+  EXPECT_EQ(TakeBackQuestion(chosen).substr(TakeBackQuestion(chosen).rfind('\n') + 1),
+            "Take back 1 exclusion switch and 1 scenery file?");
+  ui.messages.clear();
+  EXPECT_EQ(TakeBackChosen(ui, folder, chosen, testing::Dec6()), CommandOutcome::kDone);
+  EXPECT_EQ(TakeBackChosen(ui, folder, chosen, testing::Dec6()), CommandOutcome::kDone);
+  EXPECT_EQ(ui.messages, (std::vector<std::string>{"Removed 1 exclusion switch and 1 scenery file.",
+                                                   kNothingSelectedMessage}));
+  ASSERT_TRUE(ReadInEffect(folder, &in_effect).ok());
+  EXPECT_EQ(in_effect.switches.size(), 1u);
+  EXPECT_EQ(in_effect.files.size(), 1u);
+  const std::string backup = tmp.Read("scenery.org"), after = tmp.Read("scenery.cfg");
+  EXPECT_NE(backup, after);
+  EXPECT_EQ(RestoreSceneryConfig(ui, folder, testing::Dec6()), CommandOutcome::kDone);
+  EXPECT_EQ(tmp.Read("scenery.cfg"), backup);
+  EXPECT_EQ(tmp.Read("scenery.org"), after);
+  EXPECT_EQ(ui.messages.back(), RestoredMessage());
+  tmp.Write("scenery.org", "");
+  EXPECT_EQ(RestoreSceneryConfig(ui, folder, testing::Dec6()), CommandOutcome::kFileError);
+  EXPECT_NE(ui.errors.back().find("scenery.org"), std::string::npos);
 }
 
 // A front end whose lock wait the user cancels at once.

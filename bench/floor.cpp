@@ -13,6 +13,7 @@
 //   orlith-floor inspect FILE.bgl
 //
 // Exit status 0 on success, 2 on a usage error, 3 when a file cannot be read or written.
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -205,6 +206,39 @@ void Batch(const std::string& csv_path) {
   }
 }
 
+// remove --all: the backup, scenery.cfg written whole again without its switch lines (to a
+// temporary file, synced, renamed, the folder synced), then each scenery file of folder unlinked
+// with its log entry. The files are not read: the floor knows they are Orlith's.
+void Remove(const std::string& folder) {
+  Backup();
+  const std::string cfg = Path("scenery.cfg"), temp = Path("floor.tmp");
+  const std::string old = ReadWhole(cfg);
+  std::string kept;
+  for (std::size_t at = 0; at < old.size();) {
+    std::size_t end = old.find('\n', at);
+    end = end == std::string::npos ? old.size() : end + 1;
+    if (old.compare(at, 8, "Exclude=") != 0) kept.append(old, at, end - at);
+    at = end;
+  }
+  int fd = Open(temp, O_WRONLY | O_CREAT | O_TRUNC);
+  WriteAll(fd, kept, temp);
+  if (fsync(fd) != 0) Fail(temp);
+  Close(fd, temp);
+  if (rename(temp.c_str(), cfg.c_str()) != 0) Fail(cfg);
+  Sync(g_dir);
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) Fail(folder);
+  while (const dirent* entry = readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.size() < 4 || name.compare(name.size() - 4, 4, ".bgl") != 0) continue;
+    if (unlink((folder + "/" + name).c_str()) != 0) Fail(name);
+    const std::string line = "The file " + name + " was removed ...";
+    LogEntry({line});
+  }
+  closedir(dir);
+  Message("Removed 0 exclusion switches and 10000 scenery files.");
+}
+
 void Inspect(const std::string& path) {
   const std::string bytes = ReadWhole(path);
   Message(std::string(bytes.size() > 200 ? 200 : bytes.size(), 'x'));
@@ -226,12 +260,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "usage: orlith-floor [--kernel-copy] DIR create|modify|delete NDB|VOR|ILS\n"
                  "       orlith-floor [--kernel-copy] DIR batch FILE.csv\n"
+                 "       orlith-floor [--kernel-copy] DIR remove SCENERY_FOLDER\n"
                  "       orlith-floor inspect FILE.bgl\n");
     return 2;
   }
   g_dir = args[0];
   if (args[1] == "batch") {
     Batch(args[2]);
+  } else if (args[1] == "remove") {
+    Remove(args[2]);
+    return 0;
   } else {
     RegisterArea();
     Command(args[1], args[2], "N42 34_6__W12 24_5.bgl");

@@ -58,9 +58,16 @@ params=(--frequency 113.90 --range 40 --altitude 200 --magnetic-deviation -3 --d
 
 # A fresh simulator folder $work/run holding the given scenery.cfg alone, already on stable
 # storage so that its writing does not fall into the timed run.
+# With $prepared set, the folder is a copy of that one instead (scenery files and all).
+prepared=
 fresh_folder() {
   rm -rf "$work/run"
   mkdir "$work/run"
+  if [[ -n $prepared ]]; then
+    cp -a "$prepared/." "$work/run/"
+    sync -f "$work/run/scenery.cfg"
+    return
+  fi
   cp "$1" "$work/run/scenery.cfg"
   sync "$work/run/scenery.cfg"
 }
@@ -181,6 +188,24 @@ for place in $places; do
     measure "import --apply of one country" 1M "$cfg" no -- \
       "$cli" -C "$work/run" import "$work/inputs/navaids-BE.csv" --apply -- \
       "$work/run" batch "$work/inputs/imported-BE.csv"
+    # remove --all after each import: its floor reads scenery.cfg, writes the backup and the new
+    # scenery.cfg (temporary file, sync, rename, folder sync), unlinks each file and logs it.
+    for source in navaids navaids-BE; do
+      prepared=$work/prepared
+      rm -rf "$prepared" && mkdir "$prepared" && cp "$cfg" "$prepared/scenery.cfg"
+      "$cli" -C "$prepared" import "$work/inputs/$source.csv" --apply --scenery-folder upd \
+        >/dev/null 2>&1
+      name="remove --all after the import of navaids.csv" remove_goal=yes
+      [[ $source == navaids-BE ]] && name="remove --all after one country" remove_goal=no
+      measure "$name" 1M "$cfg" "$remove_goal" -- \
+        "$cli" -C "$work/run" remove --all --scenery-folder upd -- "$work/run" remove "$work/run/upd"
+      prepared=
+    done
+    small=${peaks["$place/remove --all after one country/1M"]}
+    large=${peaks["$place/remove --all after the import of navaids.csv/1M"]}
+    if ((large > small + 1024)); then
+      missed+=("remove ($place): peak memory $small KiB after one country but $large KiB after all")
+    fi
     small=${peaks["$place/import --apply of one country/1M"]}
     large=${peaks["$place/import --apply of navaids.csv/1M"]}
     if ((large - small > 1024)); then

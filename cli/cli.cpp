@@ -9,6 +9,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_front_end.h"
 #include "cli/list_command.h"
+#include "cli/remove_command.h"
 #include "cli/navaid_report.h"
 #include "core/operations_log.h"
 #include "scenery_file/navaid_format.h"
@@ -78,6 +79,10 @@ int RunCommand(const std::vector<std::string>& argv, std::ostream& out, std::ost
     }
     case CliCommand::kList:
       return RunList(folder, args.json, out, err);
+    case CliCommand::kRemove:
+      return RunRemove(args, folder, out, err);
+    case CliCommand::kRestore:
+      return RunRestore(folder, out, err);
     case CliCommand::kCreate:
     case CliCommand::kModify:
     case CliCommand::kDelete:

@@ -78,6 +78,64 @@ std::string ParseEntryOptions(const std::vector<std::string>& args, std::size_t 
   return "";
 }
 
+// Takes NORTH WEST SOUTH EAST after --within at args[*i], moving *i to its last word.
+std::string TakeWithin(const std::vector<std::string>& args, std::size_t* i, ImportArea* area) {
+  if (*i + 4 >= args.size()) return "--within needs NORTH WEST SOUTH EAST";
+  double d[4];
+  for (int k = 0; k < 4; ++k) {
+    const std::string& text = args[++*i];
+    CoordinateKind kind = k % 2 == 0 ? CoordinateKind::kLatitude : CoordinateKind::kLongitude;
+    if (!IsValidCoordinate(text, kind)) {
+      return "--within: \"" + text + "\" is not a " + (k % 2 == 0 ? "latitude" : "longitude");
+    }
+    d[k] = ParseCoordinate(text);
+  }
+  if (d[0] < d[2]) return "--within: the north edge lies south of the south edge";
+  *area = ImportArea{d[0], d[1], d[2], d[3]};
+  return "";
+}
+
+std::string ParseRemoveArgs(const std::vector<std::string>& args, std::size_t i, CliArgs* p) {
+  int selections = 0;
+  bool lat = false, lon = false;
+  for (; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (IsSceneryFolderOption(a)) {
+      if (std::string error = TakeSceneryFolder(args, &i, p); !error.empty()) return error;
+    } else if (a == "--all") {
+      ++selections;
+      p->remove.area = RemovalArea::kAll;
+    } else if (a == "--dry-run") {
+      p->dryRun = true;
+    } else if (a == "--within") {
+      ++selections;
+      p->remove.area = RemovalArea::kRectangle;
+      if (std::string error = TakeWithin(args, &i, &p->remove.within); !error.empty()) return error;
+    } else if (a == "--lat" || a == "--lon" || a == "--type") {
+      if (i + 1 >= args.size()) return "option " + a + " needs a text";
+      bool& seen = a == "--lat" ? lat : lon;
+      if (a == "--type") {
+        std::optional<std::string> type = NormaliseType(args[++i]);
+        if (!type || !p->remove.navAidType.empty()) return "--type must be NDB, VOR or ILS, once";
+        p->remove.navAidType = *type;
+        continue;
+      }
+      if (seen) return "option " + a + " is given twice";
+      seen = true;
+      (a == "--lat" ? p->entry.latitude : p->entry.longitude) = args[++i];
+      if (lat && lon) {
+        ++selections;
+        p->remove.area = RemovalArea::kPosition;
+      }
+    } else {
+      return "unknown option for remove: " + a;
+    }
+  }
+  if (lat != lon) return "remove needs both --lat and --lon";
+  if (selections != 1) return "remove needs one of --lat/--lon, --within or --all";
+  return "";
+}
+
 }  // namespace
 
 std::string ParseImportArgs(const std::vector<std::string>& args, std::size_t at,
@@ -93,20 +151,9 @@ std::string ParseImportArgs(const std::vector<std::string>& args, std::size_t at
     if (a == "--apply") {
       o->apply = true;
     } else if (a == "--within") {
-      if (i + 4 >= args.size()) return "--within needs NORTH WEST SOUTH EAST";
-      const std::string* texts[4] = {&args[i + 1], &args[i + 2], &args[i + 3], &args[i + 4]};
-      i += 4;
-      double d[4];
-      for (int k = 0; k < 4; ++k) {
-        CoordinateKind kind = k % 2 == 0 ? CoordinateKind::kLatitude : CoordinateKind::kLongitude;
-        if (!IsValidCoordinate(*texts[k], kind)) {
-          return std::string("--within: \"") + *texts[k] + "\" is not a " +
-                 (k % 2 == 0 ? "latitude" : "longitude");
-        }
-        d[k] = ParseCoordinate(*texts[k]);
-      }
-      if (d[0] < d[2]) return "--within: the north edge lies south of the south edge";
-      o->within = ImportArea{d[0], d[1], d[2], d[3]};
+      ImportArea area;
+      if (std::string error = TakeWithin(args, &i, &area); !error.empty()) return error;
+      o->within = area;
     } else if (a == "-o" || a == "--country" || a == "--type" || a == "--ident" ||
                a == "--command" || a == "--range") {
       if ((v = value(i)) == nullptr) return "option " + a + " needs a text";
@@ -227,6 +274,14 @@ std::string ParseCliArgs(const std::vector<std::string>& args, CliArgs* p) {
     }
     return "";
   }
+  if (command == "remove") {
+    p->command = CliCommand::kRemove;
+    return ParseRemoveArgs(args, i, p);
+  }
+  if (command == "restore") {
+    p->command = CliCommand::kRestore;
+    return rest == 0 ? "" : "restore takes nothing after it";
+  }
   return "unknown command: " + command;
 }
 
@@ -243,12 +298,16 @@ std::string UsageText() {
          "                  [--country CC]... [--within NORTH WEST SOUTH EAST] [--type NDB|VOR]\n"
          "                  [--ident ID]... [--command create|modify] [--range NM]\n"
          "       orlith-cli [-C DIR] list [--scenery-folder SDIR] [--json]\n"
+         "       orlith-cli [-C DIR] remove --lat TEXT --lon TEXT | --within N W S E | --all\n"
+         "                  [--type NDB|VOR|ILS] [--scenery-folder SDIR] [--dry-run]\n"
+         "       orlith-cli [-C DIR] restore\n"
          "       orlith-cli --help | --version\n"
          "\n"
          "Works in the simulator folder DIR (default: the current directory), where scenery.cfg\n"
          "lies. Scenery files go into SDIR (inside DIR unless absolute; created when missing),\n"
          "by default into DIR itself. Texts are stored exactly as given. Exit status: 0 done,\n"
-         "1 scenery.cfg missing, 2 usage, 3 a file could not be read or written, 8 input error.\n";
+         "1 scenery.cfg missing, 2 usage, 3 a file could not be read or written, 4 nothing to\n"
+         "remove, 8 input error.\n";
 }
 
 }  // namespace orlith

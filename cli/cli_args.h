@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/import_run.h"
+#include "app/take_back.h"
 #include "core/navaid_entry.h"
 
 namespace orlith {
@@ -19,6 +20,8 @@ enum class CliCommand {
   kInspect,
   kImport,
   kList,
+  kRemove,
+  kRestore,
   kHelp,
   kVersion
 };
@@ -31,7 +34,11 @@ struct CliArgs {
   bool json = false;  // inspect --json, list --json
   // import: the source file, where its rows go and the filters.
   ImportOptions import;
-  // create, modify, batch, import --apply, list --scenery-folder DIR: where scenery files go,
+  // remove: what it takes back (the position's texts are in entry, checked by the command),
+  // and --dry-run.
+  RemoveSelection remove;
+  bool dryRun = false;
+  // create, modify, batch, import --apply, list, remove --scenery-folder DIR: where scenery files go,
   // inside folder unless absolute; empty: folder itself
   std::string sceneryFolder;
 };

@@ -75,7 +75,14 @@ TEST(CliArgs, UsageErrors) {
       {"inspect|--json", "inspect needs a scenery file"},
       {"inspect|a.bgl|b.bgl", "inspect takes one scenery file and --json: b.bgl"},
       {"--version|x", "--version takes nothing after it"},
-      {"remove", "unknown command: remove"},
+      {"remove", "remove needs one of --lat/--lon, --within or --all"},
+      {"remove|--all|--within|N1 0|E1 0|N0 0|E2 0", "remove needs one of --lat/--lon, --within or --all"},
+      {"remove|--lat|N1 2", "remove needs both --lat and --lon"},
+      {"remove|--all|--type|TACAN", "--type must be NDB, VOR or ILS, once"},
+      {"remove|--within|N1 0|E1 0|N2 0|E2 0", "--within: the north edge lies south of the south edge"},
+      {"remove|--all|--json", "unknown option for remove: --json"},
+      {"restore|--all", "restore takes nothing after it"},
+      {"undo", "unknown command: undo"},
   };
   for (const auto& [args, error] : cases) {
     CliArgs a;

@@ -37,6 +37,49 @@ Status FileEnv::IsFolder(const std::string& path, bool* is_folder) {
   return Status::Ok();
 }
 
+Status FileEnv::Exchange(const std::string& a, const std::string& b) {
+  auto copy_of = [this](const std::string& from, const std::string& beside, std::string* temp) {
+    std::unique_ptr<WritableFile> out;
+    Status s = CreateTemporary(beside, temp, &out);
+    if (!s.ok()) return s;
+    std::unique_ptr<ReadableFile> in;
+    s = OpenForReading(from, &in);
+    char buffer[64 * 1024];
+    for (std::size_t got = 1; s.ok() && got != 0;) {
+      s = in->Read(sizeof buffer, buffer, &got);
+      if (s.ok() && got != 0) s = out->Append(std::string_view(buffer, got));
+    }
+    if (in != nullptr) s.Update(in->Close());
+    if (s.ok()) s = out->Sync();
+    s.Update(out->Close());
+    if (!s.ok()) {
+      Remove(*temp);
+      temp->clear();
+    }
+    return s;
+  };
+  std::string copy_of_a, copy_of_b;
+  Status s = copy_of(a, b, &copy_of_a);
+  if (s.ok()) s = copy_of(b, a, &copy_of_b);
+  // Each rename replaces a name in one step: a holds b's file, then b holds a's.
+  if (s.ok()) s = Rename(copy_of_b, a);
+  if (s.ok()) copy_of_b.clear();
+  if (s.ok()) {
+    s = Rename(copy_of_a, b);
+    // Both names held b's file: a gets its own back, so a failure changes nothing.
+    if (!s.ok() && Rename(copy_of_a, a).ok()) copy_of_a.clear();
+    if (!s.ok() && !copy_of_a.empty()) {
+      return Status::IoError(s.file(), s.reason() + "; the file of " + a + " is kept as " +
+                                           copy_of_a);
+    }
+  }
+  if (s.ok()) copy_of_a.clear();
+  for (const std::string* temp : {&copy_of_a, &copy_of_b}) {
+    if (!temp->empty()) Remove(*temp);
+  }
+  return s;
+}
+
 Status ReadableFile::ReadInPlace(std::size_t n, char* scratch, std::string_view* bytes) {
   std::size_t got = 0;
   Status s = Read(n, scratch, &got);

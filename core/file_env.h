@@ -108,6 +108,12 @@ class FileEnv {
   virtual Status ListFolder(const std::string& folder, std::vector<FolderEntry>* entries);
   // *is_folder: path names a folder (or a symlink to one). A missing path gives false and OK.
   virtual Status IsFolder(const std::string& path, bool* is_folder);
+  // Exchanges the contents of the regular files a and b (in the same folder): each name then
+  // holds the other's old file. Where the system can, in one step; otherwise each file is copied
+  // to a private temporary name beside the other (synced) and the copies are renamed over the
+  // names, so at every moment each name holds one of the two files, whole. A failure before the
+  // first rename changes nothing; the failures name a or b.
+  virtual Status Exchange(const std::string& a, const std::string& b);
 };
 
 // The real files of the machine, through the C library. Never null; lives for the whole program.

@@ -242,4 +242,10 @@ Status FaultEnv::IsFolder(const std::string& path, bool* is_folder) {
   return base_->IsFolder(path, is_folder);
 }
 
+Status FaultEnv::Exchange(const std::string& a, const std::string& b) {
+  Status s = Check(FaultOp::kExchange, a, &b);
+  if (!s.ok()) return s;
+  return exchangeByRenames ? FileEnv::Exchange(a, b) : base_->Exchange(a, b);
+}
+
 }  // namespace orlith::testing

@@ -35,6 +35,7 @@ enum class FaultOp {
   kRewind,
   kListFolder,  // the folder's entries ("." names the current folder)
   kIsFolder,
+  kExchange,  // matches either name; counted for both
 };
 
 struct Fault {
@@ -85,6 +86,11 @@ class FaultEnv : public FileEnv {
   Status CreateFolders(const std::string& path) override;
   Status ListFolder(const std::string& folder, std::vector<FolderEntry>* entries) override;
   Status IsFolder(const std::string& path, bool* is_folder) override;
+  Status Exchange(const std::string& a, const std::string& b) override;
+
+  // Exchange goes the portable way (copies and renames) through this object, so its steps can
+  // fail on request, instead of the base's own.
+  bool exchangeByRenames = false;
 
   // Counts the call and returns the failure planned for it, or OK; other_path, when given, is a
   // second file the call concerns (the source of a rename); *written, when given, receives the

@@ -97,6 +97,16 @@ std::string SceneryFolderForSystem(const std::string& stored) {
   return folder;
 }
 
+WorkFolder ProgramWorkFolder(const ProgramOptions& options, FileEnv* env, Status* failure) {
+  WorkFolder folder = options.Work(env);
+  *failure = Status::Ok();
+  if (!options.sceneryFolder.empty()) return folder;
+  Settings settings;
+  *failure = ReadSettings(folder, &settings);
+  folder.sceneryFolder = SceneryFolderForSystem(settings.sceneryFolder);
+  return folder;
+}
+
 SceneryChoice ChoiceOf(const std::string& stored) {
   std::string_view text = Trim(stored);
   if (text.empty()) return SceneryChoice::kSimulatorFolder;

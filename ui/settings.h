@@ -13,6 +13,7 @@
 
 #include "core/status.h"
 #include "core/work_folder.h"
+#include "ui/program_options.h"
 
 namespace orlith {
 
@@ -36,6 +37,11 @@ Status WriteSettings(const WorkFolder& folder, const Settings& settings);
 // The stored scenery folder as this system's file access takes it: backslashes become slashes
 // outside Windows, so the same orlith.ini serves both programs.
 std::string SceneryFolderForSystem(const std::string& stored);
+
+// The folder a desktop program's commands work in: that of options, with the scenery folder of
+// its command line when given, else that of orlith.ini (for this system). A failure to read
+// orlith.ini goes to *failure, and then the simulator folder itself is used.
+WorkFolder ProgramWorkFolder(const ProgramOptions& options, FileEnv* env, Status* failure);
 
 // The "Scenery Folder..." dialog: its caption, its two choices and what each stores.
 inline constexpr char kSceneryFolderCaption[] = "Scenery Folder";

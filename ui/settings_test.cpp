@@ -51,6 +51,18 @@ TEST(SettingsTest, ReadFailureNamesTheFile) {
   EXPECT_FALSE(s.ok());
 }
 
+// The command line wins over orlith.ini.
+TEST(SettingsTest, ProgramFolderTakesTheStoredFolder) {
+  TempFolder tmp;
+  tmp.Write(kSettingsFileName, "[Orlith]\r\nSceneryFolder=a\\b\r\n");
+  Status failure;
+  EXPECT_EQ(ProgramWorkFolder({tmp.path(), "cli"}, DefaultFileEnv(), &failure).sceneryFolder,
+            "cli");
+  EXPECT_EQ(ProgramWorkFolder({tmp.path(), ""}, DefaultFileEnv(), &failure).sceneryFolder,
+            SceneryFolderForSystem("a\\b"));
+  EXPECT_TRUE(failure.ok());
+}
+
 TEST(SettingsTest, ChoicesAndWhatTheyStore) {
   EXPECT_EQ(ChoiceOf(" "), SceneryChoice::kSimulatorFolder);
   EXPECT_EQ(ChoiceOf("addon scenery/Updates/scenery/"), SceneryChoice::kAddonScenery);

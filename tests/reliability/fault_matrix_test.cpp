@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/command_flows.h"
+#include "app/take_back.h"
 #include "app/in_effect.h"
 #include "app/messages.h"
 #include "scenery_config/scenery_config.h"
@@ -276,6 +277,87 @@ TEST(FaultMatrix, ReadingWhatIsInEffect) {
   EXPECT_EQ(in_effect.files.size(), 1u);
   EXPECT_EQ(env.Count(FaultOp::kAppend, "scenery.cfg") + env.Count(FaultOp::kRename, "scenery.cfg"),
             0);
+}
+
+// remove --all and restore (by copies and renames, so each of its steps can fail) with each
+// operation failing: scenery.cfg and scenery.org are each their old file or the new one, whole,
+// no temporary file is left, the failure names its file, and what the log tells holds on disk.
+TEST(FaultMatrix, TakingAChangeBack) {
+  const std::string cfg = std::string(kBaseConfig) + "\r\n" + UpdatesBlock("124");
+  const std::string old_cfg = cfg + "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, all\r\n";
+  const std::string shown = "upd/" + std::string(kSceneryFile);
+  const struct {
+    FaultOp op;
+    const char* file;
+    const char* outcomes;  // remove, restore: as in kMatrix
+  } rows[] = {
+      {FaultOp::kOpenForReading, "scenery.cfg", "SS"}, {FaultOp::kRead, "scenery.cfg", "SS"},
+      {FaultOp::kClose, "scenery.cfg", "SS"}, {FaultOp::kOpenForWriting, "scenery.cfg", "SS"},
+      {FaultOp::kAppend, "scenery.cfg", "SS"}, {FaultOp::kSync, "scenery.cfg", "SS"},
+      {FaultOp::kRename, "scenery.cfg", "SS"}, {FaultOp::kExchange, "scenery.cfg", "-S"},
+      {FaultOp::kOpenForReading, "scenery.org", "-S"}, {FaultOp::kFileSize, "scenery.org", "-S"},
+      {FaultOp::kOpenForWriting, "scenery.org", "SS"}, {FaultOp::kAppend, "scenery.org", "SS"},
+      {FaultOp::kSync, "scenery.org", "SS"}, {FaultOp::kRename, "scenery.org", "SS"},
+      {FaultOp::kSyncFolder, kFolder, "SS"}, {FaultOp::kRemove, kSceneryFile, "S-"},
+      {FaultOp::kOpenForAppending, "orlith.log", "LL"}, {FaultOp::kAppend, "orlith.log", "LL"},
+  };
+  for (const auto& row : rows) {
+    for (int command = 0; command < 2; ++command) {
+      SCOPED_TRACE(std::string(row.file) + " " + std::to_string(static_cast<int>(row.op)) +
+                   (command == 0 ? " remove" : " restore"));
+      TempFolder dir;
+      dir.Write("scenery.cfg", old_cfg);
+      dir.Write("scenery.org", kOldBackup);
+      dir.Write("orlith.log", kOldLog);
+      std::filesystem::create_directory(dir.File("upd"));
+      dir.Write(shown, NavAidExamples()[1].file);
+      FaultEnv env;
+      env.exchangeByRenames = true;
+      const std::string target = row.file == std::string(kFolder) ? dir.path() : row.file;
+      env.Add({row.op, target});
+      const WorkFolder folder{dir.path(), &env, "upd"};
+      Status log;
+      int removed = 0;
+      const Status s = command == 0 ? ApplyRemoval(folder, RemoveSelection{}, Dec6(),
+                                                   [](auto*, auto*) {}, &removed, &log)
+                                    : RestoreBackup(folder, Dec6(), &log);
+      const char outcome = row.outcomes[command];
+      const std::string now = dir.Read("scenery.cfg"), backup = dir.Read("scenery.org");
+      const std::string logged = dir.Read("orlith.log");
+      EXPECT_TRUE(dir.Temporaries().empty());
+      EXPECT_TRUE(logged.starts_with(kOldLog) && logged.ends_with("\r\n"));
+      if (outcome == '-') {
+        EXPECT_EQ(env.Count(row.op, target), 0);
+      }
+      EXPECT_EQ(s.ok(), outcome != 'S') << s.ToString();
+      EXPECT_EQ(log.ok(), outcome != 'L') << log.ToString();
+      if (outcome == 'S') {
+        const std::string named = row.op == FaultOp::kRemove ? shown
+                                  : row.file != std::string(kFolder) ? dir.File(row.file)
+                                  : dir.File(command == 0 ? "scenery.org" : "scenery.cfg");
+        EXPECT_EQ(s.file(), named);
+      }
+      if (command == 1) {
+        // A failed sync of the folder comes after the exchange.
+        const bool exchanged = outcome != 'S' || row.op == FaultOp::kSyncFolder;
+        EXPECT_EQ(now, exchanged ? kOldBackup : old_cfg);
+        EXPECT_EQ(backup, exchanged ? old_cfg : kOldBackup);
+        continue;
+      }
+      EXPECT_TRUE(now == old_cfg || now == cfg) << now;
+      EXPECT_TRUE(backup == kOldBackup || backup == old_cfg + "\r\n") << backup;
+      // The backup comes first, the files after scenery.cfg; the log tells only what was done.
+      const bool cfg_told = logged.find("was removed from SCENERY.CFG") != logged.npos;
+      const bool file_told = logged.find("The file " + shown + " was removed") != logged.npos;
+      EXPECT_TRUE(now != cfg || backup == old_cfg + "\r\n");
+      EXPECT_TRUE(dir.Exists(shown) || now == cfg);
+      EXPECT_TRUE(!cfg_told || now == cfg);
+      EXPECT_TRUE(!file_told || !dir.Exists(shown));
+      if (outcome != 'S') {
+        EXPECT_EQ(removed, 2);
+      }
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCell, FaultMatrix,

@@ -1,0 +1,225 @@
+// remove and restore through the command line, in process: which lines and files each selection
+// takes back, every other byte of scenery.cfg kept, and the exchange with scenery.org.
+#include "cli/remove_command.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "scenery_config/exclusion_switch.h"
+#include "test_support/navaid_examples.h"
+#include "test_support/test_support.h"
+
+namespace orlith {
+namespace {
+
+using testing::BytesEqual;
+using testing::TempFolder;
+
+int RunIn(const TempFolder& tmp, std::vector<std::string> args, std::string* out = nullptr) {
+  args.insert(args.begin(), {"-C", tmp.path()});
+  std::ostringstream o, e;
+  int status = RunCli(args, o, e);
+  if (out != nullptr) *out = o.str() + e.str();
+  return status;
+}
+
+int BglFiles(const TempFolder& tmp) {
+  int n = 0;
+  for (const auto& f : std::filesystem::recursive_directory_iterator(tmp.path()))
+    n += f.path().extension() == ".bgl";
+  return n;
+}
+
+// A line of scenery.cfg and whether remove --all takes it back.
+struct Part {
+  std::string bytes;
+  bool removed = false;
+};
+
+Part Switch(const char* lat, const char* lon, const char* type, const char* end) {
+  return {ExclusionSwitchLine(lat, lon, type) + end, true};
+}
+Part Keep(std::string bytes) { return {std::move(bytes), false}; }
+
+TEST(RemoveCommand, TakesBackOnlyItsOwnLinesAndKeepsEveryOtherByte) {
+  const std::string block = "[Area.124]\r\nTitle=Navigational Updates\r\n";
+  const std::string own = ExclusionSwitchLine("N1 0.0", "E1 0.0", "");
+  const std::string long_line = "Local=" + std::string(100000, 'x');
+  struct Case {
+    const char* name;
+    std::vector<Part> parts;
+  };
+  const std::vector<Case> cases = {
+      {"CR LF, duplicates, each word",
+       {Keep(testing::kBaseConfig), Keep(block), Switch("N42 34.6", "W12 24.5", "NDB", "\r\n"),
+        Switch("N42 34.6", "W12 24.5", "VOR", "\r\n"), Switch("N42 34.6", "W12 24.5", "VOR", "\r\n"),
+        Switch("S33 56.5", "E151 10.2", "", "\r\n"), Keep("Layer=124\r\n")}},
+      {"LF, foreign forms",
+       {Keep("[Area.124]\nTitle=navigational updates \n"),
+        Keep("Exclude=N42 34.61, W12 24.51, N42 34.59, W12 24.49, ndbs\n"),
+        Switch("N42 34.6", "W12 24.5", "NDB", "\n"), Keep("Exclude=" + own.substr(8) + " \n"),
+        Keep("exclude=x\n")}},
+      {"lone CR, mixed, no final line end",
+       {Keep("[Area.124]\rTitle=Navigational Updates\r"), Switch("N1 0.0", "E1 0.0", "", "\r"),
+        Keep("Active=TRUE\n"), Switch("N2 0.0", "E1 0.0", "NDB", "\r\n"),
+        Switch("N3 0.0", "E1 0.0", "ILS", "")}},
+      {"NUL bytes, a long line, other blocks keep theirs",
+       {Keep(own + "\r\n"), Keep("[Area.001]\r\nTitle=Other tool\r\n" + own + "\r\n"),
+        Keep(std::string("Title=a\0b\r\n", 11)), Keep(block), Keep(long_line + "\r\n"),
+        Switch("N1 0.0", "E1 0.0", "", "\r\n"), Keep(std::string("x\0", 2)),
+        Keep("\r\n[Area.125]\r\nTitle=Later\r\n" + own + "\r\n")}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder tmp;
+    std::string before, after;
+    int removed = 0;
+    for (const Part& p : c.parts) {
+      before += p.bytes;
+      if (!p.removed) after += p.bytes;
+      removed += p.removed;
+    }
+    tmp.Write("scenery.cfg", before);
+    std::string out;
+    ASSERT_EQ(RunIn(tmp, {"remove", "--all"}, &out), 0) << out;
+    EXPECT_TRUE(BytesEqual(after, tmp.Read("scenery.cfg")));
+    EXPECT_NE(out.find("Removed " + std::to_string(removed) + " exclusion switch"), out.npos)
+        << out;
+    EXPECT_TRUE(tmp.Temporaries().empty());
+    // Nothing left to take back: status 4, nothing changed.
+    EXPECT_EQ(RunIn(tmp, {"remove", "--all"}, &out), kExitNothingSelected);
+    EXPECT_EQ(out, "Nothing that Orlith put in effect is in the selection; nothing was changed.\n");
+    EXPECT_TRUE(BytesEqual(after, tmp.Read("scenery.cfg")));
+  }
+}
+
+TEST(RemoveCommand, SelectsByPositionRectangleAndType) {
+  // P1 has an NDB switch and file, P2 a VOR switch and file, P3 an all-NavAids switch and an ILS.
+  const std::vector<std::vector<std::string>> setup = {
+      {"delete", "--lat", "N42 34.6", "--lon", "W12 24.5", "--type", "NDB"},
+      {"delete", "--lat", "N10 0.0", "--lon", "E20 0.0", "--type", "VOR"},
+      {"delete", "--lat", "S33 56.5", "--lon", "E151 10.2"},
+      {"create", "--lat", "N42 34.6", "--lon", "W12 24.5", "--type", "NDB", "--frequency", "350"},
+      {"create", "--lat", "N10 0.0", "--lon", "E20 0.0", "--type", "VOR", "--frequency", "113.9"},
+      {"create", "--lat", "S33 56.5", "--lon", "E151 10.2", "--type", "ILS", "--scenery-folder",
+       "upd", "--frequency", "110.3"},
+  };
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* said;  // the last line of the output
+  };
+  const Case cases[] = {
+      {{"--lat", "N42 34.6", "--lon", "W12 24.5"}, 0, "Removed 1 exclusion switch and 1 scenery file."},
+      {{"--lat", "N42 34.60", "--lon", "W12 24.5", "--type", "vor"}, 4, "Nothing"},
+      {{"--lat", "N42 34.7", "--lon", "W12 24.5"}, 4, "Nothing"},
+      {{"--all", "--type", "NDB"}, 0, "Removed 2 exclusion switches and 1 scenery file."},
+      {{"--all", "--type", "ILS"}, 0, "Removed 2 exclusion switches and 2 scenery files."},
+      {{"--within", "N50 0", "W20 0", "N0 0", "E30 0"}, 0, "Removed 2 exclusion switches and 2"},
+      {{"--within", "N0 0", "E150 0", "S40 0", "W170 0"}, 0, "Removed 1 exclusion switch and 1"},
+      {{"--all"}, 0, "Removed 3 exclusion switches and 3 scenery files."},
+      {{"--all", "--dry-run"}, 0, "Would remove 3 exclusion switches and 3 scenery files; nothing"},
+      {{"--lat", "N42 34.6", "--lon", "X12 24.5"}, 8, "Input Error - Program terminates!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    TempFolder tmp;
+    tmp.Write("scenery.cfg", testing::kBaseConfig);
+    for (const auto& command : setup) ASSERT_EQ(RunIn(tmp, command), 0);
+    const std::string cfg = tmp.Read("scenery.cfg"), log = tmp.Read("orlith.log");
+    std::vector<std::string> args = {"remove", "--scenery-folder", "upd"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    std::string out;
+    EXPECT_EQ(RunIn(tmp, args, &out), c.status);
+    const std::string last = out.substr(out.rfind('\n', out.size() - 2) + 1);
+    EXPECT_TRUE(last.starts_with(c.said)) << out;
+    const bool changed = c.status == 0 && c.said[0] == 'R';
+    EXPECT_EQ(tmp.Read("scenery.cfg") != cfg, changed && last.find(" 0 exclusion") == last.npos);
+    EXPECT_EQ(tmp.Read("orlith.log") != log, changed);
+    if (changed) {
+      EXPECT_EQ(tmp.Read("scenery.org"), cfg + "\r\n");  // the backup's final CR LF
+    }
+  }
+}
+
+// After any mix of commands, remove --all leaves scenery.cfg as it was plus the registered block.
+TEST(RemoveCommand, TakesBackAnyMixOfCommands) {
+  const std::string base = testing::kBaseConfig;
+  const std::string lf = "[Area.123]\nLayer=123\n", cr = "[Area.123]\rLayer=123";
+  for (const std::string& before : {base, lf, cr, base.substr(0, base.size() - 2)}) {
+    TempFolder tmp;
+    tmp.Write("scenery.cfg", before);
+    tmp.Write("rows.csv", "command,latitude,longitude,type,frequency\r\n"
+                          "modify,N1 0.0,E2 0.0,NDB,350\r\ndelete,N1 0.0,E3 0.0,,\r\n"
+                          "create,N1 0.0,E4 0.0,VOR,113.9\r\n");
+    tmp.Write("navaids.csv",
+              "id,filename,ident,name,type,frequency_khz,latitude_deg,longitude_deg,elevation_ft,"
+              "iso_country,dme_frequency_khz,dme_channel,dme_latitude_deg,dme_longitude_deg,"
+              "dme_elevation_ft,slaved_variation_deg,magnetic_variation_deg,usageType,power,"
+              "associated_airport\r\n1,a,ABC,A,NDB,350,50.5,4.5,100,BE,,,,,,,,,HIGH,\r\n"
+              "2,b,XYZ,B,VOR,113900,50.6,4.6,,BE,,,,,,,1.5,,LOW,\r\n");
+    const std::vector<std::vector<std::string>> commands = {
+        {"create", "--lat", "N42 34.6", "--lon", "W12 24.5", "--type", "VOR"},
+        {"delete", "--lat", "N42 34.6", "--lon", "W12 24.5"},
+        {"modify", "--lat", "S1 0.0", "--lon", "W1 0.0", "--type", "ILS"},
+        {"batch", "rows.csv"},
+        {"batch", "--scenery-folder", "upd", "rows.csv"},
+        {"import", "navaids.csv", "--apply", "--command", "modify", "--scenery-folder", "upd"},
+        {"import", "navaids.csv", "--apply", "--command", "modify", "--scenery-folder", "upd"},
+    };
+    for (const auto& command : commands) ASSERT_EQ(RunIn(tmp, command), 0) << command[0];
+    // The second import of the same rows appended no switch twice; the batch's did.
+    const std::string cfg = tmp.Read("scenery.cfg");
+    EXPECT_EQ(cfg.find(ExclusionSwitchLine("N50 30.000", "E4 30.000", "NDB")),
+              cfg.rfind(ExclusionSwitchLine("N50 30.000", "E4 30.000", "NDB")));
+    EXPECT_NE(cfg.find(ExclusionSwitchLine("N1 0.0", "E3 0.0", "")),
+              cfg.rfind(ExclusionSwitchLine("N1 0.0", "E3 0.0", "")));
+    std::string out;
+    ASSERT_EQ(RunIn(tmp, {"remove", "--all", "--scenery-folder", "upd"}, &out), 0) << out;
+    EXPECT_TRUE(BytesEqual(before + "\r\n" + testing::UpdatesBlock("124"), tmp.Read("scenery.cfg")));
+    EXPECT_EQ(BglFiles(tmp), 0);
+  }
+}
+
+TEST(RestoreCommand, ExchangesTwiceAndRefusesABadBackup) {
+  struct Case {
+    const char* name;
+    int status;
+  };
+  for (const Case c : {Case{"whole", 0}, Case{"missing", 3}, Case{"empty", 3}, Case{"folder", 3},
+                       Case{"fifo", 3}}) {
+    SCOPED_TRACE(c.name);
+    TempFolder tmp;
+    tmp.Write("scenery.cfg", "new\r\n");
+    const std::string org = tmp.File("scenery.org");
+    if (c.name == std::string("whole")) tmp.Write("scenery.org", "old\r\n");
+    if (c.name == std::string("empty")) tmp.Write("scenery.org", "");
+    if (c.name == std::string("folder")) std::filesystem::create_directory(org);
+    if (c.name == std::string("fifo")) {
+      ASSERT_EQ(::mkfifo(org.c_str(), 0600), 0);
+    }
+    std::string out;
+    EXPECT_EQ(RunIn(tmp, {"restore"}, &out), c.status) << out;
+    if (c.status != 0) {
+      EXPECT_EQ(tmp.Read("scenery.cfg"), "new\r\n");
+      EXPECT_NE(out.find("Error with file " + org), out.npos) << out;
+      continue;
+    }
+    EXPECT_EQ(out, "scenery.cfg and scenery.org were exchanged\n");
+    EXPECT_EQ(tmp.Read("scenery.cfg"), "old\r\n");
+    EXPECT_EQ(tmp.Read("scenery.org"), "new\r\n");
+    EXPECT_NE(tmp.Read("orlith.log").find("SCENERY.CFG and SCENERY.ORG were exchanged"),
+              std::string::npos);
+    EXPECT_EQ(RunIn(tmp, {"restore"}), 0);
+    EXPECT_EQ(tmp.Read("scenery.cfg"), "new\r\n");
+  }
+  TempFolder none;
+  EXPECT_EQ(RunIn(none, {"restore"}), kExitMissingConfig);
+}
+
+}  // namespace
+}  // namespace orlith
