@@ -36,8 +36,7 @@ void InEffectDialog::Refresh() {
   if (!handlers_.read(&tables)) tables = {};
   switches_.SetRows(std::move(tables.switches));
   files_.SetRows(std::move(tables.files));
-  SetText(kOtherFilesText, "Other .bgl files (not Orlith's) : " +
-                               std::to_string(tables.otherBglFiles));
+  SetText(kOtherFilesText, tables.otherBglFiles);
 }
 
 void InEffectDialog::OnCommand(int id, int code) {

@@ -20,7 +20,7 @@ inline constexpr int kRestoreButton = 1205;
 
 struct InEffectTables {
   std::vector<TableView::Row> switches, files;
-  int otherBglFiles = 0;
+  std::string otherBglFiles;  // the line under the tables
 };
 
 struct InEffectHandlers {
@@ -29,8 +29,7 @@ struct InEffectHandlers {
   std::function<bool(InEffectTables*)> read;
   // Takes back the chosen rows (places in the tables last read), after asking; true when
   // something changed.
-  std::function<bool(const std::vector<std::size_t>& switches,
-                     const std::vector<std::size_t>& files)>
+  std::function<bool(std::vector<std::size_t> switches, std::vector<std::size_t> files)>
       takeBack;
   // Restores scenery.cfg from its backup, after asking; true when something changed.
   std::function<bool()> restore;

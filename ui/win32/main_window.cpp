@@ -65,11 +65,11 @@ HMENU CreateMainMenu() {
   return menu;
 }
 
-MainWindow::MainWindow(std::function<bool(int command_id)> offer_to_app, WorkFolder folder)
+MainWindow::MainWindow(std::function<bool(int command_id)> offer_to_app, WorkFolder folder,
+                       bool scenery_given)
     : commands_(frontEnd_, std::move(folder)),
       offerToApp_(std::move(offer_to_app)),
-      sceneryGiven_(!commands_.folder().sceneryFolder.empty()) {
-  commands_.SetSceneryFolder(StartSceneryFolder(commands_.folder()));
+      sceneryGiven_(scenery_given) {
   menuBar_ = CreateMainMenu();
   AppendToolsMenu(menuBar_);
   RegisterWindowClass(&MainWindow::WindowProc);

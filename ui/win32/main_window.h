@@ -17,8 +17,11 @@ class MainWindow {
  public:
   // Creates the window, not yet shown; its commands work in folder. offer_to_app receives the
   // menu commands this window's command table does not hold and returns whether it handled one.
+  // scenery_given: the command line named folder's scenery folder, so "Scenery Folder..." only
+  // stores the choice for later starts.
   // The object deletes itself when its window is destroyed, so it must be made with new.
-  MainWindow(std::function<bool(int command_id)> offer_to_app, WorkFolder folder = {});
+  MainWindow(std::function<bool(int command_id)> offer_to_app, WorkFolder folder = {},
+             bool scenery_given = false);
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;

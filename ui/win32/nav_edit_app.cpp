@@ -22,7 +22,8 @@ bool NavEditApp::InitInstance() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
   // Deletes itself when its window is destroyed.
-  auto* window = new MainWindow([this](int command_id) { return OnCommand(command_id); }, folder_);
+  auto* window = new MainWindow([this](int command_id) { return OnCommand(command_id); }, folder_,
+                               sceneryGiven_);
   mainWindow_ = window->hwnd();
   if (mainWindow_ == nullptr) {
     delete window;

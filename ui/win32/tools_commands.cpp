@@ -1,12 +1,15 @@
 #include "ui/win32/tools_commands.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "app/import_run.h"
 #include "app/in_effect.h"
 #include "app/messages.h"
+#include "app/take_back.h"
 #include "app/tools.h"
 #include "core/exit_status.h"
+#include "core/operations_log.h"
 #include "ui/dialog_layout.h"
 #include "ui/settings.h"
 #include "ui/win32/import_dialog.h"
@@ -124,9 +127,8 @@ void NavAidsInEffect(HWND owner, FrontEnd& front_end, const WorkFolder& folder) 
   InEffect now;
   std::vector<std::string> switch_titles, file_titles;
   InEffectHandlers handlers;
-  handlers.switchColumns = Columns(SwitchColumns(), {44, 170, 130, 250}, &switch_titles);
-  handlers.fileColumns =
-      Columns(FileColumns(), {150, 40, 150, 80, 60, 40, 100}, &file_titles);
+  handlers.switchColumns = Columns(SwitchColumns(), {44, 150, 130, 260}, &switch_titles);
+  handlers.fileColumns = Columns(FileColumns(), {140, 40, 130, 75, 60, 35, 105}, &file_titles);
   handlers.read = [&](InEffectTables* tables) {
     now = {};
     Status s = ReadInEffect(folder, &now);
@@ -136,14 +138,25 @@ void NavAidsInEffect(HWND owner, FrontEnd& front_end, const WorkFolder& folder) 
     }
     for (const SwitchInEffect& w : now.switches) tables->switches.push_back(SwitchCells(w));
     for (const SceneryFileInEffect& f : now.files) tables->files.push_back(FileCells(f));
-    tables->otherBglFiles = now.otherBglFiles;
+    tables->otherBglFiles = OtherFilesText(now.otherBglFiles);
     return true;
   };
-  handlers.takeBack = [&](const std::vector<std::size_t>&, const std::vector<std::size_t>&) {
-    (void)front_end;
-    return false;
+  handlers.takeBack = [&](std::vector<std::size_t> switches, std::vector<std::size_t> files) {
+    // The plan holds the rows in the order they were read, whatever order the tables show.
+    std::sort(switches.begin(), switches.end());
+    std::sort(files.begin(), files.end());
+    RemovalPlan chosen;
+    for (std::size_t i : switches) chosen.switches.push_back(now.switches[i]);
+    for (std::size_t i : files) chosen.files.push_back(now.files[i]);
+    if (!chosen.empty() && !AskMessageBox(TakeBackQuestion(chosen))) return false;
+    TakeBackChosen(front_end, folder, chosen, LocalDateNow());
+    return !chosen.empty();
   };
-  handlers.restore = [&] { return false; };
+  handlers.restore = [&] {
+    if (!AskMessageBox(kRestoreQuestion)) return false;
+    RestoreSceneryConfig(front_end, folder, LocalDateNow());
+    return true;
+  };
   InEffectDialog(owner, handlers).DoModal();
 }
 
@@ -191,13 +204,6 @@ void RunToolsCommand(int id, HWND owner, FrontEnd& front_end, orlith::MainWindow
     default:
       return;
   }
-}
-
-std::string StartSceneryFolder(const WorkFolder& folder) {
-  if (!folder.sceneryFolder.empty()) return folder.sceneryFolder;
-  Settings settings;
-  if (!ReadSettings(folder, &settings).ok()) return {};
-  return SceneryFolderForSystem(settings.sceneryFolder);
 }
 
 }  // namespace orlith::win32

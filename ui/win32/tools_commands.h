@@ -18,8 +18,4 @@ void AppendToolsMenu(HMENU menu_bar);
 void RunToolsCommand(int id, HWND owner, FrontEnd& front_end, orlith::MainWindow& commands,
                      bool scenery_given);
 
-// The scenery folder the program starts with: the command line's, else orlith.ini's (its
-// defaults when it cannot be read).
-std::string StartSceneryFolder(const WorkFolder& folder);
-
 }  // namespace orlith::win32

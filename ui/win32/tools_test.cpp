@@ -9,7 +9,9 @@
 
 #include "app/import_run.h"
 #include "app/in_effect.h"
+#include "app/take_back.h"
 #include "app/tools.h"
+#include "core/operations_log.h"
 #include "core/work_folder.h"
 #include "ui/dialog_layout.h"
 #include "ui/settings.h"
@@ -28,6 +30,10 @@ namespace {
 using namespace orlith::win32;  // the windows' control ids
 
 constexpr char kCsv[] = "navaids-BE.csv";  // Belgium's rows of navaids.csv, beside this test
+
+int ItemCount(HWND dialog, int list) {
+  return static_cast<int>(SendMessageA(GetDlgItem(dialog, list), LVM_GETITEMCOUNT, 0, 0));
+}
 
 class ToolsTest : public GuiSession {
  protected:
@@ -181,6 +187,49 @@ TEST_F(ToolsTest, AnImportErrorNamesTheFileAndWritesNothing) {
   Click(dialog, IDCANCEL);
   EXPECT_TRUE(WaitUntilGone(dialog));
   ExpectSameFiles();
+}
+
+// A selected row taken back, then Restore: each asks first, then writes what the command line's
+// remove of that row and restore write.
+TEST_F(ToolsTest, TakingBackASelectedRowAndRestoringWriteWhatTheCommandLineWrites) {
+  StartWithCsv();
+  ImportOptions options;
+  options.file = kCsv;
+  options.apply = true;
+  options.command = "modify";  // a switch and a scenery file for each row
+  ASSERT_EQ(ImportInFlows(options), 0);
+  std::ostringstream out, err;
+  ASSERT_EQ(RunImport(options, {program_folder_.path(), DefaultFileEnv(), ""}, flows_ui_, out, err),
+            0);
+  Choose(kNavAidsInEffectCommand);
+  HWND dialog = program_->WaitForWindow("NavAids in Effect");
+  ASSERT_NE(dialog, nullptr);
+  for (int list : {kSwitchesList, kFilesList, kRestoreButton}) {
+    SCOPED_TRACE(list);
+    InEffect now;
+    ASSERT_TRUE(ReadInEffect(Flows(), &now).ok());
+    EXPECT_EQ(ItemCount(dialog, kSwitchesList), static_cast<int>(now.switches.size()));
+    EXPECT_EQ(ItemCount(dialog, kFilesList), static_cast<int>(now.files.size()));
+    EXPECT_EQ(TextOf(dialog, kOtherFilesText), OtherFilesText(now.otherBglFiles));
+    RemovalPlan first;  // the first row as read, the first the table shows
+    if (list == kSwitchesList) first.switches.push_back(now.switches.at(0));
+    if (list == kFilesList) first.files.push_back(now.files.at(0));
+    if (list != kRestoreButton) {
+      PostMessageA(GetDlgItem(dialog, list), WM_KEYDOWN, VK_HOME, 1);
+      Click(dialog, kTakeBackButton);
+      EXPECT_EQ(Dismiss(), TakeBackQuestion(first));
+      TakeBackChosen(flows_ui_, Flows(), first, LocalDateNow());
+    } else {
+      Click(dialog, kRestoreButton);
+      EXPECT_EQ(Dismiss(), kRestoreQuestion);
+      RestoreSceneryConfig(flows_ui_, Flows(), LocalDateNow());
+    }
+    ASSERT_FALSE(flows_ui_.messages.empty());
+    EXPECT_EQ(Dismiss(), flows_ui_.messages.back());
+    ExpectSameFiles();
+  }
+  Click(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitUntilGone(dialog));
 }
 
 // The choice goes to orlith.ini as the settings write it, and the next Create writes there.
