@@ -9,16 +9,16 @@ constexpr DWORD kList = LVS_REPORT | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP 
 
 constexpr ToolControl kControls[] = {
     {kStaticId, "STATIC", kLabel, "Exclusion switches in scenery.cfg :", 8, 6, 200, 10},
-    {kSwitchesList, WC_LISTVIEWA, kList, "", 8, 18, 404, 78},
+    {kSwitchesList, WC_LISTVIEWA, kList, "", 8, 18, 424, 78},
     {kStaticId, "STATIC", kLabel, "Orlith scenery files :", 8, 102, 200, 10},
-    {kFilesList, WC_LISTVIEWA, kList, "", 8, 114, 404, 92},
+    {kFilesList, WC_LISTVIEWA, kList, "", 8, 114, 424, 92},
     {kOtherFilesText, "STATIC", kLabel, "", 8, 212, 250, 10},
     {kTakeBackButton, "BUTTON", kButton | WS_GROUP, "Take Back Selected", 8, 228, 80, 14},
     {kRestoreButton, "BUTTON", kButton, "Restore scenery.cfg", 96, 228, 80, 14},
-    {IDCANCEL, "BUTTON", kButton, "Close", 362, 228, 50, 14},
+    {IDCANCEL, "BUTTON", kButton, "Close", 382, 228, 50, 14},
 };
 
-constexpr ToolLayout kLayout{"NavAids in Effect", 420, 250, kControls};
+constexpr ToolLayout kLayout{"NavAids in Effect", 440, 250, kControls};
 
 }  // namespace
 

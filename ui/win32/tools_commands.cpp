@@ -127,8 +127,8 @@ void NavAidsInEffect(HWND owner, FrontEnd& front_end, const WorkFolder& folder) 
   InEffect now;
   std::vector<std::string> switch_titles, file_titles;
   InEffectHandlers handlers;
-  handlers.switchColumns = Columns(SwitchColumns(), {44, 150, 130, 260}, &switch_titles);
-  handlers.fileColumns = Columns(FileColumns(), {140, 40, 130, 75, 60, 35, 105}, &file_titles);
+  handlers.switchColumns = Columns(SwitchColumns(), {44, 150, 130, 280}, &switch_titles);
+  handlers.fileColumns = Columns(FileColumns(), {160, 40, 130, 75, 65, 40, 110}, &file_titles);
   handlers.read = [&](InEffectTables* tables) {
     now = {};
     Status s = ReadInEffect(folder, &now);
