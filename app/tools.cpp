@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <sstream>
 
 #include "app/messages.h"
 #include "core/ascii_case.h"
@@ -113,6 +114,62 @@ std::string ImportStoppedMessage(std::int64_t done, std::int64_t total) {
 std::string ImportFailureMessage(const std::string& file, int status, const std::string& error) {
   if (status == kExitFileError) return FileErrorMessage(Status::IoError(file, error));
   return "The file " + file + " is not a navaids.csv file: " + error + ".";
+}
+
+namespace {
+
+// The batch's failures go to the user; the message of each row does not.
+class FailuresOnly : public FrontEnd {
+ public:
+  explicit FailuresOnly(FrontEnd& base) : base_(base) {}
+  DialogResult RunDialog(DialogId id, const DialogTexts& shown, const OkHandler& on_ok) override {
+    return base_.RunDialog(id, shown, on_ok);
+  }
+  void ShowMessage(const std::string&) override {}
+  void ShowError(const std::string& text) override { base_.ShowError(text); }
+  // Only the check for scenery.cfg ends a batch, before anything is written; the program goes on.
+  void Fatal(const std::string& message, int) override { base_.ShowError(message); }
+  const LockWait* FolderLockWait() override { return base_.FolderLockWait(); }
+
+ private:
+  FrontEnd& base_;
+};
+
+}  // namespace
+
+int ApplyImport(FrontEnd& front_end, const WorkFolder& folder, const ImportOptions& options,
+                ImportProgress* progress) {
+  std::int64_t done = 0, total = 0;
+  ImportProgress followed;
+  if (progress != nullptr) followed.cancelled = progress->cancelled;
+  followed.onRow = [&](std::int64_t row, std::int64_t rows) {
+    done = row, total = rows;
+    if (progress != nullptr && progress->onRow) progress->onRow(row, rows);
+  };
+  FailuresOnly quiet(front_end);
+  std::ostringstream out, err;
+  const int status = RunImport(options, folder, quiet, out, err, &followed);
+  if (progress != nullptr) progress->stopped = followed.stopped;
+  std::string text = err.str();
+  constexpr std::string_view kPrefix = "orlith-cli: ";  // the pass's failures name the program
+  if (text.starts_with(kPrefix)) text.erase(0, kPrefix.size());
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  if (followed.stopped) {
+    // Nothing to tell after a lock wait the user cancelled.
+    if (total > 0) front_end.ShowMessage(ImportStoppedMessage(done, total));
+  } else if (status == kExitDone) {
+    front_end.ShowMessage(text);
+  } else if (!text.empty()) {
+    front_end.ShowError(text);
+  }
+  return status;
+}
+
+std::string InEffectFailureMessage(const WorkFolder& folder, const Status& failure) {
+  if (failure.kind() == Status::Kind::kNotFound &&
+      failure.file() == folder.File(kSceneryConfigName))
+    return ConfigMissingMessage();
+  return FileErrorMessage(failure);
 }
 
 std::vector<std::string> SwitchColumns() { return {"Line", "Position", "Drops", "Area"}; }

@@ -17,6 +17,30 @@
 
 namespace orlith {
 
+// The captions, labels and buttons of the Tools windows, the same in both desktop programs.
+inline constexpr char kImportCaption[] = "Import Real-World NavAids";
+inline constexpr char kImportFileLabel[] = "navaids.csv file:";
+inline constexpr char kBrowseButton[] = "Browse...";
+inline constexpr char kCountriesLabel[] = "Country codes (e.g. BE, NL; empty: all):";
+inline constexpr char kRectangleLabel[] = "Rectangle (all empty: none):";
+inline constexpr const char* kEdgeLabels[4] = {"North:", "West:", "South:", "East:"};
+inline constexpr char kTypeLabel[] = "Type:";
+inline constexpr const char* kTypeChoices[3] = {"All", "NDB", "VOR"};  // stored: "", NDB, VOR
+inline constexpr char kCommandLabel[] = "Command:";
+inline constexpr char kCreateChoice[] = "Create";
+inline constexpr char kModifyChoice[] = "Modify";
+inline constexpr char kPreviewButton[] = "Preview";
+inline constexpr char kApplyButton[] = "Apply";
+inline constexpr char kCancelButton[] = "Cancel";
+inline constexpr char kCloseButton[] = "Close";
+inline constexpr char kInEffectCaption[] = "NavAids in Effect";
+inline constexpr char kSwitchesLabel[] = "Exclusion switches in scenery.cfg:";
+inline constexpr char kFilesLabel[] = "Orlith scenery files:";
+inline constexpr char kTakeBackButton[] = "Take Back Selected";
+inline constexpr char kRestoreButton[] = "Restore scenery.cfg";
+// Take Back Selected with no row selected.
+inline constexpr char kNothingChosenMessage[] = "Select the rows to take back first.";
+
 // The texts of the "Import Real-World NavAids" dialog.
 struct ImportForm {
   std::string file;       // the navaids.csv file, inside the simulator folder unless absolute
@@ -42,6 +66,18 @@ std::string ImportStoppedMessage(std::int64_t done, std::int64_t total);
 // The error message of a count or import that could not read the source (status kExitFileError)
 // or found it malformed (kExitUsage), naming the file as the user gave it.
 std::string ImportFailureMessage(const std::string& file, int status, const std::string& error);
+
+// Runs the import the dialog asks for (options from ImportOptionsOf) as one batch through
+// front_end, which shows only its failures (each row's own message is left out: the summary
+// counts them), then shows the summary (ImportSummary) as a message, or ImportStoppedMessage when
+// progress stopped the run. A failure to read the source is shown as an error naming it. The exit
+// status of RunImport.
+int ApplyImport(FrontEnd& front_end, const WorkFolder& folder, const ImportOptions& options,
+                ImportProgress* progress);
+
+// The failure of ReadInEffect as the window shows it: ConfigMissingMessage without scenery.cfg,
+// else FileErrorMessage.
+std::string InEffectFailureMessage(const WorkFolder& folder, const Status& failure);
 
 // The two tables of "NavAids in Effect": column titles and the cells of a row, as list reads them.
 std::vector<std::string> SwitchColumns();  // Line, Position, Drops, Area

@@ -91,12 +91,10 @@ TEST(ToolsTest, CountThenApplyStoppedBetweenRows) {
                           },
                           [&] { return seen.size() == 2; }};
   testing::ScriptedFrontEnd ui;
-  std::ostringstream out, err;
-  EXPECT_EQ(RunImport(options, folder, ui, out, err, &progress), kExitDone);
+  EXPECT_EQ(ApplyImport(ui, folder, options, &progress), kExitDone);
   EXPECT_TRUE(progress.stopped);
   EXPECT_EQ(seen, (std::vector<std::int64_t>{1, 2}));
-  EXPECT_EQ(err.str(), "");
-  EXPECT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages, std::vector<std::string>{ImportStoppedMessage(2, selected)});
   int bgl = 0;
   for (const auto& f : std::filesystem::directory_iterator(tmp.path()))
     bgl += f.path().extension() == ".bgl";

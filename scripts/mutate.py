@@ -105,7 +105,7 @@ with open(out, 'w') as tsv:
                 for suite in SUITES:
                     report = tempfile.mktemp(suffix='.json')
                     rc = run([os.path.join(build, suite), '--gtest_filter=' + FILTER,
-                              '--gtest_output=json:' + report], 120)
+                              '--gtest_output=json:' + report], 40)
                     failed = failing_tests(report)
                     if rc != 0 and not failed:
                         failed = [os.path.basename(suite) + ':' + str(rc)]  # a crash or hang

@@ -28,6 +28,9 @@ struct DialogTexts {
 // missing, stored nothing, and the dialog stays open as it is.
 using OkHandler = std::function<bool(const DialogTexts& typed)>;
 
+// The modeless note of a desktop program while a command waits for another Orlith.
+inline constexpr char kLockWaitNote[] = "Waiting for another Orlith working in the folder ...";
+
 class FrontEnd {
  public:
   virtual ~FrontEnd() = default;
@@ -49,8 +52,9 @@ class FrontEnd {
   // both and returns, and the caller then stops at once.
   virtual void Fatal(const std::string& message, int status) = 0;
 
-  // How the user sees and may cancel a wait for another Orlith's folder lock; null: the wait is
-  // silent (the command line, the scripted front ends).
+  // How the user sees and may cancel a wait for another Orlith's folder lock (the desktop
+  // programs show kLockWaitNote with a Cancel button); null: the wait is silent (the command line,
+  // the scripted front ends).
   virtual const LockWait* FolderLockWait() { return nullptr; }
 };
 

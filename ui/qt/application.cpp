@@ -4,9 +4,11 @@
 #include <QStyleFactory>
 #include <cstdio>
 
+#include "app/messages.h"
 #include "core/file_env.h"
 #include "ui/program_options.h"
 #include "ui/qt/main_frame.h"
+#include "ui/settings.h"
 
 namespace orlith::qt {
 
@@ -41,8 +43,11 @@ int RunProgram(int argc, char** argv) {
 
   QApplication app(argc, argv);
   ApplyProgramStyle();
-  MainFrame frame(options->Work());
+  Status settings;
+  MainFrame frame(ProgramWorkFolder(*options, DefaultFileEnv(), &settings));
   frame.show();
+  // An orlith.ini that cannot be read leaves the simulator folder in use; the user is told.
+  if (!settings.ok()) frame.frontEnd().ShowError(FileErrorMessage(settings));
   return app.exec();
 }
 

@@ -11,18 +11,13 @@
 #include "ui/qt/fonts.h"
 
 namespace orlith::qt {
-namespace {
 
-// The dialog ground and the texts drawn on it (labels, radio buttons) are blue and white; buttons
-// and edits draw with their own roles and keep the platform's colours.
 QPalette DialogPalette(const QPalette& base) {
   QPalette palette = base;
   palette.setColor(QPalette::Window, ColourOf(kDialogBackgroundColour));
   palette.setColor(QPalette::WindowText, ColourOf(kDialogTextColour));
   return palette;
 }
-
-}  // namespace
 
 LayoutDialog::LayoutDialog(const DialogLayout& layout, const DialogTexts& shown,
                            const OkHandler& on_ok, QWidget* parent)

@@ -16,6 +16,10 @@ class QRadioButton;
 
 namespace orlith::qt {
 
+// The dialog ground and the texts drawn on it (labels, radio buttons) are blue and white; buttons,
+// edits and tables draw with their own roles and keep the platform's colours.
+QPalette DialogPalette(const QPalette& base);
+
 class LayoutDialog : public QDialog {
   Q_OBJECT
 

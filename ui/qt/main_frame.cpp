@@ -1,23 +1,34 @@
 #include "ui/qt/main_frame.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QMenuBar>
 #include <utility>
 
 #include "ui/dialog_layout.h"
 #include "ui/qt/title_view.h"
+#include "ui/qt/tool_windows.h"
 
 namespace orlith::qt {
 
 MainFrame::MainFrame(WorkFolder folder, std::function<std::tm()> today, EndProcess end_process)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       frontEnd_(this, std::move(end_process)),
-      mainWindow_(frontEnd_, std::move(folder), std::move(today)),
-      titleView_(new TitleView(this)) {
+      mainWindow_(frontEnd_, std::move(folder), today),
+      titleView_(new TitleView(this)),
+      today_(std::move(today)) {
   setWindowTitle(QString::fromLatin1(kWindowCaption));
   menuBar()->setNativeMenuBar(false);
   for (const MenuItem& item : MainMenu()) {
     QAction* command = menuBar()->addAction(QString::fromLatin1(item.text));
+    command->setData(item.commandId);
+    const int id = item.commandId;
+    connect(command, &QAction::triggered, this, [this, id] { runCommand(id); });
+  }
+  // The Tools popup comes after the four original commands.
+  tools_ = menuBar()->addMenu(QString::fromLatin1(kToolsMenuText));
+  for (const MenuItem& item : ToolsMenu()) {
+    QAction* command = tools_->addAction(QString::fromLatin1(item.text));
     command->setData(item.commandId);
     const int id = item.commandId;
     connect(command, &QAction::triggered, this, [this, id] { runCommand(id); });
@@ -30,13 +41,31 @@ MainFrame::MainFrame(WorkFolder folder, std::function<std::tm()> today, EndProce
 }
 
 void MainFrame::runCommand(int command_id) {
-  if (mainWindow_.OnCommand(command_id)) return;
+  if (mainWindow_.OnCommand(command_id) || runTool(command_id)) return;
   HandleAppCommand(command_id, [this] { close(); });
 }
 
+bool MainFrame::runTool(int command_id) {
+  const WorkFolder& folder = mainWindow_.folder();
+  if (command_id == kImportNavAidsCommand) {
+    ImportDialog dialog(frontEnd_, folder, this);
+    dialog.exec();
+  } else if (command_id == kNavAidsInEffectCommand) {
+    InEffectWindow window(frontEnd_, folder, today_, this);
+    if (window.reload()) window.exec();
+  } else if (command_id == kSceneryFolderCommand) {
+    SceneryFolderDialog dialog(frontEnd_, folder, folder.sceneryFolder, this);
+    if (dialog.exec() == QDialog::Accepted) mainWindow_.SetSceneryFolder(dialog.sceneryFolder());
+  } else {
+    return false;
+  }
+  return true;
+}
+
 QAction* MainFrame::action(int command_id) const {
-  for (QAction* candidate : menuBar()->actions()) {
-    if (candidate->data().toInt() == command_id) return candidate;
+  QList<QAction*> candidates = menuBar()->actions() + tools_->actions();
+  for (QAction* candidate : candidates) {
+    if (candidate->menu() == nullptr && candidate->data().toInt() == command_id) return candidate;
   }
   return nullptr;
 }

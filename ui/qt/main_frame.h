@@ -1,6 +1,6 @@
 // The one window of the Qt program: a fixed 640 x 480 frame captioned "Orlith" with the menu bar
-// of four commands over the title screen. It holds the portable MainWindow, which owns the
-// NavAidEntry and runs the commands.
+// of four commands and the Tools popup over the title screen. It holds the portable MainWindow,
+// which owns the NavAidEntry and runs the commands.
 #pragma once
 
 #include <QMainWindow>
@@ -13,6 +13,7 @@
 #include "ui/qt/qt_front_end.h"
 
 class QAction;
+class QMenu;
 
 namespace orlith::qt {
 
@@ -28,20 +29,27 @@ class MainFrame : public QMainWindow {
   explicit MainFrame(WorkFolder folder = {}, std::function<std::tm()> today = {},
                      EndProcess end_process = {});
 
-  // Runs a menu command by id: the MainWindow's table first, then the application's, whose "Exit
-  // Program" closes this window. Unknown ids do nothing.
+  // Runs a menu command by id: the MainWindow's table first, then the Tools windows, then the
+  // application's, whose "Exit Program" closes this window. Unknown ids do nothing.
   void runCommand(int command_id);
 
-  // The menu bar's action of command_id, or null.
+  // The action of command_id in the menu bar or the Tools popup, or null.
   QAction* action(int command_id) const;
 
   const MainWindow& mainWindow() const { return mainWindow_; }
+  QtFrontEnd& frontEnd() { return frontEnd_; }
+  QMenu* toolsMenu() const { return tools_; }
   TitleView* titleView() const { return titleView_; }
 
  private:
+  // The Tools windows, modal over this one; false for another id.
+  bool runTool(int command_id);
+
   QtFrontEnd frontEnd_;
   MainWindow mainWindow_;
   TitleView* titleView_;
+  std::function<std::tm()> today_;
+  QMenu* tools_ = nullptr;
 };
 
 }  // namespace orlith::qt

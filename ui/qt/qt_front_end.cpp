@@ -2,11 +2,15 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <cstdlib>
 #include <utility>
 
 #include "ui/dialog_layout.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/layout_dialog.h"
 
 namespace orlith::qt {
@@ -18,6 +22,34 @@ QString ApplicationTitle() {
 QtFrontEnd::QtFrontEnd(QWidget* owner, EndProcess end_process)
     : owner_(owner), endProcess_(std::move(end_process)) {
   if (!endProcess_) endProcess_ = [](int status) { std::exit(status); };
+  lockWait_.onWaiting = [this] { showLockWaitNote(); };
+  lockWait_.cancelled = [this] {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return waitCancelled_;
+  };
+  lockWait_.onEnd = [this] { delete note_.data(); };
+}
+
+void QtFrontEnd::showLockWaitNote() {
+  waitCancelled_ = false;
+  // Shown without a loop of its own (the wait polls), but blocking the other windows, so that no
+  // second command starts while one waits.
+  auto* note = new QDialog(activeOwner(), Qt::Dialog | Qt::WindowTitleHint);
+  note->setObjectName("lockWaitNote");
+  note->setWindowTitle(ApplicationTitle());
+  note->setFont(DialogFont());
+  note->setPalette(DialogPalette(note->palette()));
+  note->setAutoFillBackground(true);
+  auto* layout = new QVBoxLayout(note);
+  auto* text = new QLabel(QString::fromLatin1(kLockWaitNote), note);
+  text->setTextFormat(Qt::PlainText);
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), note);
+  layout->addWidget(text);
+  layout->addWidget(cancel, 0, Qt::AlignHCenter);
+  QObject::connect(cancel, &QPushButton::clicked, note, [this] { waitCancelled_ = true; });
+  note->setWindowModality(Qt::ApplicationModal);
+  note->show();
+  note_ = note;
 }
 
 QWidget* QtFrontEnd::activeOwner() const {

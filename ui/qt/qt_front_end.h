@@ -36,11 +36,25 @@ class QtFrontEnd : public FrontEnd {
   // The message box, then end_process(status). Returns only when end_process does.
   void Fatal(const std::string& message, int status) override;
 
- private:
+  // While a command waits for another Orlith's lock: a note (kLockWaitNote, a Cancel button) over
+  // the active window, without a loop of its own; the program's events are handled while it
+  // waits, and the other windows take no input meanwhile.
+  const LockWait* FolderLockWait() override { return &lockWait_; }
+  // The note while it shows, else null.
+  QWidget* lockWaitNote() const { return note_; }
+
+  // The window that owns dialogs and message boxes now: the active modal one, the active one, or
+  // the owner.
   QWidget* activeOwner() const;
+
+ private:
+  void showLockWaitNote();
 
   QPointer<QWidget> owner_;
   EndProcess endProcess_;
+  LockWait lockWait_;
+  QPointer<QWidget> note_;
+  bool waitCancelled_ = false;
 };
 
 }  // namespace orlith::qt
