@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "app/tools.h"
+
 namespace orlith::win32 {
 namespace {
 
@@ -15,37 +17,35 @@ constexpr DWORD kFirstRadio = BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP;
 constexpr DWORD kRadio = BS_AUTORADIOBUTTON;
 
 constexpr ToolControl kControls[] = {
-    {kStaticId, "STATIC", kLabel, "navaids.csv file :", 10, 12, 70, 10},
+    {kStaticId, "STATIC", kLabel, kImportFileLabel, 10, 12, 70, 10},
     {kImportFileEdit, "EDIT", kEdit, "", 84, 10, 170, 12},
-    {kImportBrowseButton, "BUTTON", kButton, "Browse...", 262, 9, 50, 14},
-    {kStaticId, "STATIC", kLabel, "Country codes :", 10, 30, 70, 10},
-    {kImportCountriesEdit, "EDIT", kEdit, "", 84, 28, 80, 12},
-    {kStaticId, "STATIC", kLabel, "(e.g. BE NL; empty: all)", 170, 30, 140, 10},
-    {kStaticId, "STATIC", kLabel, "Rectangle :", 10, 48, 70, 10},
-    {kStaticId, "STATIC", kRight, "North", 84, 48, 24, 10},
-    {kImportNorthEdit, "EDIT", kEdit, "", 112, 46, 56, 12},
-    {kStaticId, "STATIC", kRight, "West", 176, 48, 24, 10},
-    {kImportWestEdit, "EDIT", kEdit, "", 204, 46, 56, 12},
-    {kStaticId, "STATIC", kRight, "South", 84, 64, 24, 10},
-    {kImportSouthEdit, "EDIT", kEdit, "", 112, 62, 56, 12},
-    {kStaticId, "STATIC", kRight, "East", 176, 64, 24, 10},
-    {kImportEastEdit, "EDIT", kEdit, "", 204, 62, 56, 12},
-    {kStaticId, "STATIC", kLabel, "(example: N51 30.0; all empty: everywhere)", 112, 78, 200, 10},
-    {kStaticId, "STATIC", kLabel, "Type :", 10, 94, 70, 10},
-    {kImportAllRadio, "BUTTON", kFirstRadio, "All", 84, 94, 40, 10},
-    {kImportNdbRadio, "BUTTON", kRadio, "NDB", 130, 94, 40, 10},
-    {kImportVorRadio, "BUTTON", kRadio, "VOR", 176, 94, 40, 10},
-    {kStaticId, "STATIC", kLabel, "Command :", 10, 110, 70, 10},
-    {kImportCreateRadio, "BUTTON", kFirstRadio, "Create", 84, 110, 40, 10},
-    {kImportModifyRadio, "BUTTON", kRadio, "Modify", 130, 110, 40, 10},
-    {kImportPreviewButton, "BUTTON", kButton | WS_GROUP, "Preview", 10, 128, 50, 14},
-    {kImportCountsText, "STATIC", kLabel, "", 10, 148, 302, 36},
-    {kImportProgressBar, PROGRESS_CLASSA, WS_BORDER | PBS_SMOOTH, "", 10, 188, 302, 10},
-    {IDOK, "BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, "Apply", 202, 206, 50, 14},
-    {IDCANCEL, "BUTTON", kButton, "Cancel", 262, 206, 50, 14},
+    {kImportBrowseButton, "BUTTON", kButton, kBrowseButton, 262, 9, 50, 14},
+    {kStaticId, "STATIC", kLabel, kCountriesLabel, 10, 30, 150, 10},
+    {kImportCountriesEdit, "EDIT", kEdit, "", 164, 28, 90, 12},
+    {kStaticId, "STATIC", kLabel, kRectangleLabel, 10, 48, 110, 10},
+    {kStaticId, "STATIC", kRight, kEdgeLabels[0], 120, 48, 26, 10},
+    {kImportNorthEdit, "EDIT", kEdit, "", 150, 46, 56, 12},
+    {kStaticId, "STATIC", kRight, kEdgeLabels[1], 212, 48, 26, 10},
+    {kImportWestEdit, "EDIT", kEdit, "", 242, 46, 56, 12},
+    {kStaticId, "STATIC", kRight, kEdgeLabels[2], 120, 64, 26, 10},
+    {kImportSouthEdit, "EDIT", kEdit, "", 150, 62, 56, 12},
+    {kStaticId, "STATIC", kRight, kEdgeLabels[3], 212, 64, 26, 10},
+    {kImportEastEdit, "EDIT", kEdit, "", 242, 62, 56, 12},
+    {kStaticId, "STATIC", kLabel, kTypeLabel, 10, 84, 70, 10},
+    {kImportAllRadio, "BUTTON", kFirstRadio, kTypeChoices[0], 84, 84, 40, 10},
+    {kImportNdbRadio, "BUTTON", kRadio, kTypeChoices[1], 130, 84, 40, 10},
+    {kImportVorRadio, "BUTTON", kRadio, kTypeChoices[2], 176, 84, 40, 10},
+    {kStaticId, "STATIC", kLabel, kCommandLabel, 10, 100, 70, 10},
+    {kImportCreateRadio, "BUTTON", kFirstRadio, kCreateChoice, 84, 100, 40, 10},
+    {kImportModifyRadio, "BUTTON", kRadio, kModifyChoice, 130, 100, 40, 10},
+    {kImportPreviewButton, "BUTTON", kButton | WS_GROUP, kPreviewButton, 10, 118, 50, 14},
+    {kImportCountsText, "STATIC", kLabel, "", 10, 138, 302, 36},
+    {kImportProgressBar, PROGRESS_CLASSA, WS_BORDER | PBS_SMOOTH, "", 10, 178, 302, 10},
+    {IDOK, "BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, kApplyButton, 202, 196, 50, 14},
+    {IDCANCEL, "BUTTON", kButton, kCancelButton, 262, 196, 50, 14},
 };
 
-constexpr ToolLayout kLayout{"Import Real-World NavAids", 322, 228, kControls};
+constexpr ToolLayout kLayout{kImportCaption, 322, 218, kControls};
 
 constexpr int kInputIds[] = {kImportFileEdit,    kImportBrowseButton,  kImportCountriesEdit,
                              kImportNorthEdit,   kImportWestEdit,      kImportSouthEdit,

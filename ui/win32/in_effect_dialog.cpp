@@ -1,5 +1,7 @@
 #include "ui/win32/in_effect_dialog.h"
 
+#include "app/tools.h"
+
 namespace orlith::win32 {
 namespace {
 
@@ -8,17 +10,17 @@ constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
 constexpr DWORD kList = LVS_REPORT | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP | WS_GROUP;
 
 constexpr ToolControl kControls[] = {
-    {kStaticId, "STATIC", kLabel, "Exclusion switches in scenery.cfg :", 8, 6, 200, 10},
+    {kStaticId, "STATIC", kLabel, kSwitchesLabel, 8, 6, 200, 10},
     {kSwitchesList, WC_LISTVIEWA, kList, "", 8, 18, 424, 78},
-    {kStaticId, "STATIC", kLabel, "Orlith scenery files :", 8, 102, 200, 10},
+    {kStaticId, "STATIC", kLabel, kFilesLabel, 8, 102, 200, 10},
     {kFilesList, WC_LISTVIEWA, kList, "", 8, 114, 424, 92},
     {kOtherFilesText, "STATIC", kLabel, "", 8, 212, 250, 10},
-    {kTakeBackButton, "BUTTON", kButton | WS_GROUP, "Take Back Selected", 8, 228, 80, 14},
-    {kRestoreButton, "BUTTON", kButton, "Restore scenery.cfg", 96, 228, 80, 14},
-    {IDCANCEL, "BUTTON", kButton, "Close", 382, 228, 50, 14},
+    {kTakeBackId, "BUTTON", kButton | WS_GROUP, kTakeBackButton, 8, 228, 80, 14},
+    {kRestoreId, "BUTTON", kButton, kRestoreButton, 96, 228, 80, 14},
+    {IDCANCEL, "BUTTON", kButton, kCloseButton, 382, 228, 50, 14},
 };
 
-constexpr ToolLayout kLayout{"NavAids in Effect", 440, 250, kControls};
+constexpr ToolLayout kLayout{kInEffectCaption, 440, 250, kControls};
 
 }  // namespace
 
@@ -41,9 +43,9 @@ void InEffectDialog::Refresh() {
 
 void InEffectDialog::OnCommand(int id, int code) {
   if (code != BN_CLICKED) return;
-  if (id == kTakeBackButton) {
+  if (id == kTakeBackId) {
     if (handlers_.takeBack(switches_.Selected(), files_.Selected())) Refresh();
-  } else if (id == kRestoreButton) {
+  } else if (id == kRestoreId) {
     if (handlers_.restore()) Refresh();
   } else if (id == IDCANCEL || id == IDOK) {
     End(IDCANCEL);

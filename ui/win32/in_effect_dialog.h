@@ -15,8 +15,8 @@ namespace orlith::win32 {
 inline constexpr int kSwitchesList = 1201;
 inline constexpr int kFilesList = 1202;
 inline constexpr int kOtherFilesText = 1203;
-inline constexpr int kTakeBackButton = 1204;
-inline constexpr int kRestoreButton = 1205;
+inline constexpr int kTakeBackId = 1204;
+inline constexpr int kRestoreId = 1205;
 
 struct InEffectTables {
   std::vector<TableView::Row> switches, files;

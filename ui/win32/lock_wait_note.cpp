@@ -1,24 +1,25 @@
 #include "ui/win32/lock_wait_note.h"
 
+#include "app/tools.h"
+
 namespace orlith::win32 {
 namespace {
 
 constexpr ToolControl kControls[] = {
-    {kLockWaitText, "STATIC", SS_LEFT, "", 10, 10, 220, 30},
-    {IDCANCEL, "BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, "Cancel", 95, 46, 50, 14},
+    {kLockWaitText, "STATIC", SS_LEFT, kLockWaitNote, 10, 10, 220, 20},
+    {IDCANCEL, "BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, kCancelButton, 95, 36, 50, 14},
 };
 
-constexpr ToolLayout kLayout{kLockWaitCaption, 240, 68, kControls};
+constexpr ToolLayout kLayout{kLockWaitCaption, 240, 58, kControls};
 
 }  // namespace
 
 LockWaitNote::LockWaitNote(HWND owner) : ToolDialog(kLayout, owner) {}
 
-void LockWaitNote::Show(const std::string& folder) {
+void LockWaitNote::Show() {
   if (shown_) return;
   shown_ = true;
-  if (ShowModeless() == nullptr) return;
-  SetText(kLockWaitText, "Waiting for another Orlith working in the folder " + folder + " ...");
+  ShowModeless();
 }
 
 bool LockWaitNote::Cancelled() {

@@ -1,9 +1,6 @@
 // The small modeless note shown while a command waits for another Orlith that holds the folder's
-// lock: "Waiting for another Orlith working in the folder DIR ..." and a Cancel button that stops
-// the wait (the command then writes nothing).
+// lock: kLockWaitNote and a Cancel button that stops the wait (the command then writes nothing).
 #pragma once
-
-#include <string>
 
 #include "ui/win32/tool_dialog.h"
 
@@ -16,8 +13,8 @@ class LockWaitNote : public ToolDialog {
  public:
   explicit LockWaitNote(HWND owner);
 
-  // Shows the note naming folder (its whole name), once; later calls change nothing.
-  void Show(const std::string& folder);
+  // Shows the note, once; later calls change nothing.
+  void Show();
   // Handles the messages waiting for the program's windows, then whether Cancel was pressed.
   bool Cancelled();
   // Hides the note when the wait has ended; the next Show shows it again.

@@ -80,7 +80,6 @@ MainWindow::MainWindow(std::function<bool(int command_id)> offer_to_app, WorkFol
   titleFont_ = CreatePointFont(kTitleFontFace, kTitleFontTenths);
   textFont_ = CreatePointFont(kTextFontFace, kTextFontTenths);
   frontEnd_.SetOwner(hwnd_);
-  frontEnd_.SetFolderPath(commands_.folder().path);
 }
 
 MainWindow::~MainWindow() {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/messages.h"
 #include "core/file_env.h"
 #include "ui/program_options.h"
 #include "ui/settings.h"
@@ -41,5 +42,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       orlith::ProgramWorkFolder(*options, orlith::DefaultFileEnv(), &settings_failure),
       !options->sceneryFolder.empty());
   the_app.InitInstance();
+  // An orlith.ini that cannot be read leaves the simulator folder in use; the user is told.
+  if (!settings_failure.ok()) {
+    orlith::win32::ShowMessageBox(orlith::FileErrorMessage(settings_failure));
+  }
   return the_app.Run();
 }

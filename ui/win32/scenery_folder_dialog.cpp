@@ -1,5 +1,7 @@
 #include "ui/win32/scenery_folder_dialog.h"
 
+#include "app/tools.h"
+
 namespace orlith::win32 {
 namespace {
 
@@ -13,7 +15,7 @@ constexpr ToolControl kControls[] = {
     {kStaticId, "STATIC", kLabel, "The choice is kept in orlith.ini in the simulator folder.", 12,
      58, 230, 10},
     {IDOK, "BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, "OK", 124, 78, 50, 14},
-    {IDCANCEL, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, "Cancel", 184, 78, 50, 14},
+    {IDCANCEL, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, kCancelButton, 184, 78, 50, 14},
 };
 
 constexpr ToolLayout kLayout{kSceneryFolderCaption, 246, 100, kControls};

@@ -1,7 +1,6 @@
 #include "ui/win32/tools_commands.h"
 
 #include <algorithm>
-#include <sstream>
 
 #include "app/import_run.h"
 #include "app/in_effect.h"
@@ -19,28 +18,6 @@
 
 namespace orlith::win32 {
 namespace {
-
-// The batch's front end inside the Import window: the rows' messages are not shown one by one
-// (the summary counts them), a command's error is kept for the one message box at the end, and
-// the fatal ending and the lock wait are the program's.
-class ImportFrontEnd : public FrontEnd {
- public:
-  explicit ImportFrontEnd(FrontEnd& program) : program_(program) {}
-  DialogResult RunDialog(DialogId, const DialogTexts&, const OkHandler&) override {
-    return DialogResult::kCancel;  // a batch opens no dialog
-  }
-  void ShowMessage(const std::string&) override {}
-  void ShowError(const std::string& text) override {
-    if (error.empty()) error = text;
-  }
-  void Fatal(const std::string& message, int status) override { program_.Fatal(message, status); }
-  const LockWait* FolderLockWait() override { return program_.FolderLockWait(); }
-
-  std::string error;
-
- private:
-  FrontEnd& program_;
-};
 
 ImportForm FormOf(const ImportChoice& c) {
   return {c.file, c.countries, c.north, c.west, c.south, c.east, c.type, c.modify};
@@ -62,18 +39,6 @@ bool Count(const ImportChoice& choice, const WorkFolder& folder, ImportOptions* 
   return true;
 }
 
-// The text of a batch run's own report (a row refused before anything was written, its summary)
-// without the command line's name before each line.
-std::string Report(const std::string& err) {
-  std::string text;
-  std::istringstream lines(err);
-  for (std::string line; std::getline(lines, line);) {
-    if (line.starts_with("orlith-cli: ")) line.erase(0, 12);
-    text += (text.empty() ? "" : "\n") + line;
-  }
-  return text;
-}
-
 void ImportNavAids(HWND owner, FrontEnd& front_end, const WorkFolder& folder) {
   ImportHandlers handlers{
       [&](const ImportChoice& choice) {
@@ -87,27 +52,10 @@ void ImportNavAids(HWND owner, FrontEnd& front_end, const WorkFolder& folder) {
         ImportCounts counts;
         if (!Count(choice, folder, &options, &counts)) return false;
         ui.onCounts(ImportPreviewText(counts));
-        std::int64_t done = 0, total = 0;
-        ImportProgress progress{[&](std::int64_t d, std::int64_t t) {
-                                  done = d;
-                                  total = t;
-                                  ui.onRow(d, t);
-                                },
-                                ui.cancelled};
-        ImportFrontEnd quiet(front_end);
-        std::ostringstream out, err;
-        int status = RunImport(options, folder, quiet, out, err, &progress);
-        if (progress.stopped) {
-          // Cancelled while waiting for the lock: nothing was written, nothing to say.
-          if (done > 0) ShowMessageBox(ImportStoppedMessage(done, total));
-          return true;
-        }
-        if (!quiet.error.empty()) {
-          ShowMessageBox(quiet.error);
-          return false;
-        }
-        ShowMessageBox(Report(err.str()));
-        return status == kExitDone;
+        ImportProgress progress{ui.onRow, ui.cancelled};
+        // The summary, the stop or the failure is shown in a message box; the dialog stays
+        // open only after a failure, nothing of it written.
+        return ApplyImport(front_end, folder, options, &progress) == kExitDone;
       }};
   ImportDialog(owner, handlers).DoModal();
 }
@@ -133,7 +81,7 @@ void NavAidsInEffect(HWND owner, FrontEnd& front_end, const WorkFolder& folder) 
     now = {};
     Status s = ReadInEffect(folder, &now);
     if (!s.ok()) {
-      ShowMessageBox(FileErrorMessage(s));
+      ShowMessageBox(InEffectFailureMessage(folder, s));
       return false;
     }
     for (const SwitchInEffect& w : now.switches) tables->switches.push_back(SwitchCells(w));

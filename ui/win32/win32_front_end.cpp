@@ -1,7 +1,6 @@
 #include "ui/win32/win32_front_end.h"
 
 #include "core/fatal.h"
-#include "core/work_folder.h"
 #include "ui/win32/ils_dialog.h"
 #include "ui/win32/message_box.h"
 #include "ui/win32/ndb_dialog.h"
@@ -36,7 +35,7 @@ const LockWait* Win32FrontEnd::FolderLockWait() {
   wait_.onWaiting = [this] {
     HWND active = GetActiveWindow();
     note_ = std::make_unique<LockWaitNote>(active != nullptr ? active : owner_);
-    note_->Show(FullFolderName(folderPath_));
+    note_->Show();
   };
   wait_.cancelled = [this] { return note_ != nullptr && note_->Cancelled(); };
   wait_.onEnd = [this] { note_.reset(); };

@@ -6,8 +6,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <string>
-#include <utility>
 
 #include "ui/front_end.h"
 #include "ui/win32/lock_wait_note.h"
@@ -18,8 +16,6 @@ class Win32FrontEnd : public FrontEnd {
  public:
   // The window the dialogs are modal to and centred on; set once the main window exists.
   void SetOwner(HWND owner) { owner_ = owner; }
-  // The simulator folder the lock-wait note names.
-  void SetFolderPath(std::string path) { folderPath_ = std::move(path); }
 
   DialogResult RunDialog(DialogId id, const DialogTexts& shown, const OkHandler& on_ok) override;
   void ShowMessage(const std::string& text) override;
@@ -30,7 +26,6 @@ class Win32FrontEnd : public FrontEnd {
 
  private:
   HWND owner_ = nullptr;
-  std::string folderPath_;
   std::unique_ptr<LockWaitNote> note_;
   LockWait wait_;
 };

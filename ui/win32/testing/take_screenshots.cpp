@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tools.h"
 #include "ui/dialog_layout.h"
 #include "ui/settings.h"
 #include "ui/win32/import_dialog.h"
@@ -113,7 +114,7 @@ int main(int argc, char** argv) {
   }
   // The import after Preview; its rows then fill the tables of NavAids in Effect.
   program.Command(orlith::kImportNavAidsCommand);
-  HWND import = program.WaitForWindow("Import Real-World NavAids");
+  HWND import = program.WaitForWindow(orlith::kImportCaption);
   if (import == nullptr) return 1;
   TypeInto(import, orlith::win32::kImportFileEdit, "navaids.csv");
   TypeInto(import, orlith::win32::kImportCountriesEdit, "BE");
@@ -127,7 +128,7 @@ int main(int argc, char** argv) {
   orlith::testing::WaitUntilGone(import);
 
   program.Command(orlith::kNavAidsInEffectCommand);
-  HWND in_effect = program.WaitForWindow("NavAids in Effect");
+  HWND in_effect = program.WaitForWindow(orlith::kInEffectCaption);
   ok = Shoot(in_effect, folder, "win-in-effect") && ok;
   Click(in_effect, IDCANCEL);
   orlith::testing::WaitUntilGone(in_effect);
