@@ -10,7 +10,7 @@
 
 namespace orlith {
 
-inline constexpr char kCliVersion[] = "orlith-cli 3.0";
+inline constexpr char kCliVersion[] = "orlith-cli " ORLITH_VERSION;
 
 // args without the program name. Messages go to out one line each; errors to err. env: the file
 // access for every file the run opens. A command that changes files runs under the folder's lock.

@@ -211,7 +211,8 @@ TEST(OrlithCli, DeleteWritesNoSceneryFileSoItsNameIsNoMatter) {
 
 TEST(OrlithCli, VersionAndHelp) {
   CliRun v = RunCli(nullptr, "--version"), h = RunCli(nullptr, "--help"), no = RunCli(nullptr, "");
-  EXPECT_EQ(std::tie(v.status, v.out), std::make_tuple(0, std::string("orlith-cli 3.0\n")));
+  EXPECT_EQ(std::tie(v.status, v.out),
+            std::make_tuple(0, std::string("orlith-cli " ORLITH_VERSION "\n")));
   EXPECT_TRUE(h.status == 0 && h.out.starts_with("usage: orlith-cli")) << h.out;
   EXPECT_EQ(std::tie(no.status, no.out), std::make_tuple(2, std::string()));
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build and test Orlith. Pass extra package
-# groups as arguments: qt, windows, gui, fuzz, bench. Installs nothing that is already there.
+# groups as arguments: qt, windows, gui, fuzz, bench, package. Installs nothing that is already
+# there.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev)
@@ -11,6 +12,8 @@ for group in "$@"; do
     gui) packages+=(xvfb xdotool imagemagick fonts-liberation) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     bench) packages+=(libbenchmark-dev time) ;;
+    # dpkg-shlibdeps (dpkg-dev) finds the .deb's dependencies; lintian checks it; the zip tools.
+    package) packages+=(dpkg-dev lintian zip unzip) ;;
     *) echo "install-deps: unknown group $group" >&2; exit 2 ;;
   esac
 done

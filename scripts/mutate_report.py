@@ -12,14 +12,20 @@ print('mutants: %d, viable: %d, killed: %d, kill rate: %.1f%%' %
 for r in viable:
     if r[3] == 'survived':
         print('survived: %s:%s %s' % (r[0], r[1], r[2]))
+def test_of(name):
+    # A parameterised case counts as its TEST: "EveryCell/FaultMatrix.Cell/Create_Read" is
+    # "FaultMatrix.Cell".
+    suite, _, test = name.partition('.')
+    return suite.split('/')[-1] + '.' + test.split('/')[0]
+
+
 by_test = collections.defaultdict(set)
-for n, r in enumerate(killed):
-    for test in r[4].split():
-        by_test[test].add(n)
 alone = collections.Counter()
 for n, r in enumerate(killed):
-    tests = r[4].split()
+    tests = {test_of(t) for t in r[4].split()}
+    for test in tests:
+        by_test[test].add(n)
     if len(tests) == 1:
-        alone[tests[0]] += 1
+        alone[tests.pop()] += 1
 for test in sorted(by_test):
     print('%-70s kills %3d, alone %3d' % (test, len(by_test[test]), alone[test]))

@@ -47,3 +47,10 @@ export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all
 /usr/lib/wine/wineserver64 -w
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows
 echo "== windows done at ${SECONDS} s =="
+
+# The packages a user installs, made as the README says and tested as a user gets them; the
+# Windows zip's programs run in the Wine prefix set up above.
+echo "== package =="
+scripts/package.sh
+tests/package/package_test.sh build/packages
+echo "== package done at ${SECONDS} s =="

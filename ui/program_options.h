@@ -26,6 +26,9 @@ struct ProgramOptions {
 std::optional<ProgramOptions> ParseProgramOptions(const std::vector<std::string>& args,
                                                   std::string* error);
 
+// What --version shows.
+inline constexpr char kProgramVersion[] = "orlith " ORLITH_VERSION;
+
 inline constexpr char kProgramUsage[] =
     "usage: orlith [-C DIR | DIR] [--scenery-folder SDIR] | --help | --version";
 

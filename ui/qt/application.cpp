@@ -31,7 +31,7 @@ int RunProgram(int argc, char** argv) {
     return 0;
   }
   if (options->version) {
-    std::printf("orlith 3.0\n");
+    std::printf("%s\n", kProgramVersion);
     return 0;
   }
   bool is_folder = false;

@@ -26,7 +26,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // A program without a console answers its command line in a message box.
   if (!options || options->help || options->version) {
     std::string text = options && options->version
-                           ? std::string("orlith 3.0")
+                           ? std::string(orlith::kProgramVersion)
                            : error + (error.empty() ? "" : "\n") + orlith::kProgramUsage;
     orlith::win32::ShowMessageBox(text);
     return options ? 0 : 2;
