@@ -285,6 +285,54 @@ TEST_F(ToolsTest, TheLockWaitNoteShowsTheWaitAndCancelsIt) {
   EXPECT_FALSE(program_folder_.Exists("scenery.org"));
 }
 
+// Each Tools window, made here: every label and button text fits its control on one line (a
+// radio button beside its circle), and every control lies inside the window.
+TEST(ToolWindows, EveryTextFitsItsControlInsideTheWindow) {
+  InitCommonControls();
+  ImportHandlers import{[](const ImportChoice&) { return std::string(); },
+                        [](const ImportChoice&, const ImportRunUi&) { return false; }};
+  InEffectHandlers in_effect{{{"Line", 40}}, {{"File", 40}}, [](InEffectTables*) { return false; },
+                             [](std::vector<std::size_t>, std::vector<std::size_t>) { return false; },
+                             [] { return false; }};
+  ImportDialog import_dialog(nullptr, import);
+  InEffectDialog in_effect_dialog(nullptr, in_effect);
+  SceneryFolderDialog scenery_dialog(nullptr, SceneryChoice::kAddonScenery);
+  LockWaitNote note(nullptr);
+  ToolDialog* dialogs[] = {&import_dialog, &in_effect_dialog, &scenery_dialog, &note};
+  for (ToolDialog* dialog : dialogs) {
+    HWND window = dialog->ShowModeless();
+    ASSERT_NE(window, nullptr);
+    SCOPED_TRACE(TextOf(window));
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+      RECT r{};
+      GetWindowRect(c, &r);
+      MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+      std::string text = TextOf(c);
+      EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+          << text;
+      char class_name[32] = {};
+      GetClassNameA(c, class_name, sizeof class_name);
+      if (text.empty() || (std::strcmp(class_name, "Button") != 0 &&
+                           std::strcmp(class_name, "Static") != 0)) {
+        continue;
+      }
+      RECT need{0, 0, 10000, 0};
+      DrawTextA(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
+      LONG style = GetWindowLongA(c, GWL_STYLE);
+      bool radio = (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON && class_name[0] == 'B';
+      bool wraps = class_name[0] == 'S' && r.bottom - r.top >= 2 * need.bottom;
+      if (!wraps) {
+        EXPECT_LE(need.right + (radio ? 16 : 0), r.right - r.left) << text;
+      }
+    }
+    ReleaseDC(window, dc);
+  }
+}
+
 // The table sorts by a clicked column, numbers by value, and a second click reverses; the
 // selection is told as places in the rows as set, whatever the order shown.
 TEST(TableView, SortsByTheClickedColumnAndKeepsTheRowsPlaces) {
