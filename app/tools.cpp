@@ -160,6 +160,14 @@ int ApplyImport(FrontEnd& front_end, const WorkFolder& folder, const ImportOptio
   } else if (status == kExitDone) {
     front_end.ShowMessage(text);
   } else if (!text.empty()) {
+    // The passes tell err "cannot read FILE: REASON" or "FILE, line N: ..."; shown as the
+    // program's file errors.
+    const std::string unread = "cannot read " + options.file + ": ", bad = options.file + ", ";
+    if (status == kExitFileError && text.starts_with(unread)) {
+      text = ImportFailureMessage(options.file, status, text.substr(unread.size()));
+    } else if (status == kExitUsage && text.starts_with(bad)) {
+      text = ImportFailureMessage(options.file, status, text.substr(bad.size()));
+    }
     front_end.ShowError(text);
   }
   return status;

@@ -1,8 +1,10 @@
 #include "ui/qt/main_frame.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolButton>
 #include <utility>
 
 #include "ui/dialog_layout.h"
@@ -25,8 +27,21 @@ MainFrame::MainFrame(WorkFolder folder, std::function<std::tm()> today, EndProce
     const int id = item.commandId;
     connect(command, &QAction::triggered, this, [this, id] { runCommand(id); });
   }
-  // The Tools popup comes after the four original commands.
-  tools_ = menuBar()->addMenu(QString::fromLatin1(kToolsMenuText));
+  // The Tools popup comes right after the four original commands, drawn by a button of the bar
+  // (placed by eventFilter): the bar's own items stay exactly the four of the original menu.
+  tools_ = new QMenu(QString::fromLatin1(kToolsMenuText), this);
+  toolsButton_ = new QToolButton(menuBar());
+  toolsButton_->setObjectName("toolsMenuButton");
+  toolsButton_->setText(tools_->title());
+  toolsButton_->setMenu(tools_);
+  toolsButton_->setPopupMode(QToolButton::InstantPopup);
+  toolsButton_->setAutoRaise(true);
+  toolsButton_->setFont(menuBar()->font());
+  toolsButton_->setStyleSheet(
+      "QToolButton { border: none; padding: 0px 4px; } QToolButton::menu-indicator { image: none; "
+      "width: 0px; } QToolButton:hover, QToolButton:pressed { background: palette(highlight); "
+      "color: palette(highlighted-text); }");
+  menuBar()->installEventFilter(this);
   for (const MenuItem& item : ToolsMenu()) {
     QAction* command = tools_->addAction(QString::fromLatin1(item.text));
     command->setData(item.commandId);
@@ -62,8 +77,18 @@ bool MainFrame::runTool(int command_id) {
   return true;
 }
 
+bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == menuBar() && (event->type() == QEvent::Resize || event->type() == QEvent::Show ||
+                               event->type() == QEvent::LayoutRequest)) {
+    const QRect last = menuBar()->actionGeometry(menuBar()->actions().back());
+    toolsButton_->setGeometry(last.right() + 1, last.top(), toolsButton_->sizeHint().width(),
+                              last.height());
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 QAction* MainFrame::action(int command_id) const {
-  QList<QAction*> candidates = menuBar()->actions() + tools_->actions();
+  const QList<QAction*> candidates = menuBar()->actions() + tools_->actions();
   for (QAction* candidate : candidates) {
     if (candidate->menu() == nullptr && candidate->data().toInt() == command_id) return candidate;
   }

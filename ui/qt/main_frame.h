@@ -14,6 +14,7 @@
 
 class QAction;
 class QMenu;
+class QToolButton;
 
 namespace orlith::qt {
 
@@ -39,6 +40,11 @@ class MainFrame : public QMainWindow {
   const MainWindow& mainWindow() const { return mainWindow_; }
   QtFrontEnd& frontEnd() { return frontEnd_; }
   QMenu* toolsMenu() const { return tools_; }
+  QToolButton* toolsButton() const { return toolsButton_; }
+
+ protected:
+  // Keeps the Tools button right after the bar's last item.
+  bool eventFilter(QObject* watched, QEvent* event) override;
   TitleView* titleView() const { return titleView_; }
 
  private:
@@ -50,6 +56,7 @@ class MainFrame : public QMainWindow {
   TitleView* titleView_;
   std::function<std::tm()> today_;
   QMenu* tools_ = nullptr;
+  QToolButton* toolsButton_ = nullptr;
 };
 
 }  // namespace orlith::qt

@@ -73,7 +73,11 @@ QTableWidget* Table(const std::vector<std::string>& columns, QWidget* parent) {
   table->setSelectionMode(QAbstractItemView::ExtendedSelection);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->verticalHeader()->hide();
+  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table->horizontalHeader()->setStretchLastSection(true);
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+  // In the order read (by line, by name) until the user clicks a column's title.
+  table->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
   table->setSortingEnabled(true);
   return table;
 }
@@ -85,7 +89,6 @@ void Fill(QTableWidget* table, const std::vector<std::vector<std::string>>& rows
   for (int r = 0; r < table->rowCount(); ++r) {
     for (int c = 0; c < table->columnCount(); ++c) table->setItem(r, c, new Cell(rows[r][c], r));
   }
-  table->resizeColumnsToContents();
   table->setSortingEnabled(true);
 }
 
@@ -189,6 +192,7 @@ ImportDialog::ImportDialog(FrontEnd& front_end, const WorkFolder& folder, QWidge
   progress_->setRange(0, 1);
   progress_->setValue(0);
   progress_->setFormat("%v of %m rows");
+  progress_->setTextVisible(false);  // until the import runs
   grid->addWidget(progress_, row++, 0, 1, 5);
   auto* buttons = new QHBoxLayout;
   QPushButton* preview = Button(kPreviewButton, this);
@@ -255,6 +259,7 @@ void ImportDialog::apply() {
   if (!ImportOptionsOf(form(), &options, &error)) return frontEnd_.ShowError(error);
   running_ = true;
   stop_ = false;
+  progress_->setTextVisible(true);
   for (QWidget* child : findChildren<QWidget*>()) {
     if (child != cancel_ && child != progress_ && !qobject_cast<QLabel*>(child))
       child->setEnabled(false);

@@ -1,11 +1,16 @@
-// orlith_qt_screenshots DIR: renders the main window, the four dialogs with sample texts and a
-// message box as qt-*.png into DIR. Run on the offscreen platform, it needs no display; window
+// orlith_qt_screenshots DIR: renders the main window, the four dialogs with sample texts, a
+// message box and the three Tools windows (over a sample folder with Belgium's NavAids imported)
+// as qt-*.png into DIR. Run on the offscreen platform, it needs no display; window
 // frames belong to the window manager and are not in the pictures.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
@@ -13,6 +18,7 @@
 #include "ui/qt/application.h"
 #include "ui/qt/layout_dialog.h"
 #include "ui/qt/main_frame.h"
+#include "ui/qt/tool_windows.h"
 
 namespace orlith::qt {
 namespace {
@@ -35,6 +41,55 @@ struct Shot {
   DialogId id;
   DialogTexts texts;
 };
+
+// A front end that shows nothing: the sample import's messages are not pictured.
+class Silent : public FrontEnd {
+ public:
+  DialogResult RunDialog(DialogId, const DialogTexts&, const OkHandler&) override {
+    return DialogResult::kCancel;
+  }
+  void ShowMessage(const std::string&) override {}
+  void Fatal(const std::string&, int) override {}
+};
+
+// The Tools windows over a sample simulator folder: scenery.cfg and Belgium's rows of
+// navaids.csv, imported with Modify for the NavAids in Effect window.
+bool ToolShots(const QDir& dir, QWidget& frame) {
+  QTemporaryDir sample;
+  const QDir source(QStringLiteral(ORLITH_SOURCE_DIR));
+  if (!QFile::copy(source.filePath("examples/simulator/scenery.cfg"), sample.filePath("scenery.cfg")) ||
+      !QFile::copy(source.filePath("examples/ourairports/navaids-BE.csv"),
+                   sample.filePath("navaids-BE.csv"))) {
+    std::fprintf(stderr, "cannot copy the examples into %s\n", qPrintable(sample.path()));
+    return false;
+  }
+  const WorkFolder folder{sample.path().toStdString()};
+  Silent silent;
+  bool ok = true;
+
+  ImportDialog import(silent, folder, &frame);
+  import.fileEdit()->setText("navaids-BE.csv");
+  import.countriesEdit()->setText("BE");
+  import.typeBox()->setCurrentIndex(2);
+  import.updatePreview();
+  ok &= Save(import, dir, "qt-import.png");
+
+  ImportOptions options;
+  std::string error;
+  ImportForm form;
+  form.file = "navaids-BE.csv";
+  form.modify = true;
+  ImportOptionsOf(form, &options, &error);
+  ApplyImport(silent, folder, options, nullptr);
+  InEffectWindow in_effect(silent, folder, {}, &frame);
+  ok &= in_effect.reload();
+  in_effect.resize(720, 460);
+  ok &= Save(in_effect, dir, "qt-in-effect.png");
+
+  SceneryFolderDialog scenery(silent, folder, kAddonSceneryFolder, &frame);
+  ok &= Save(scenery, dir, "qt-scenery-folder.png");
+  return ok;
+}
 
 int Run(const QDir& dir) {
   bool ok = true;
@@ -81,6 +136,7 @@ int Run(const QDir& dir) {
                   QMessageBox::Ok, &frame);
   box.setTextFormat(Qt::PlainText);
   ok &= Save(box, dir, "qt-message.png");
+  ok &= ToolShots(dir, frame);
   return ok ? 0 : 1;
 }
 
