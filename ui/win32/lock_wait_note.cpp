@@ -14,12 +14,12 @@ constexpr ToolLayout kLayout{kLockWaitCaption, 240, 58, kControls};
 
 }  // namespace
 
-LockWaitNote::LockWaitNote(HWND owner) : ToolDialog(kLayout, owner) {}
+LockWaitNote::LockWaitNote(HWND owner) : ToolDialog(kLayout, owner), owner_(owner) {}
 
 void LockWaitNote::Show() {
   if (shown_) return;
   shown_ = true;
-  ShowModeless();
+  if (ShowModeless() != nullptr && owner_ != nullptr) EnableWindow(owner_, FALSE);
 }
 
 bool LockWaitNote::Cancelled() {
@@ -28,6 +28,8 @@ bool LockWaitNote::Cancelled() {
 }
 
 void LockWaitNote::Hide() {
+  // The owner first, so that it is active again when the note is gone.
+  if (shown_ && owner_ != nullptr) EnableWindow(owner_, TRUE);
   End(IDCANCEL);
   shown_ = false;
   cancelled_ = false;

@@ -1,5 +1,6 @@
 // The small modeless note shown while a command waits for another Orlith that holds the folder's
 // lock: kLockWaitNote and a Cancel button that stops the wait (the command then writes nothing).
+// Its owner is disabled while it shows, so no second command starts inside the wait.
 #pragma once
 
 #include "ui/win32/tool_dialog.h"
@@ -12,6 +13,7 @@ inline constexpr int kLockWaitText = 1401;
 class LockWaitNote : public ToolDialog {
  public:
   explicit LockWaitNote(HWND owner);
+  ~LockWaitNote() override { Hide(); }
 
   // Shows the note, once; later calls change nothing.
   void Show();
@@ -24,6 +26,7 @@ class LockWaitNote : public ToolDialog {
   void OnCommand(int id, int code) override;
 
  private:
+  HWND owner_;
   bool shown_ = false;
   bool cancelled_ = false;
 };

@@ -268,10 +268,12 @@ TEST_F(ToolsTest, TheLockWaitNoteShowsTheWaitAndCancelsIt) {
     HWND note = program_->WaitForWindow(win32::kLockWaitCaption);
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(TextOf(note, win32::kLockWaitText), kLockWaitNote);
+    EXPECT_FALSE(IsWindowEnabled(program_->MainWindow())) << "a second command could start";
     if (cancel) {
       Click(note, IDCANCEL);
       EXPECT_TRUE(WaitUntilGone(note));
       EXPECT_EQ(program_->WaitForWindow(CaptionOf(DialogId::kPosition), 500), nullptr);
+      EXPECT_TRUE(IsWindowEnabled(program_->MainWindow()));
     } else {
       lock.reset();
       EXPECT_TRUE(WaitUntilGone(note));
