@@ -47,10 +47,12 @@ constexpr ToolControl kControls[] = {
 
 constexpr ToolLayout kLayout{kImportCaption, 322, 218, kControls};
 
-constexpr int kInputIds[] = {kImportFileEdit,    kImportBrowseButton,  kImportCountriesEdit,
-                             kImportNorthEdit,   kImportWestEdit,      kImportSouthEdit,
-                             kImportEastEdit,    kImportAllRadio,      kImportNdbRadio,
-                             kImportVorRadio,    kImportCreateRadio,   kImportModifyRadio,
+constexpr int kInputIds[] = {kImportFileEdit,      kImportBrowseButton,
+                             kImportCountriesEdit, kImportNorthEdit,
+                             kImportWestEdit,      kImportSouthEdit,
+                             kImportEastEdit,      kImportAllRadio,
+                             kImportNdbRadio,      kImportVorRadio,
+                             kImportCreateRadio,   kImportModifyRadio,
                              kImportPreviewButton, IDOK};
 
 }  // namespace
@@ -91,9 +93,14 @@ void ImportDialog::OnCommand(int id, int code) {
 }
 
 ImportChoice ImportDialog::Choice() const {
-  ImportChoice choice{Text(kImportFileEdit),  Text(kImportCountriesEdit), Text(kImportNorthEdit),
-                      Text(kImportWestEdit),  Text(kImportSouthEdit),     Text(kImportEastEdit),
-                      "",                     Checked(kImportModifyRadio)};
+  ImportChoice choice{Text(kImportFileEdit),
+                      Text(kImportCountriesEdit),
+                      Text(kImportNorthEdit),
+                      Text(kImportWestEdit),
+                      Text(kImportSouthEdit),
+                      Text(kImportEastEdit),
+                      "",
+                      Checked(kImportModifyRadio)};
   if (Checked(kImportNdbRadio)) choice.type = "NDB";
   if (Checked(kImportVorRadio)) choice.type = "VOR";
   return choice;
@@ -125,8 +132,8 @@ void ImportDialog::Apply() {
       [bar](std::int64_t done, std::int64_t total) {
         // The bar counts in 32 bits: big totals are shown in thousandths.
         int top = total > 0x7FFFFFFF ? 1000 : static_cast<int>(std::max<std::int64_t>(total, 1));
-        int at = total > 0x7FFFFFFF ? static_cast<int>(done * 1000 / total)
-                                    : static_cast<int>(done);
+        int at =
+            total > 0x7FFFFFFF ? static_cast<int>(done * 1000 / total) : static_cast<int>(done);
         SendMessageA(bar, PBM_SETRANGE32, 0, top);
         SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(at), 0);
         PumpMessages();

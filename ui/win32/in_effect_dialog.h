@@ -29,8 +29,7 @@ struct InEffectHandlers {
   std::function<bool(InEffectTables*)> read;
   // Takes back the chosen rows (places in the tables last read), after asking; true when
   // something changed.
-  std::function<bool(std::vector<std::size_t> switches, std::vector<std::size_t> files)>
-      takeBack;
+  std::function<bool(std::vector<std::size_t> switches, std::vector<std::size_t> files)> takeBack;
   // Restores scenery.cfg from its backup, after asking; true when something changed.
   std::function<bool()> restore;
 };

@@ -23,7 +23,7 @@ bool NavEditApp::InitInstance() {
   InitCommonControlsEx(&controls);
   // Deletes itself when its window is destroyed.
   auto* window = new MainWindow([this](int command_id) { return OnCommand(command_id); }, folder_,
-                               sceneryGiven_);
+                                sceneryGiven_);
   mainWindow_ = window->hwnd();
   if (mainWindow_ == nullptr) {
     delete window;

@@ -1,6 +1,6 @@
-// A comctl32 list view in report mode that shows rows of texts and sorts them by the column whose
-// header is clicked (in the order of CompareCells) (a second click on the same header reverses the order). Selections are told
-// by the rows' places in what was set.
+// A comctl32 list view in report mode that shows rows of texts and sorts them, in the order of
+// CompareCells, by the column whose header is clicked; a second click on the same header reverses
+// the order. Selections are told by the rows' places in what was set.
 #pragma once
 
 #include <windows.h>

@@ -21,11 +21,11 @@ ToolDialog::~ToolDialog() {
 INT_PTR ToolDialog::DoModal() {
   modal_ = true;
   std::vector<DWORD> bytes = BuildToolTemplate(layout_);
-  INT_PTR result = DialogBoxIndirectParamA(
-      GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), owner_,
-      &ToolDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+  INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+                                           reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), owner_,
+                                           &ToolDialog::DialogProc, reinterpret_cast<LPARAM>(this));
   hwnd_ = nullptr;
-  return result == IDOK ? IDOK : result > 0 ? result : IDCANCEL;
+  return result > 0 ? result : IDCANCEL;
 }
 
 HWND ToolDialog::ShowModeless() {

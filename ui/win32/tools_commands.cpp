@@ -44,8 +44,7 @@ void ImportNavAids(HWND owner, FrontEnd& front_end, const WorkFolder& folder) {
       [&](const ImportChoice& choice) {
         ImportOptions options;
         ImportCounts counts;
-        return Count(choice, folder, &options, &counts) ? ImportPreviewText(counts)
-                                                        : std::string();
+        return Count(choice, folder, &options, &counts) ? ImportPreviewText(counts) : std::string();
       },
       [&](const ImportChoice& choice, const ImportRunUi& ui) {
         ImportOptions options;
@@ -61,8 +60,7 @@ void ImportNavAids(HWND owner, FrontEnd& front_end, const WorkFolder& folder) {
 }
 
 std::vector<TableColumn> Columns(const std::vector<std::string>& titles,
-                                 const std::vector<int>& widths,
-                                 std::vector<std::string>* keep) {
+                                 const std::vector<int>& widths, std::vector<std::string>* keep) {
   *keep = titles;
   std::vector<TableColumn> columns;
   for (std::size_t i = 0; i < keep->size(); ++i) {

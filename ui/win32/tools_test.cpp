@@ -58,7 +58,8 @@ class ToolsTest : public GuiSession {
     std::string bytes;
     if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
       char buffer[4096];
-      for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+      for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
+        bytes.append(buffer, n);
       std::fclose(f);
     }
     return bytes;
@@ -157,9 +158,9 @@ TEST_F(ToolsTest, CancelMidImportStopsBetweenRowsWithEveryFileWhole) {
   Click(dialog, IDCANCEL);  // handled after the first row
   std::string stopped = Dismiss();
   long long done = 0, total = 0;
-  ASSERT_EQ(std::sscanf(stopped.c_str(), "The import was stopped after %lld of %lld rows", &done,
-                        &total),
-            2)
+  ASSERT_EQ(
+      std::sscanf(stopped.c_str(), "The import was stopped after %lld of %lld rows", &done, &total),
+      2)
       << stopped;
   EXPECT_EQ(stopped, ImportStoppedMessage(done, total));
   EXPECT_GE(done, 1);
@@ -249,8 +250,8 @@ TEST_F(ToolsTest, TheStoredSceneryFolderIsUsedByTheNextCreate) {
 
   Choose(kCreateNavAidCommand);
   Ok(DialogId::kPosition, {{{1000, "N50 54.5"}, {1001, "E004 08.3"}}, kNdbButton});
-  Ok(DialogId::kNdb, {{{1013, "344.5"}, {1014, "25"}, {1002, "120"}, {1003, "ABC"},
-                       {1004, "Alpha"}}});
+  Ok(DialogId::kNdb,
+     {{{1013, "344.5"}, {1014, "25"}, {1002, "120"}, {1003, "ABC"}, {1004, "Alpha"}}});
   ExpectMessage();
   ExpectSameFiles();
 }
@@ -293,9 +294,12 @@ TEST(ToolWindows, EveryTextFitsItsControlInsideTheWindow) {
   InitCommonControls();
   ImportHandlers import{[](const ImportChoice&) { return std::string(); },
                         [](const ImportChoice&, const ImportRunUi&) { return false; }};
-  InEffectHandlers in_effect{{{"Line", 40}}, {{"File", 40}}, [](InEffectTables*) { return false; },
-                             [](std::vector<std::size_t>, std::vector<std::size_t>) { return false; },
-                             [] { return false; }};
+  InEffectHandlers in_effect{
+      {{"Line", 40}},
+      {{"File", 40}},
+      [](InEffectTables*) { return false; },
+      [](std::vector<std::size_t>, std::vector<std::size_t>) { return false; },
+      [] { return false; }};
   ImportDialog import_dialog(nullptr, import);
   InEffectDialog in_effect_dialog(nullptr, in_effect);
   SceneryFolderDialog scenery_dialog(nullptr, SceneryChoice::kAddonScenery);
@@ -318,8 +322,8 @@ TEST(ToolWindows, EveryTextFitsItsControlInsideTheWindow) {
           << text;
       char class_name[32] = {};
       GetClassNameA(c, class_name, sizeof class_name);
-      if (text.empty() || (std::strcmp(class_name, "Button") != 0 &&
-                           std::strcmp(class_name, "Static") != 0)) {
+      if (text.empty() ||
+          (std::strcmp(class_name, "Button") != 0 && std::strcmp(class_name, "Static") != 0)) {
         continue;
       }
       RECT need{0, 0, 10000, 0};
