@@ -233,27 +233,36 @@ TEST_F(ToolsTest, TakingBackASelectedRowAndRestoringWriteWhatTheCommandLineWrite
   EXPECT_TRUE(WaitUntilGone(dialog));
 }
 
-// The choice goes to orlith.ini as the settings write it, and the next Create writes there.
+// The choice goes to orlith.ini as the settings write it, and the next Create writes there; a
+// --scenery-folder on the command line still wins.
 TEST_F(ToolsTest, TheStoredSceneryFolderIsUsedByTheNextCreate) {
-  Start();
-  Choose(kSceneryFolderCommand);
-  HWND dialog = program_->WaitForWindow(kSceneryFolderCaption);
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(IsChecked(dialog, win32::kSimulatorFolderRadio));
-  Click(dialog, win32::kAddonSceneryRadio);
-  Click(dialog, IDOK);
-  ASSERT_TRUE(WaitUntilGone(dialog));
-  Settings settings;
-  settings.sceneryFolder = kAddonSceneryFolder;
-  ASSERT_TRUE(WriteSettings(Flows(), settings).ok());
-  flows_->SetSceneryFolder(SceneryFolderForSystem(kAddonSceneryFolder));
+  for (std::string given : {"", "Given"}) {
+    SCOPED_TRACE(given);
+    program_.reset();
+    program_folder_.Write("scenery.cfg", kSampleConfig);
+    program_folder_.Write("orlith.ini", "");
+    flows_folder_.Write("scenery.cfg", kSampleConfig);
+    Start(true, given);
+    Choose(kSceneryFolderCommand);
+    HWND dialog = program_->WaitForWindow(kSceneryFolderCaption);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(IsChecked(dialog, win32::kSimulatorFolderRadio));
+    Click(dialog, win32::kAddonSceneryRadio);
+    Click(dialog, IDOK);
+    ASSERT_TRUE(WaitUntilGone(dialog));
+    Settings settings;
+    settings.sceneryFolder = kAddonSceneryFolder;
+    ASSERT_TRUE(WriteSettings(Flows(), settings).ok());
+    if (given.empty()) flows_->SetSceneryFolder(SceneryFolderForSystem(kAddonSceneryFolder));
 
-  Choose(kCreateNavAidCommand);
-  Ok(DialogId::kPosition, {{{1000, "N50 54.5"}, {1001, "E004 08.3"}}, kNdbButton});
-  Ok(DialogId::kNdb,
-     {{{1013, "344.5"}, {1014, "25"}, {1002, "120"}, {1003, "ABC"}, {1004, "Alpha"}}});
-  ExpectMessage();
-  ExpectSameFiles();
+    Choose(kCreateNavAidCommand);
+    Ok(DialogId::kPosition, {{{1000, "N50 54.5"}, {1001, "E004 08.3"}}, kNdbButton});
+    Ok(DialogId::kNdb,
+       {{{1013, "344.5"}, {1014, "25"}, {1002, "120"}, {1003, "ABC"}, {1004, "Alpha"}}});
+    ExpectMessage();
+    ExpectSameFiles();
+    flows_folder_.Write("orlith.ini", "");  // the next round starts from an empty one
+  }
 }
 
 // While another Orlith holds the folder, a command shows the note; Cancel ends the wait with
