@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Regenerates docs/screenshots/win-*.png: builds the Windows program, runs it under Wine on a
-# virtual display and saves the title window, each dialog and a message box.
+# virtual display and saves the title window, each dialog, a message box and the Tools windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,6 +19,7 @@ wine=/usr/lib/wine/wine64
 
 sim=$(mktemp -d)
 trap 'rm -rf "$sim"' EXIT
+cp examples/ourairports/navaids-BE.csv "$sim/navaids.csv"
 printf '[General]\r\nTitle=FS2002 World Scenery\r\n\r\n[Area.001]\r\nTitle=Default Terrain\r\nLocal=Scenery\\BASE\r\nActive=TRUE\r\n' >"$sim/scenery.cfg"
 
 sim_windows=$("$wine" winepath -w "$sim" 2>/dev/null)

@@ -61,6 +61,8 @@ for exe in orlith.exe orlith-cli.exe; do
   for dll in $dlls; do
     case "${dll,,}" in
       kernel32.dll | user32.dll | gdi32.dll | msvcrt.dll | advapi32.dll | shell32.dll) ;;
+      # The Tools windows' list views and progress bar, and the file dialog of Browse.
+      comctl32.dll | comdlg32.dll) ;;
       *) fail "$exe needs $dll, which Windows does not have" ;;
     esac
   done

@@ -63,13 +63,8 @@ INT_PTR DialogBase::OnMessage(UINT message, WPARAM wparam, LPARAM) {
       return FALSE;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      if (dialog_brush == nullptr) return FALSE;
-      HDC dc = reinterpret_cast<HDC>(wparam);
-      SetTextColor(dc, dialog_text_colour);
-      SetBkColor(dc, dialog_background_colour);
-      return reinterpret_cast<INT_PTR>(dialog_brush);
-    }
+    case WM_CTLCOLORBTN:
+      return DialogColours(reinterpret_cast<HDC>(wparam));
     default:
       return FALSE;
   }
@@ -93,10 +88,19 @@ DialogTexts DialogBase::Typed() const {
 }
 
 // A template placed at 0, 0 is centred on its owner, kept on the screen.
-void DialogBase::CentreOnOwner() {
+void DialogBase::CentreOnOwner() { CentreOn(hwnd_, owner_); }
+
+INT_PTR DialogColours(HDC dc) {
+  if (dialog_brush == nullptr) return FALSE;
+  SetTextColor(dc, dialog_text_colour);
+  SetBkColor(dc, dialog_background_colour);
+  return reinterpret_cast<INT_PTR>(dialog_brush);
+}
+
+void CentreOn(HWND window, HWND owner_window) {
   RECT dialog{}, owner{};
-  GetWindowRect(hwnd_, &dialog);
-  HWND centre_on = owner_ != nullptr ? owner_ : GetDesktopWindow();
+  GetWindowRect(window, &dialog);
+  HWND centre_on = owner_window != nullptr ? owner_window : GetDesktopWindow();
   GetWindowRect(centre_on, &owner);
   int width = dialog.right - dialog.left;
   int height = dialog.bottom - dialog.top;
@@ -108,7 +112,7 @@ void DialogBase::CentreOnOwner() {
   if (y + height > screen.bottom) y = screen.bottom - height;
   if (x < screen.left) x = screen.left;
   if (y < screen.top) y = screen.top;
-  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string ControlText(HWND control) {

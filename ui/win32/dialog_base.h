@@ -53,6 +53,14 @@ class DialogBase {
   HWND hwnd_ = nullptr;
 };
 
+// What a dialog answers to WM_CTLCOLORDLG, WM_CTLCOLORSTATIC and WM_CTLCOLORBTN for the device
+// context dc: the brush of the colours set by DialogBase::SetColours (dc gets their text and
+// background colours), or FALSE for the platform's colours before they are set.
+INT_PTR DialogColours(HDC dc);
+
+// Moves a window to the centre of owner (of the screen when null), kept in the work area.
+void CentreOn(HWND window, HWND owner);
+
 // The whole text of a control; empty when it has none.
 std::string ControlText(HWND control);
 

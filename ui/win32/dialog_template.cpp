@@ -110,4 +110,35 @@ std::vector<DWORD> BuildDialogTemplate(const DialogLayout& layout) {
   return t.Take();
 }
 
+std::vector<DWORD> BuildToolTemplate(const ToolLayout& layout) {
+  const DialogLayout& style_of = LayoutOf(DialogId::kPosition);  // the program's dialog font
+  TemplateWriter t;
+  t.Dword(kDialogStyle);
+  t.Dword(0);
+  t.Word(static_cast<WORD>(layout.controls.size()));
+  t.Short(0);
+  t.Short(0);
+  t.Short(layout.width);
+  t.Short(layout.height);
+  t.Word(0);  // no menu
+  t.Word(0);  // the platform's dialog class
+  t.Text(layout.caption);
+  t.Word(static_cast<WORD>(style_of.fontPoints));
+  t.Text(style_of.fontFace);
+  for (const ToolControl& c : layout.controls) {
+    t.AlignToDword();
+    t.Dword(WS_CHILD | WS_VISIBLE | c.style);
+    t.Dword(0);
+    t.Short(c.x);
+    t.Short(c.y);
+    t.Short(c.width);
+    t.Short(c.height);
+    t.Word(static_cast<WORD>(c.id));
+    t.Text(c.windowClass);
+    t.Text(c.text);
+    t.Word(0);  // no creation data
+  }
+  return t.Take();
+}
+
 }  // namespace orlith::win32

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <span>
 #include <vector>
 
 #include "ui/dialog_layout.h"
@@ -24,5 +25,25 @@ inline constexpr DWORD kDialogStyle =
 // 0, 0 (the dialog centres itself on its owner), controls in template order, which is the tab
 // order. Texts are converted from the ANSI code page. The words are DWORD-aligned in memory.
 std::vector<DWORD> BuildDialogTemplate(const DialogLayout& layout);
+
+// A control of the Tools windows, which use controls the four original dialogs do not (list
+// views, a progress bar): its window class by name and its style beyond WS_CHILD | WS_VISIBLE.
+// Rectangles are in dialog units.
+struct ToolControl {
+  int id;
+  const char* windowClass;  // "BUTTON", "EDIT", "STATIC", WC_LISTVIEWA, PROGRESS_CLASSA
+  DWORD style;
+  const char* text;
+  int x, y, width, height;
+};
+
+struct ToolLayout {
+  const char* caption;
+  int width, height;
+  std::span<const ToolControl> controls;  // template order, which is the tab order
+};
+
+// The template of a Tools window, in the four dialogs' style and font ("MS Sans Serif", 8).
+std::vector<DWORD> BuildToolTemplate(const ToolLayout& layout);
 
 }  // namespace orlith::win32

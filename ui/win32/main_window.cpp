@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "ui/dialog_layout.h"
+#include "ui/win32/tools_commands.h"
 
 namespace orlith::win32 {
 namespace {
@@ -42,6 +43,7 @@ const MainWindow::CommandEntry MainWindow::kCommandTable[] = {
     {WM_COMMAND, 0, kDeleteNavAidCommand, kDeleteNavAidCommand, &MainWindow::RunNavAidCommand},
     {WM_COMMAND, 0, kCreateNavAidCommand, kCreateNavAidCommand, &MainWindow::RunNavAidCommand},
     {WM_COMMAND, 0, kModifyNavAidCommand, kModifyNavAidCommand, &MainWindow::RunNavAidCommand},
+    {WM_COMMAND, 0, kImportNavAidsCommand, kSceneryFolderCommand, &MainWindow::RunTool},
 };
 
 HFONT CreatePointFont(const char* face, int tenths) {
@@ -63,9 +65,13 @@ HMENU CreateMainMenu() {
   return menu;
 }
 
-MainWindow::MainWindow(std::function<bool(int command_id)> offer_to_app, WorkFolder folder)
-    : commands_(frontEnd_, std::move(folder)), offerToApp_(std::move(offer_to_app)) {
+MainWindow::MainWindow(std::function<bool(int command_id)> offer_to_app, WorkFolder folder,
+                       bool scenery_given)
+    : commands_(frontEnd_, std::move(folder)),
+      offerToApp_(std::move(offer_to_app)),
+      sceneryGiven_(scenery_given) {
   menuBar_ = CreateMainMenu();
+  AppendToolsMenu(menuBar_);
   RegisterWindowClass(&MainWindow::WindowProc);
   CreateWindowExA(kWindowExStyle, kWindowClass, kWindowCaption, kWindowStyle, 0, 0, kWindowWidth,
                   kWindowHeight, nullptr, nullptr, GetModuleHandleA(nullptr), this);
@@ -140,5 +146,9 @@ void MainWindow::PaintTitle(UINT) {
 }
 
 void MainWindow::RunNavAidCommand(UINT id) { commands_.OnCommand(static_cast<int>(id)); }
+
+void MainWindow::RunTool(UINT id) {
+  RunToolsCommand(static_cast<int>(id), hwnd_, frontEnd_, commands_, sceneryGiven_);
+}
 
 }  // namespace orlith::win32

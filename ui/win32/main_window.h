@@ -1,5 +1,6 @@
 // The one top-level window of the Windows program: 640 x 480 at the top left of the screen,
-// caption "Orlith", the menu bar of the four commands and the fixed title screen. It owns the
+// caption "Orlith", the menu bar of the four commands and the Tools menu, and the fixed title
+// screen. It owns the
 // portable MainWindow (and with it the NavAidEntry) and hands it the NavAid commands of its menu.
 #pragma once
 
@@ -16,8 +17,11 @@ class MainWindow {
  public:
   // Creates the window, not yet shown; its commands work in folder. offer_to_app receives the
   // menu commands this window's command table does not hold and returns whether it handled one.
+  // scenery_given: the command line named folder's scenery folder, so "Scenery Folder..." only
+  // stores the choice for later starts.
   // The object deletes itself when its window is destroyed, so it must be made with new.
-  MainWindow(std::function<bool(int command_id)> offer_to_app, WorkFolder folder = {});
+  MainWindow(std::function<bool(int command_id)> offer_to_app, WorkFolder folder = {},
+             bool scenery_given = false);
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -42,6 +46,8 @@ class MainWindow {
   void PaintTitle(UINT);
   // 40001 Delete NavAid, 40002 Create NavAid, 40003 Modify NavAid.
   void RunNavAidCommand(UINT id);
+  // 40101 Import Real-World NavAids..., 40102 NavAids in Effect..., 40103 Scenery Folder...
+  void RunTool(UINT id);
 
   HMENU menuBar_ = nullptr;
   HFONT titleFont_ = nullptr;
@@ -49,6 +55,7 @@ class MainWindow {
   Win32FrontEnd frontEnd_;
   orlith::MainWindow commands_;
   std::function<bool(int)> offerToApp_;
+  bool sceneryGiven_;  // the command line named the scenery folder: it wins over orlith.ini
   HWND hwnd_ = nullptr;
 };
 

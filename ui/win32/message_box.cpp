@@ -20,4 +20,9 @@ void ShowMessageBox(const std::string& text) {
               MB_OK | MB_ICONEXCLAMATION);
 }
 
+bool AskMessageBox(const std::string& text) {
+  return MessageBoxA(GetActiveWindow(), text.c_str(), ApplicationTitle().c_str(),
+                     MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDOK;
+}
+
 }  // namespace orlith::win32

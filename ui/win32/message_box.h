@@ -13,4 +13,8 @@ std::string ApplicationTitle();
 // Shows text (MB_OK | MB_ICONEXCLAMATION) and returns when the user has dismissed it.
 void ShowMessageBox(const std::string& text);
 
+// Asks before something is done: text with OK and Cancel (MB_OKCANCEL | MB_ICONEXCLAMATION),
+// Cancel the default button. True when the user pressed OK.
+bool AskMessageBox(const std::string& text);
+
 }  // namespace orlith::win32

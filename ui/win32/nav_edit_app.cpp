@@ -1,5 +1,7 @@
 #include "ui/win32/nav_edit_app.h"
 
+#include <commctrl.h>
+
 #include "app/main_window.h"
 #include "core/fatal.h"
 #include "ui/dialog_layout.h"
@@ -16,8 +18,12 @@ void ShowFatalMessage(const std::string& message) { ShowMessageBox(message); }
 
 bool NavEditApp::InitInstance() {
   SetFatalHandler(&ShowFatalMessage);
+  // The Tools windows' list views and progress bar.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
   // Deletes itself when its window is destroyed.
-  auto* window = new MainWindow([this](int command_id) { return OnCommand(command_id); }, folder_);
+  auto* window = new MainWindow([this](int command_id) { return OnCommand(command_id); }, folder_,
+                                sceneryGiven_);
   mainWindow_ = window->hwnd();
   if (mainWindow_ == nullptr) {
     delete window;

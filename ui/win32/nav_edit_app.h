@@ -21,7 +21,11 @@ class NavEditApp {
   NavEditApp& operator=(const NavEditApp&) = delete;
 
   // Where the commands work (the current directory unless set); set before InitInstance.
-  void SetWorkFolder(WorkFolder folder) { folder_ = std::move(folder); }
+  // scenery_given: its scenery folder is the command line's, which orlith.ini does not change.
+  void SetWorkFolder(WorkFolder folder, bool scenery_given = false) {
+    folder_ = std::move(folder);
+    sceneryGiven_ = scenery_given;
+  }
 
   // Installs the fatal message box, creates and shows the main window (SW_SHOW, whatever show
   // state the program was started with) and sets the dialog colours. Always returns true.
@@ -41,6 +45,7 @@ class NavEditApp {
  private:
   HWND mainWindow_ = nullptr;  // the platform's record of the main window, not owned
   WorkFolder folder_;
+  bool sceneryGiven_ = false;
 };
 
 }  // namespace orlith::win32

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "app/messages.h"
 #include "core/file_env.h"
 #include "ui/program_options.h"
+#include "ui/settings.h"
 #include "ui/win32/message_box.h"
 #include "ui/win32/nav_edit_app.h"
 
@@ -35,7 +37,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     orlith::win32::ShowMessageBox(options->folder + " is not a folder");
     return 2;
   }
-  the_app.SetWorkFolder(options->Work());
+  orlith::Status settings_failure;
+  the_app.SetWorkFolder(
+      orlith::ProgramWorkFolder(*options, orlith::DefaultFileEnv(), &settings_failure),
+      !options->sceneryFolder.empty());
   the_app.InitInstance();
+  // An orlith.ini that cannot be read leaves the simulator folder in use; the user is told.
+  if (!settings_failure.ok()) {
+    orlith::win32::ShowMessageBox(orlith::FileErrorMessage(settings_failure));
+  }
   return the_app.Run();
 }

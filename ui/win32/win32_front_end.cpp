@@ -31,4 +31,15 @@ void Win32FrontEnd::Fatal(const std::string& message, int status) {
   orlith::Fatal(message, status);
 }
 
+const LockWait* Win32FrontEnd::FolderLockWait() {
+  wait_.onWaiting = [this] {
+    HWND active = GetActiveWindow();
+    note_ = std::make_unique<LockWaitNote>(active != nullptr ? active : owner_);
+    note_->Show();
+  };
+  wait_.cancelled = [this] { return note_ != nullptr && note_->Cancelled(); };
+  wait_.onEnd = [this] { note_.reset(); };
+  return &wait_;
+}
+
 }  // namespace orlith::win32

@@ -1,12 +1,16 @@
-// orlith_screenshots.exe FOLDER: runs orlith.exe in FOLDER (which holds a scenery.cfg) and saves
-// the title window and each dialog as win-*.bmp there. Exits 1 when a window did not show.
+// orlith_screenshots.exe FOLDER: runs orlith.exe in FOLDER (which holds a scenery.cfg and a
+// navaids.csv) and saves the title window, each dialog and the Tools windows as win-*.bmp there.
+// Exits 1 when a window did not show.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "app/tools.h"
 #include "ui/dialog_layout.h"
+#include "ui/settings.h"
+#include "ui/win32/import_dialog.h"
 #include "ui/win32/testing/gui_driver.h"
 
 namespace {
@@ -108,6 +112,33 @@ int main(int argc, char** argv) {
     orlith::testing::DismissMessageBox(box);
     orlith::testing::WaitUntilGone(box);
   }
+  // The import after Preview; its rows then fill the tables of NavAids in Effect.
+  program.Command(orlith::kImportNavAidsCommand);
+  HWND import = program.WaitForWindow(orlith::kImportCaption);
+  if (import == nullptr) return 1;
+  TypeInto(import, orlith::win32::kImportFileEdit, "navaids.csv");
+  TypeInto(import, orlith::win32::kImportCountriesEdit, "BE");
+  Click(import, orlith::win32::kImportModifyRadio);  // a switch and a scenery file for each row
+  Click(import, orlith::win32::kImportPreviewButton);
+  Sleep(300);
+  ok = Shoot(import, folder, "win-import") && ok;
+  Click(import, IDOK);
+  HWND summary = program.WaitForWindow("orlith");
+  orlith::testing::DismissMessageBox(summary);
+  orlith::testing::WaitUntilGone(import);
+
+  program.Command(orlith::kNavAidsInEffectCommand);
+  HWND in_effect = program.WaitForWindow(orlith::kInEffectCaption);
+  ok = Shoot(in_effect, folder, "win-in-effect") && ok;
+  Click(in_effect, IDCANCEL);
+  orlith::testing::WaitUntilGone(in_effect);
+
+  program.Command(orlith::kSceneryFolderCommand);
+  HWND scenery = program.WaitForWindow(orlith::kSceneryFolderCaption);
+  ok = Shoot(scenery, folder, "win-scenery-folder") && ok;
+  Click(scenery, IDCANCEL);
+  orlith::testing::WaitUntilGone(scenery);
+
   program.Command(orlith::kExitProgramCommand);
   return ok && program.WaitForExit() == 0 ? 0 : 1;
 }
