@@ -41,17 +41,19 @@ Status ReadSwitchesInEffect(const WorkFolder& folder, std::vector<SwitchInEffect
   if (!s.ok()) return s;
   ConfigLineReader reader(*file);
   std::string area, title;
+  bool updates_block = false;  // the block's title line marks it as Orlith's
   ConfigLine line;
   while (reader.Next(&line)) {
     const std::string& text = line.text;
     if (text.starts_with('[') && text.ends_with(']') && !line.cut) {
       area = text.substr(1, text.size() - 2);
       title.clear();
+      updates_block = false;
     } else if (text.starts_with("Title=")) {
       title = text.substr(6);
+      updates_block = IsUpdatesBlockTitle(text);
     } else if (OrlithSwitch found; !line.cut && ParseOrlithSwitch(text, &found)) {
-      switches->push_back(
-          {std::move(found), line, area, title, IsUpdatesBlockTitle("Title=" + title)});
+      switches->push_back({std::move(found), line, area, title, updates_block});
     }
   }
   s = reader.status();

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/messages.h"
+#include "app/navaid_report.h"
 #include "core/ascii_case.h"
 #include "core/coordinate_text.h"
 #include "core/exit_status.h"
@@ -16,22 +17,9 @@
 namespace orlith {
 namespace {
 
-std::string Decimal(double v, int decimals) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-  return buf;
-}
-
-// A coordinate as the switch line and list write it; minutes that round to 60 carry over.
-std::string Coordinate(double degrees, CoordinateKind kind) {
-  std::string text = FormatCoordinate(degrees, kind);
-  if (!text.ends_with(" 60.00")) return text;
-  return FormatCoordinate(std::copysign(std::trunc(std::fabs(degrees)) + 1.0, degrees), kind);
-}
-
 std::string Position(double lat, double lon) {
-  return Coordinate(lat, CoordinateKind::kLatitude) + ", " +
-         Coordinate(lon, CoordinateKind::kLongitude);
+  return ReportCoordinate(lat, CoordinateKind::kLatitude) + ", " +
+         ReportCoordinate(lon, CoordinateKind::kLongitude);
 }
 
 std::string Count(const ImportCounts& n, ImportSkip skip) {
@@ -197,13 +185,12 @@ std::vector<std::string> FileColumns() {
 
 std::vector<std::string> FileCells(const SceneryFileInEffect& f) {
   const DecodedNavAid& n = f.navaid;
-  std::string khz = std::to_string(n.frequencyKhz);
-  if (n.frequencyHundredHz != 0) khz += "." + std::to_string(n.frequencyHundredHz);
   return {f.shown,
           n.navAidType.empty() ? "(none)" : n.navAidType,
           Position(n.latitude, n.longitude),
-          n.navAidType == "NDB" ? khz + " kHz" : Decimal(n.frequencyMhz, 2) + " MHz",
-          Decimal(n.rangeNm, 2) + " nm",
+          n.navAidType == "NDB" ? ReportKilohertz(n) + " kHz"
+                                : ReportDecimal(n.frequencyMhz, 2) + " MHz",
+          ReportDecimal(n.rangeNm, 2) + " nm",
           n.id,
           n.name};
 }

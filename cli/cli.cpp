@@ -10,7 +10,7 @@
 #include "cli/cli_front_end.h"
 #include "cli/list_command.h"
 #include "cli/remove_command.h"
-#include "cli/navaid_report.h"
+#include "app/navaid_report.h"
 #include "core/operations_log.h"
 #include "scenery_file/navaid_format.h"
 #include "scenery_file/navaid_reader.h"

@@ -2,7 +2,7 @@
 
 #include "app/in_effect.h"
 #include "app/messages.h"
-#include "cli/navaid_report.h"
+#include "app/navaid_report.h"
 #include "core/coordinate_text.h"
 #include "core/exit_status.h"
 #include "scenery_config/scenery_config.h"

@@ -11,7 +11,7 @@
 #include "scenery_file/navaid_format.h"
 #include "scenery_file/navaid_reader.h"
 #ifdef ORLITH_FUZZ_INSPECT
-#include "cli/navaid_report.h"
+#include "app/navaid_report.h"
 #endif
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

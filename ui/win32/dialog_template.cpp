@@ -76,21 +76,32 @@ DWORD ControlStyle(ControlKind kind, bool tab_stop) {
   return style;
 }
 
-std::vector<DWORD> BuildDialogTemplate(const DialogLayout& layout) {
-  TemplateWriter t;
-  // DLGTEMPLATE: style, extended style, item count, x, y, width, height.
+namespace {
+
+// DLGTEMPLATE: style, extended style, item count, x, y, width, height, no menu, the platform's
+// dialog class, the caption, then (DS_SETFONT) the font's point size and face.
+void WriteDialogHeader(TemplateWriter& t, std::size_t controls, int width, int height,
+                       const char* caption, int font_points, const char* font_face) {
   t.Dword(kDialogStyle);
   t.Dword(0);
-  t.Word(static_cast<WORD>(layout.controls.size()));
+  t.Word(static_cast<WORD>(controls));
   t.Short(0);
   t.Short(0);
-  t.Short(layout.width);
-  t.Short(layout.height);
-  t.Word(0);  // no menu
-  t.Word(0);  // the platform's dialog class
-  t.Text(layout.caption);
-  t.Word(static_cast<WORD>(layout.fontPoints));  // DS_SETFONT: point size, then face
-  t.Text(layout.fontFace);
+  t.Short(width);
+  t.Short(height);
+  t.Word(0);
+  t.Word(0);
+  t.Text(caption);
+  t.Word(static_cast<WORD>(font_points));
+  t.Text(font_face);
+}
+
+}  // namespace
+
+std::vector<DWORD> BuildDialogTemplate(const DialogLayout& layout) {
+  TemplateWriter t;
+  WriteDialogHeader(t, layout.controls.size(), layout.width, layout.height, layout.caption,
+                    layout.fontPoints, layout.fontFace);
 
   for (const ControlLayout& c : layout.controls) {
     t.AlignToDword();
@@ -113,18 +124,8 @@ std::vector<DWORD> BuildDialogTemplate(const DialogLayout& layout) {
 std::vector<DWORD> BuildToolTemplate(const ToolLayout& layout) {
   const DialogLayout& style_of = LayoutOf(DialogId::kPosition);  // the program's dialog font
   TemplateWriter t;
-  t.Dword(kDialogStyle);
-  t.Dword(0);
-  t.Word(static_cast<WORD>(layout.controls.size()));
-  t.Short(0);
-  t.Short(0);
-  t.Short(layout.width);
-  t.Short(layout.height);
-  t.Word(0);  // no menu
-  t.Word(0);  // the platform's dialog class
-  t.Text(layout.caption);
-  t.Word(static_cast<WORD>(style_of.fontPoints));
-  t.Text(style_of.fontFace);
+  WriteDialogHeader(t, layout.controls.size(), layout.width, layout.height, layout.caption,
+                    style_of.fontPoints, style_of.fontFace);
   for (const ToolControl& c : layout.controls) {
     t.AlignToDword();
     t.Dword(WS_CHILD | WS_VISIBLE | c.style);

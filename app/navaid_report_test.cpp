@@ -1,4 +1,4 @@
-#include "cli/navaid_report.h"
+#include "app/navaid_report.h"
 
 #include <gtest/gtest.h>
 
