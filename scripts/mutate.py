@@ -5,7 +5,7 @@ one, a condition negated, a statement deleted), is built, and the GoogleTest sui
 it; a mutant is killed when some test fails (or the run crashes or hangs). Writes, per mutant, the
 tests that killed it, and prints the kill rate.
 
-Usage: mutate.py SOURCE_DIR BUILD_DIR OUT.tsv [COUNT] [SEED]
+Usage: [MUTATE_ONLY=RESULTS.tsv] mutate.py SOURCE_DIR BUILD_DIR OUT.tsv [COUNT] [SEED]
 SOURCE_DIR is a checkout the run may change (it puts every line back); BUILD_DIR a build of it
 (scripts/mutate.sh makes both)."""
 import json, os, random, re, subprocess, sys, tempfile, time
@@ -85,6 +85,12 @@ def failing_tests(report):
 all_candidates = list(candidates())
 random.Random(seed).shuffle(all_candidates)
 chosen = sorted(all_candidates[:count], key=lambda c: (c[0], c[1]))
+# MUTATE_ONLY=RESULTS.tsv re-runs only the mutants that run killed (same COUNT and SEED, same
+# product code): after tests were cut, each must still be killed for the kill rate to hold.
+if os.environ.get('MUTATE_ONLY'):
+    rows = [l.rstrip('\n').split('\t') for l in open(os.environ['MUTATE_ONLY'])][1:]
+    before = {(r[0], int(r[1]), r[2]) for r in rows if r[3] == 'killed'}
+    chosen = [c for c in chosen if (c[0], c[1] + 1, c[2]) in before]
 targets = [os.path.basename(s) for s in SUITES] + ['orlith-cli']
 with open(out, 'w') as tsv:
     tsv.write('file\tline\toperator\toutcome\tkilled_by\n')
