@@ -12,7 +12,6 @@ namespace orlith {
 namespace {
 
 using testing::BytesEqual;
-using testing::Dec6;
 using testing::TempFolder;
 
 constexpr char kAll[] = "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, all\r\n";
@@ -35,29 +34,6 @@ TEST(ExclusionSwitch, EdgesAndWord) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(ExclusionSwitchLine(c[0], c[1], c[2]), "Exclude=" + std::string(c[3]));
-}
-
-// Every call adds its line and its entry, also when the same switch is there already.
-TEST(ExclusionSwitch, LogSentenceFollowsTheTypeAndRepeatsAddAgain) {
-  const char* cases[][2] = {{"", "all NavAids"},
-                            {"VOR", "VOR and ILS NavAids"},
-                            {"ILS", "VOR and ILS NavAids"},
-                            {"NDB", "NDB NavAids"}};
-  for (const auto& c : cases) {
-    TempFolder dir;
-    dir.Write(kSceneryConfigName, "");
-    Status log_status;
-    WorkFolder folder{dir.path()};
-    // Texts appear in the log exactly as typed, extra blanks and lower case included.
-    for (int run = 0; run < 2; ++run)
-      ASSERT_TRUE(AddExclusionSwitch(folder, "n42  34.6", "w12 24.5", c[0], &log_status).ok());
-    EXPECT_TRUE(log_status.ok());
-    const std::string entry = std::string("\r\nExclusion switch was added for ") + c[1] +
-                              " at n42  34.6, w12 24.5 to SCENERY.CFG ...\r\n";
-    EXPECT_TRUE(BytesEqual(entry + entry, dir.Read(kLogFileName)));
-    const std::string line = ExclusionSwitchLine("n42  34.6", "w12 24.5", c[0]) + "\r\n";
-    EXPECT_TRUE(BytesEqual(line + line, dir.Read(kSceneryConfigName)));
-  }
 }
 
 // The switch starts a line of its own whatever the last line of scenery.cfg ends with.
@@ -86,31 +62,6 @@ TEST(ExclusionSwitchDeathTest, EmptyLatitudeTouchesNoFile) {
               ::testing::ExitedWithCode(8), "Input Error - Program terminates!");
   EXPECT_EQ("Layer=124\r\n", dir.Read(kSceneryConfigName));
   EXPECT_FALSE(dir.Exists(kLogFileName));
-}
-
-// A first Delete of all NavAids at N42 34.6 / W12 24.5 on 6 December 2026, on a scenery.cfg whose
-// last block is [Area.123], appends exactly these lines to a log that ends with a line end.
-TEST(OperationsLog, DeleteExampleComesOutExactly) {
-  TempFolder dir;
-  dir.Write(kLogFileName, "earlier\r\n");
-  Status log_status;
-  WorkFolder folder{dir.path()};
-  dir.Write(kSceneryConfigName, "[Area.123]\r\nTitle=Base\r\nLayer=123\r\n");
-  ASSERT_TRUE(RegisterUpdatesArea(folder, Dec6(), &log_status).ok());
-  ASSERT_TRUE(AddExclusionSwitch(folder, "N42 34.6", "W12 24.5", "", &log_status).ok());
-  ASSERT_TRUE(log_status.ok()) << log_status.ToString();
-  const std::string block =
-      "[Area.124]\r\nTitle=Navigational Updates\r\nLocal=Addon Scenery\\Updates\r\n"
-      "Active=TRUE\r\nRequired=FALSE\r\nLayer=124\r\n";
-  EXPECT_TRUE(BytesEqual(
-      "earlier\r\n\r\n******************************\r\n06 Dec 2026\r\n\r\n"
-      "The file SCENERY.CFG was copied to SCENERY.ORG ...\r\n\r\nThe new block:\r\n\r\n" +
-          block +
-          "\r\nwas added to the file SCENERY.CFG ...\r\n\r\n"
-          "Exclusion switch was added for all NavAids at N42 34.6, W12 24.5 to SCENERY.CFG ...\r\n",
-      dir.Read(kLogFileName)));
-  EXPECT_TRUE(BytesEqual("[Area.123]\r\nTitle=Base\r\nLayer=123\r\n\r\n" + block + kAll,
-                         dir.Read(kSceneryConfigName)));
 }
 
 TEST(ExclusionSwitch, ParsesOnlyOrlithsForm) {
