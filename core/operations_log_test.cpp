@@ -35,7 +35,6 @@ TEST(OperationsLog, FormatsTheDateWithoutTheLocale) {
   for (const auto& c : cases) EXPECT_EQ(c.text, FormatLogDate(Date(c.day, c.month, c.year)));
 }
 
-// Two headers of one day in a row are the repeated registration's, in the scenery.cfg suite.
 TEST(OperationsLog, EntriesOnlyAppend) {
   const struct {
     const char* before;  // null: no log yet
