@@ -5,8 +5,6 @@
 #include <limits>
 #include <string>
 
-#include "core/fatal.h"
-
 namespace orlith {
 namespace {
 
@@ -69,13 +67,6 @@ TEST(CoordinateText, FormatsRoundedMinutesAndDegreesOfAnySizeF10) {
       // clang-format on
   };
   for (const auto& c : cases) EXPECT_EQ(FormatCoordinate(c.degrees, c.kind), c.text) << c.degrees;
-}
-
-TEST(CoordinateTextDeathTest, RejectedTextsEndWithTheInputError) {
-  const auto kDies = ::testing::ExitedWithCode(kExitInputError);
-  EXPECT_EXIT(ParseCoordinate(""), kDies, kInputErrorMessage);
-  EXPECT_EXIT(ValidateLatitude("E12 24.5"), kDies, kInputErrorMessage);
-  EXPECT_EXIT(ValidateLongitude("N12 24.5"), kDies, kInputErrorMessage);
 }
 
 }  // namespace

@@ -17,12 +17,5 @@ TEST(FatalDeathTest, TheHandlerShowsTheMessageThenTheProcessEndsWithItsStatus) {
               "^handled: Input Error - Program terminates!$");  // instead of the default
 }
 
-TEST(Fatal, SetHandlerReturnsThePreviousOne) {
-  FatalHandler original = SetFatalHandler(&Handler);
-  EXPECT_NE(original, nullptr);
-  EXPECT_EQ(SetFatalHandler(nullptr), &Handler);
-  EXPECT_EQ(SetFatalHandler(original), original);  // null restored the default
-}
-
 }  // namespace
 }  // namespace orlith

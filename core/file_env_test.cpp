@@ -17,22 +17,6 @@ namespace {
 
 using testing::TempFolder;
 
-// Rename and appending to an existing file are what every scenery.cfg and log suite does.
-TEST(FileEnv, ReadTailGivesAtMostTheLastBytes) {
-  TempFolder dir;
-  dir.Write("f", "abcdef");
-  dir.Write("e", "");
-  for (auto [file, n, want] : {std::tuple{"f", 2, "ef"}, {"f", 100, "abcdef"}, {"e", 1, ""}}) {
-    std::string tail = "stale";
-    ASSERT_TRUE(
-        DefaultFileEnv()->ReadTail(dir.File(file), static_cast<std::size_t>(n), &tail).ok());
-    EXPECT_EQ(tail, want);
-  }
-  std::string tail;
-  EXPECT_EQ(DefaultFileEnv()->ReadTail(dir.File("absent"), 1, &tail).kind(),
-            Status::Kind::kNotFound);
-}
-
 // Appends are gathered in memory: a flush puts them in the file in order, pieces larger than the
 // gathering space included, and a close or the end of the object writes what is left.
 TEST(FileEnv, AppendsReachTheFileInOrderByFlushOrClose) {
@@ -51,22 +35,6 @@ TEST(FileEnv, AppendsReachTheFileInOrderByFlushOrClose) {
   ASSERT_TRUE(file->Append("f").ok());
   file.reset();
   EXPECT_EQ(dir.Read("f").back(), 'f');
-}
-
-// After a cut back, appends go on from the new end, in a file opened for writing or appending.
-TEST(FileEnv, AppendsAfterACutBackFollowTheKeptBytes) {
-  TempFolder dir;
-  for (const bool appending : {false, true}) {
-    std::unique_ptr<WritableFile> file;
-    FileEnv& env = *DefaultFileEnv();
-    ASSERT_TRUE((appending ? env.OpenForAppending(dir.File("f"), &file)
-                           : env.OpenForWriting(dir.File("f"), &file))
-                    .ok());
-    ASSERT_TRUE(file->Append(std::string(100000, 'a')).ok() && file->Truncate(2).ok());
-    ASSERT_TRUE(file->Append("b").ok() && file->Close().ok());
-    EXPECT_EQ("aab", dir.Read("f"));
-    dir.Write("f", "");
-  }
 }
 
 // A small file is read whole, a longer one refused, also when it grows past the limit after the
@@ -119,33 +87,6 @@ TEST(FileEnv, FileCutShortWhileMappedIsAFileError) {
   EXPECT_TRUE(file->Close().ok());
 }
 #endif
-
-// Entries by name with what each is, a symlink as its target; a missing folder is kNotFound.
-TEST(FileEnv, ListsAFolderAndTellsFoldersApart) {
-  TempFolder dir;
-  dir.Write("b.bgl", "x");
-  std::filesystem::create_directory(dir.File("a"));
-  FileEnv& env = *DefaultFileEnv();
-  std::vector<FolderEntry> entries;
-  ASSERT_TRUE(env.ListFolder(dir.path(), &entries).ok());
-  ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(std::tie(entries[0].name, entries[0].folder, entries[0].regularFile),
-            std::make_tuple(std::string("a"), true, false));
-  EXPECT_EQ(std::tie(entries[1].name, entries[1].folder, entries[1].regularFile),
-            std::make_tuple(std::string("b.bgl"), false, true));
-  EXPECT_EQ(env.ListFolder(dir.File("missing"), &entries).kind(), Status::Kind::kNotFound);
-  bool is_folder = true;
-  for (const auto& [name, folder] : {std::pair{"a", true}, {"b.bgl", false}, {"missing", false}}) {
-    ASSERT_TRUE(env.IsFolder(dir.File(name), &is_folder).ok()) << name;
-    EXPECT_EQ(is_folder, folder) << name;
-  }
-}
-
-TEST(WorkFolder, NamesFilesRelativeToItsPath) {
-  EXPECT_EQ(WorkFolder{}.File("scenery.cfg"), "scenery.cfg");
-  EXPECT_EQ(WorkFolder{"sim"}.File("scenery.cfg"), "sim/scenery.cfg");
-  EXPECT_EQ(WorkFolder{"sim/"}.File("orlith.log"), "sim/orlith.log");
-}
 
 TEST(WorkFolder, PutsSceneryFilesIntoItsSceneryFolder) {
   // The simulator folder, the scenery folder, the name shown, the path written to.

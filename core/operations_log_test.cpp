@@ -35,7 +35,6 @@ TEST(OperationsLog, FormatsTheDateWithoutTheLocale) {
   for (const auto& c : cases) EXPECT_EQ(c.text, FormatLogDate(Date(c.day, c.month, c.year)));
 }
 
-// Two headers of one day in a row are the repeated registration's, in the scenery.cfg suite.
 TEST(OperationsLog, EntriesOnlyAppend) {
   const struct {
     const char* before;  // null: no log yet
@@ -51,12 +50,6 @@ TEST(OperationsLog, EntriesOnlyAppend) {
     ASSERT_TRUE(AppendLogEntry(WorkFolder{dir.path()}, {"one", "", "two"}).ok());
     EXPECT_TRUE(BytesEqual(c.after, dir.Read(kLogFileName))) << c.after;
   }
-}
-
-TEST(OperationsLog, LocalDateIsACalendarDate) {
-  std::tm now = LocalDateNow();
-  EXPECT_GE(now.tm_year + 1900, 2024);
-  EXPECT_EQ(11u, FormatLogDate(now).size());
 }
 
 }  // namespace

@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <random>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "test_support/memory_env.h"
 #include "test_support/test_support.h"
@@ -108,79 +105,6 @@ TEST(CopyConfigLines, RandomFilesMatchTheLineByLineReading) {
     SCOPED_TRACE("round " + std::to_string(round));
     ExpectSameAsLineByLine(bytes, 1 + random() % 40);
     ExpectSameAsLineByLine(bytes, 64 * 1024);
-  }
-}
-
-TEST(MarkerInTail, OnlyWholeLinesOfTheTailCount) {
-  const struct {
-    const char* tail;
-    bool whole, found;
-  } cases[] = {
-      {"Title=Navigational Updates", true, true},
-      {"Title=Navigational Updates\r\n", false, false},  // maybe the end of "xTitle=..."
-      {"x\r\nTitle=Navigational Updates\r\nExclude=1", false, true},
-      {"\rtitle=NAVIGATIONAL updates \t", false, true},
-      {"[Area.01]\nTitle=Navigational Updates x\n", true, false},
-      {"", true, false},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(c.found, MarkerInTail(c.tail, c.whole)) << c.tail << (c.whole ? " whole" : "");
-  }
-}
-
-TEST(CopyConfigLines, ReturnsTheFirstFailure) {
-  for (const char* failing : {"scenery.org", "scenery.cfg"}) {
-    CopyFiles files(std::string(200000, 'x'), 64 * 1024);
-    ConfigScan scan;
-    // The first append, or the second read: nothing more is read or written after it.
-    files.env.FailFrom(std::string(failing) == "scenery.org" ? 0 : 1, failing);
-    EXPECT_EQ(std::string(failing) + ": Input/output error",
-              CopyConfigLines(*files.in, *files.out, &scan).ToString());
-    EXPECT_LE(files.env.files["scenery.org"].size(), 64u * 1024);
-  }
-}
-
-// Real files, mapped where the system can: CR LF throughout across
-// the read blocks, with NUL bytes and lone CRs, without a last line end, and files whose first
-// bare line feed comes early or late.
-TEST(CopyConfigFile, RealFilesMatchTheConvertingCopy) {
-  using namespace std::string_literals;
-  testing::TempFolder dir;
-  std::string crlf;
-  for (int i = 0; crlf.size() < 2500000; ++i) crlf += "Layer=" + std::to_string(i) + "\r\0\r\n"s;
-  const std::string cases[] = {crlf,
-                               crlf.substr(0, crlf.size() - 1),
-                               crlf + "x",
-                               "a\nb\n",
-                               crlf + "\n",
-                               "\n" + crlf,
-                               std::string(1100000, '\r') + "\r\n",
-                               crlf.substr(0, 1400000) + "\n" + crlf,
-                               // a CR ending one window of 1 MiB and its line feed starting the next
-                               std::string((1 << 20) - 1, 'x') + "\r\n" + crlf,
-                               std::string(1 << 20, 'x') + "\n" + crlf};
-  for (const std::string& bytes : cases) {
-    dir.Write("scenery.cfg", bytes);
-    ConfigScan expected;
-    ScanConfigBytes(bytes, &expected);
-    EndConfigScan(&expected);
-    // The usual pass, and the one of a file whose block was found in its last bytes.
-    for (bool known_present : {false, true}) {
-      std::unique_ptr<ReadableFile> in;
-      std::unique_ptr<WritableFile> out;
-      std::string temp;
-      ASSERT_TRUE(DefaultFileEnv()->OpenForReading(dir.File("scenery.cfg"), &in).ok());
-      ASSERT_TRUE(DefaultFileEnv()->CreateTemporary(dir.File("scenery.org"), &temp, &out).ok());
-      ConfigScan scan;
-      scan.blockPresent = known_present;
-      ASSERT_TRUE(CopyConfigFile(*in, *out, &scan).ok());
-      ASSERT_TRUE(out->Close().ok());
-      EXPECT_TRUE(BytesEqual(ExpectedCopy(bytes), testing::ReadFileBytes(temp)));
-      if (!known_present) {
-        EXPECT_EQ(expected.highestArea, scan.highestArea);
-      }
-      EXPECT_EQ(expected.bareLineFeed, scan.bareLineFeed);
-    }
   }
 }
 

@@ -61,27 +61,5 @@ TEST(ConfigLineReader, EndsLinesAtLineFeedsCrLfsAndLoneCrs) {
   }
 }
 
-TEST(ConfigLineReader, StopsAtAReadFailure) {
-  testing::MemoryEnv env;
-  env.files["scenery.cfg"] = "a\r\nb\r\n";
-  std::unique_ptr<ReadableFile> file;
-  ASSERT_TRUE(env.OpenForReading("scenery.cfg", &file).ok());
-  env.FailFrom(0, "scenery.cfg");
-  ConfigLineReader reader(*file);
-  ConfigLine line;
-  EXPECT_FALSE(reader.Next(&line));
-  EXPECT_EQ(reader.status().ToString(), "scenery.cfg: Input/output error");
-}
-
-TEST(ConfigLineReader, KnowsTheUpdatesBlockTitle) {
-  for (const char* yes : {"Title=Navigational Updates", "tITLE=navigational UPDATES \t"}) {
-    EXPECT_TRUE(IsUpdatesBlockTitle(yes)) << yes;
-  }
-  for (const char* no : {"Title=Navigational Updates2", " Title=Navigational Updates",
-                         "Title=Navigational  Updates", "Title=Nordic Lands USA"}) {
-    EXPECT_FALSE(IsUpdatesBlockTitle(no)) << no;
-  }
-}
-
 }  // namespace
 }  // namespace orlith

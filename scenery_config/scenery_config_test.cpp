@@ -113,49 +113,6 @@ TEST(RegisterUpdatesArea, AreaNumbersAndMarkerF3F8F13F14) {
   }
 }
 
-// A second registration finds its own block; each reads scenery.cfg once.
-TEST(RegisterUpdatesArea, RepeatAddsOneBlockAndReadsTheFileOnce) {
-  TempFolder dir;
-  FaultEnv env;
-  ASSERT_TRUE(Register(dir, "[Area.123]\r\n", &env, nullptr).ok());
-  ASSERT_TRUE(RegisterUpdatesArea(WorkFolder{dir.path(), &env}, Dec6(), nullptr).ok());
-  EXPECT_EQ(2, env.Count(FaultOp::kOpenForReading, kSceneryConfigName));
-  EXPECT_TRUE(BytesEqual("[Area.123]\r\n\r\n" + UpdatesBlock("124"), dir.Read(kSceneryConfigName)));
-  EXPECT_TRUE(BytesEqual(std::string(kHeaderEntry) + AreaEntry("124") + kHeaderEntry,
-                         dir.Read(kLogFileName)));
-}
-
-// A failure part way through the copy or at its rename is returned, leaves scenery.cfg and the
-// previous scenery.org whole, removes the temporary copy and logs nothing. Every other file
-// operation of every command fails in turn in the reliability suite's fault matrix.
-TEST(RegisterUpdatesArea, FailedBackupChangesNothingF1F2) {
-  const std::string cfg = std::string(100000, 'x') + ".\r\n[Area.123]\r\n";
-  const char *org = kSceneryBackupName, *cfgn = kSceneryConfigName;
-  const struct {
-    Fault fault;
-    const char* failed_file;
-  } cases[] = {
-      {{FaultOp::kRead, cfgn, "Input/output error", {}, 1}, cfgn},              // part way
-      {{FaultOp::kAppend, org, "No space left on device", {}, 0, 50000}, org},  // part way
-      {{FaultOp::kAppend, org, "No space left on device", {}, 1}, org},  // the CR LF after it
-      {{FaultOp::kRename, org, "Permission denied"}, org},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.fault.file + " " + c.fault.reason);
-    TempFolder dir;
-    dir.Write(kSceneryBackupName, "previous backup");
-    FaultEnv env;
-    env.Add(c.fault);
-    Status log_status;
-    EXPECT_EQ(dir.File(c.failed_file) + ": " + c.fault.reason,
-              Register(dir, cfg, &env, &log_status).ToString());
-    EXPECT_TRUE(BytesEqual(cfg, dir.Read(kSceneryConfigName)));
-    EXPECT_EQ("previous backup", dir.Read(kSceneryBackupName));
-    EXPECT_TRUE(dir.Temporaries().empty());
-    EXPECT_FALSE(dir.Exists(kLogFileName));
-  }
-}
-
 // A full disk takes part of the block or the switch line and then fails: scenery.cfg is cut back
 // to its old bytes and the failure reported, with the failed cut named when that fails too.
 TEST(RegisterUpdatesArea, FailedAppendRestoresTheOldBytes) {
@@ -195,33 +152,6 @@ TEST(RegisterUpdatesArea, FailedAppendRestoresTheOldBytes) {
       EXPECT_TRUE(BytesEqual(cfg, on_disk));
     }
   }
-}
-
-TEST(BackupSceneryConfig, CopiesAndLogsTheHeaderOrNothingWhenMissingF1) {
-  TempFolder dir;
-  Status s = BackupSceneryConfig(WorkFolder{dir.path()}, Dec6(), nullptr);
-  EXPECT_EQ(Status::Kind::kNotFound, s.kind());
-  EXPECT_EQ(dir.File(kSceneryConfigName), s.file());
-  EXPECT_FALSE(dir.Exists(kSceneryBackupName) || dir.Exists(kLogFileName));
-  dir.Write(kSceneryConfigName, "a\nb");
-  ASSERT_TRUE(BackupSceneryConfig(WorkFolder{dir.path()}, Dec6(), nullptr).ok());
-  EXPECT_EQ("a\r\nb\r\n", dir.Read(kSceneryBackupName));
-  EXPECT_EQ("a\nb", dir.Read(kSceneryConfigName));
-  EXPECT_TRUE(BytesEqual(kHeaderEntry, dir.Read(kLogFileName)));
-}
-
-// A missing scenery.cfg and a folder in its place are the command and CLI suites'.
-TEST(EnsureFileExists, AnEmptyFilePassesAnUnreadableOneIsNotFound) {
-  TempFolder dir;
-  dir.Write("empty.cfg", "");
-  dir.Write("locked.cfg", "x");
-  FaultEnv env;
-  env.Add({FaultOp::kOpenForReading, "locked.cfg", "Permission denied"});
-  EXPECT_TRUE(EnsureFileExists(WorkFolder{dir.path(), &env}, "empty.cfg").ok());
-  Status s = EnsureFileExists(WorkFolder{dir.path(), &env}, "locked.cfg");
-  EXPECT_EQ(Status::Kind::kNotFound, s.kind());
-  EXPECT_EQ(dir.File("locked.cfg") + ": Permission denied", s.ToString());
-  EXPECT_FALSE(dir.Exists(kLogFileName));
 }
 
 }  // namespace

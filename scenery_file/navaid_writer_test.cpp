@@ -6,15 +6,12 @@
 
 #include "core/fatal.h"
 #include "scenery_file/navaid_format.h"
-#include "test_support/fault_env.h"
 #include "test_support/navaid_examples.h"
 #include "test_support/test_support.h"
 
 namespace orlith {
 namespace {
 
-using ::orlith::testing::FaultEnv;
-using ::orlith::testing::FaultOp;
 using ::orlith::testing::TempFolder;
 
 constexpr const char* kFileName = testing::kExampleFile;
@@ -53,16 +50,6 @@ TEST(SceneryFileName, ReplacesDotsAndUnsafeCharacters) {
   for (const auto& c : cases) EXPECT_EQ(SceneryFileName(c[0], c[1]), c[2]);
 }
 
-TEST_F(NavAidWriter, SeparatorsInTheNameStayInTheFolderF5) {
-  NavAidEntry e = Entry("VOR");
-  e.latitude = "N../42 34.6";
-  e.longitude = "W12/24 5";
-  ASSERT_TRUE(Create(e).ok());
-  EXPECT_EQ(dir.Read("N___42 34.6__W12_24 5.bgl").size(), kHeaderSize + kVorSectionSize);
-  EXPECT_NE(dir.Read("orlith.log").find("The file N___42 34.6__W12_24 5.bgl was created"),
-            std::string::npos);
-}
-
 TEST(NavAidWriterReport, LinesFollowTheTypeAndShowTextsAsTypedF6) {
   const std::string vor =
       "Frequency: 110.30 MHz\r\nRange: 25 nm\r\nAltitude: 100 m\r\n"
@@ -94,28 +81,6 @@ TEST(NavAidWriterReport, LinesFollowTheTypeAndShowTextsAsTypedF6) {
     EXPECT_EQ(w.dir.Read(kFileName).size(), c.fileSize) << c.type;
     EXPECT_EQ(w.dir.Read("orlith.log"), kReportHead + std::string(c.type) + "\r\n" + c.report);
   }
-}
-
-TEST_F(NavAidWriter, SecondRunReplacesTheFileAndAddsAReport) {
-  ASSERT_TRUE(Create(Entry("NDB")).ok());
-  ASSERT_TRUE(Create(Entry("VOR")).ok());
-  EXPECT_EQ(dir.Read(kFileName).size(), 246u);
-  std::string report = dir.Read("orlith.log");
-  EXPECT_LT(report.find("Type of NavAid: NDB"), report.find("Type of NavAid: VOR"));
-  EXPECT_NE(report.find("Type of NavAid: VOR"), std::string::npos);
-}
-
-// A failing log is a warning the command flows show; only the first one is kept.
-TEST_F(NavAidWriter, FirstLogFailureIsKept) {
-  FaultEnv env;
-  env.Add({FaultOp::kOpenForAppending, "orlith.log", "Permission denied"});
-  const WorkFolder faulty{dir.path(), &env};
-  Status earlier = Status::IoError("orlith.log", "first");
-  EXPECT_TRUE(WriteNavAidFile(faulty, Entry("NDB"), &earlier).ok());
-  EXPECT_EQ(earlier.reason(), "first");
-  EXPECT_TRUE(WriteNavAidFile(faulty, Entry("NDB"), nullptr).ok());
-  EXPECT_TRUE(WriteNavAidFile(faulty, Entry("NDB"), &log).ok());
-  EXPECT_EQ(log.ToString(), dir.File("orlith.log") + ": Permission denied");
 }
 
 using NavAidWriterDeathTest = NavAidWriter;

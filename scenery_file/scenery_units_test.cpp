@@ -2,18 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
-#include <limits>
 #include <string_view>
 
 namespace orlith {
 namespace {
-
-constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 
 // The extension byte above the word.
 std::int64_t Bcd(std::string_view text) {
@@ -66,31 +59,7 @@ TEST(SceneryUnits, PositionsAnglesAndEntryTexts) {
   for (const auto& row : rows) EXPECT_EQ(row.got, row.want) << row.call;
 }
 
-TEST(SceneryUnits, HugeValuesSaturateF10) {
-  const Conversion rows[] = {
-      // clang-format off
-      ROW(LatitudeToUnits32(1e300), kMax), ROW(LongitudeToUnits24(-1e300), kMin),
-      ROW(Truncate(-0.9), 0), ROW(Truncate(-1.9), -1), ROW(Truncate(kInf), kMax),
-      ROW(Truncate(-kInf), kMin), ROW(Truncate(kNan), 0),
-      ROW(Truncate(9223372036854775808.0), kMax), ROW(Truncate(-9223372036854775808.0), kMin),
-      ROW(FrequencyToChannel("1e300"), kMax), ROW(FrequencyToChannel("-1e400"), kMin),
-      ROW(NauticalMilesToRange("99999999999999999999"), 8340666509890158592),
-      ROW(DeviationToAngle16("9223372036854775807"), kMax),
-      ROW(DeviationToAngle16("-9223372036854775808"), kMin),
-      // clang-format on
-  };
-  for (const auto& row : rows) EXPECT_EQ(row.got, row.want) << row.call;
-}
-
 #undef ROW
-
-TEST(SceneryUnits, Pack24KeepsTheLow24Bits) {
-  using Bytes = std::array<std::uint8_t, 3>;
-  EXPECT_EQ(Pack24(-5000875), (Bytes{0x55, 0xB1, 0xB3}));
-  EXPECT_EQ(Pack24(8388608), (Bytes{0x00, 0x00, 0x80}));
-  EXPECT_EQ(Pack24(0x12345678), (Bytes{0x78, 0x56, 0x34}));
-  EXPECT_EQ(Pack24(kMin), (Bytes{0x00, 0x00, 0x00}));
-}
 
 }  // namespace
 }  // namespace orlith
