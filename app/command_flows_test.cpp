@@ -85,28 +85,6 @@ TEST_F(CommandFlows, CreateOfEachTypeWritesItsFile) {
   EXPECT_EQ(Config().find("Exclude="), std::string::npos);  // Create adds no switch
 }
 
-TEST_F(CommandFlows, EntryTextsCarryOverBetweenCommands) {
-  ui.Ok(DialogId::kPosition, PositionTyped(" n 42 34.6", "W12 24.5 ", kNdbButton));
-  Params(DialogId::kNdb, kNdb);
-  window.CreateNavAid();
-  // The next command opens with the stored texts and no type button; OK at once keeps them all.
-  ui.Ok(DialogId::kPosition, PositionTyped(" n 42 34.6", "W12 24.5 "));
-  Params(DialogId::kNdb, kNdb);
-  window.ModifyNavAid();
-  ASSERT_EQ(ui.shown.size(), 4u);
-  EXPECT_EQ(ui.shown[2], PositionTyped(" n 42 34.6", "W12 24.5 "));
-  EXPECT_EQ(ui.shown[3].edits.at(1013), "350");
-  EXPECT_EQ(ui.messages.back(), "An existing NDB NavAid at  n 42 34.6, W12 24.5  was modified");
-  // A VOR after the NDB opens with the NDB's kHz frequency, range, altitude, ID and name.
-  Position(kVorButton);
-  ui.Cancel(DialogId::kVor);
-  window.CreateNavAid();
-  const auto& vor = ui.shown.back().edits;
-  EXPECT_EQ(Strings({vor.at(1008), vor.at(1009), vor.at(1012), vor.at(1005)}),
-            Strings({"350", "25", "TEST NDB", ""}));
-  EXPECT_TRUE(ui.scriptUsedUp());
-}
-
 TEST_F(CommandFlows, ModifyAddsTheSwitchBeforeAskingForParameters) {
   bool switch_there = false;
   ui.onOpen = [&](DialogId id) { switch_there |= id == DialogId::kVor && Switched("vors"); };
@@ -171,23 +149,6 @@ TEST_F(CommandFlows, OkWithoutTypeKeepsThePositionDialogOpenF18) {
   window.ModifyNavAid();
   EXPECT_EQ(ui.messages.back(), "An existing NDB NavAid at N42 34.6, W12 24.5 was modified");
   EXPECT_TRUE(ui.scriptUsedUp());
-}
-
-TEST(CommandFlowsInput, BadCoordinateEndsWithInputErrorBeforeAnyWrite) {
-  // clang-format off
-  const char* cases[][2] = {{"N42", "W12 24.5"}, {"E42 34.6", "W12 24.5"}, {"N42 34.6", "N12 24.5"},
-                            {"", ""}, {"X1 2", "Y3 4"}};
-  // clang-format on
-  for (const auto& c : cases) {
-    Desk d;
-    d.ui.Ok(DialogId::kPosition, PositionTyped(c[0], c[1], kVorButton));
-    d.window.ModifyNavAid();  // the scripted front end fails a second fatal ending or any message
-    ASSERT_TRUE(d.ui.fatal) << c[0] << " / " << c[1];
-    EXPECT_EQ(d.ui.fatal->message, "Input Error - Program terminates!");
-    EXPECT_EQ(d.ui.fatal->status, 8);
-    EXPECT_EQ(d.window.entry().latitude, c[0]);  // stored before the check
-    EXPECT_TRUE(d.NothingWritten());
-  }
 }
 
 }  // namespace

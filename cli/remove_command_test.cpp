@@ -1,9 +1,8 @@
-// remove and restore through the command line, in process: which lines and files each selection
-// takes back, every other byte of scenery.cfg kept, and the exchange with scenery.org.
+// remove through the command line, in process: which lines and files each selection
+// takes back, every other byte of scenery.cfg kept.
 #include "cli/remove_command.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <sstream>
@@ -183,42 +182,6 @@ TEST(RemoveCommand, TakesBackAnyMixOfCommands) {
     EXPECT_TRUE(BytesEqual(before + "\r\n" + testing::UpdatesBlock("124"), tmp.Read("scenery.cfg")));
     EXPECT_EQ(BglFiles(tmp), 0);
   }
-}
-
-TEST(RestoreCommand, ExchangesTwiceAndRefusesABadBackup) {
-  struct Case {
-    const char* name;
-    int status;
-  };
-  for (const Case c : {Case{"whole", 0}, Case{"missing", 3}, Case{"empty", 3}, Case{"folder", 3},
-                       Case{"fifo", 3}}) {
-    SCOPED_TRACE(c.name);
-    TempFolder tmp;
-    tmp.Write("scenery.cfg", "new\r\n");
-    const std::string org = tmp.File("scenery.org");
-    if (c.name == std::string("whole")) tmp.Write("scenery.org", "old\r\n");
-    if (c.name == std::string("empty")) tmp.Write("scenery.org", "");
-    if (c.name == std::string("folder")) std::filesystem::create_directory(org);
-    if (c.name == std::string("fifo")) {
-      ASSERT_EQ(::mkfifo(org.c_str(), 0600), 0);
-    }
-    std::string out;
-    EXPECT_EQ(RunIn(tmp, {"restore"}, &out), c.status) << out;
-    if (c.status != 0) {
-      EXPECT_EQ(tmp.Read("scenery.cfg"), "new\r\n");
-      EXPECT_NE(out.find("Error with file " + org), out.npos) << out;
-      continue;
-    }
-    EXPECT_EQ(out, "scenery.cfg and scenery.org were exchanged\n");
-    EXPECT_EQ(tmp.Read("scenery.cfg"), "old\r\n");
-    EXPECT_EQ(tmp.Read("scenery.org"), "new\r\n");
-    EXPECT_NE(tmp.Read("orlith.log").find("SCENERY.CFG and SCENERY.ORG were exchanged"),
-              std::string::npos);
-    EXPECT_EQ(RunIn(tmp, {"restore"}), 0);
-    EXPECT_EQ(tmp.Read("scenery.cfg"), "new\r\n");
-  }
-  TempFolder none;
-  EXPECT_EQ(RunIn(none, {"restore"}), kExitMissingConfig);
 }
 
 }  // namespace
