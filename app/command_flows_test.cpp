@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
 
 #include "app/main_window.h"
 #include "test_support/navaid_examples.h"
@@ -20,7 +19,6 @@ using Strings = std::vector<std::string>;
 using testing::kBaseConfig;
 constexpr char kExcludeAt[] = "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, ";
 constexpr const char* kBgl = testing::kExampleFile;
-constexpr char kAt[] = " NavAid was created at N42 34.6, W12 24.5";
 const NavAidEntry& kVor = testing::kExampleVorParameters;
 const NavAidEntry kNdb{"", "", "", "350", "25", "100", "", "", "", "", "ABC", "TEST NDB"};
 
@@ -48,42 +46,6 @@ struct Desk {
 };
 
 struct CommandFlows : ::testing::Test, Desk {};
-
-TEST_F(CommandFlows, DeleteMessageAndSwitchByType) {
-  // clang-format off
-  const std::tuple<int, const char*, const char*> cases[] = {
-      {0, "", "all"}, {kVorButton, "VOR / ILS ", "vors"}, {kIlsButton, "VOR / ILS ", "vors"},
-      {kNdbButton, "NDB ", "ndbs"}};
-  // clang-format on
-  for (const auto& [radio, kind, word] : cases) {
-    Position(radio);
-    window.DeleteNavAid();
-    EXPECT_EQ(ui.messages.back(),
-              std::string("All ") + kind + "NavAids at N42 34.6, W12 24.5 are deleted!");
-    EXPECT_TRUE(Switched(word)) << word;
-  }
-  EXPECT_EQ(ui.opened, std::vector<DialogId>(4, DialogId::kPosition));  // no parameter dialog
-  EXPECT_TRUE(ui.errors.empty());
-  EXPECT_TRUE(tmp.Read("scenery.org").starts_with(kBaseConfig));
-}
-
-TEST_F(CommandFlows, CreateOfEachTypeWritesItsFile) {
-  // The type button, the parameter dialog it opens, the file size, the type.
-  // clang-format off
-  const std::tuple<int, DialogId, std::size_t, const char*> cases[] = {
-      {kNdbButton, DialogId::kNdb, 229, "NDB"},
-      {kVorButton, DialogId::kVor, 246, "VOR"}, {kIlsButton, DialogId::kIls, 246, "ILS"}};
-  // clang-format on
-  for (const auto& [radio, dialog, size, type] : cases) {
-    Position(radio);
-    Params(dialog, radio == kNdbButton ? kNdb : kVor);
-    window.CreateNavAid();
-    EXPECT_EQ(ui.messages.back(), std::string("A new ") + type + kAt);
-    EXPECT_EQ(ui.opened.back(), dialog);
-    EXPECT_EQ(tmp.Read(kBgl).size(), size) << type;
-  }
-  EXPECT_EQ(Config().find("Exclude="), std::string::npos);  // Create adds no switch
-}
 
 TEST_F(CommandFlows, ModifyAddsTheSwitchBeforeAskingForParameters) {
   bool switch_there = false;
