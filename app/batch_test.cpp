@@ -100,23 +100,6 @@ TEST(Batch, FailedSceneryFileStopsTheRunAndLeavesNoPart) {
   EXPECT_NE(batch.dir.Read("scenery.cfg").find("vors\r\n"), std::string::npos);
 }
 
-TEST(Batch, ColumnsInAnyOrderAndLeftOutOnesEmpty) {
-  std::vector<BatchRow> rows;
-  std::string error;
-  ASSERT_EQ(testing::ReadBatch("\xEF\xBB\xBFname,type,longitude,command,latitude\r\n"
-                               "\" Main \",ndb,W12 24.5,create,N42 34.6\r\n,,E1 2,delete,s1 2\r\n",
-                               &rows, &error),
-            0)
-      << error;
-  ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(rows[0].command, NavAidCommand::kCreate);
-  EXPECT_EQ(rows[0].entry,
-            (NavAidEntry{"N42 34.6", "W12 24.5", "NDB", "", "", "", "", "", "", "", "", " Main "}));
-  EXPECT_EQ(rows[1].command, NavAidCommand::kDelete);
-  EXPECT_EQ(rows[1].entry, (NavAidEntry{"s1 2", "E1 2", "", "", "", "", "", "", "", "", "", ""}));
-  EXPECT_EQ(rows[1].line, 3);
-}
-
 TEST(Batch, BadRowsNameTheirLine) {
   const char kHead[] = "command,latitude,longitude,type\n";
   const std::tuple<std::string, int, const char*> cases[] = {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
 
 #include "app/main_window.h"
 #include "test_support/navaid_examples.h"
@@ -20,7 +19,6 @@ using Strings = std::vector<std::string>;
 using testing::kBaseConfig;
 constexpr char kExcludeAt[] = "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, ";
 constexpr const char* kBgl = testing::kExampleFile;
-constexpr char kAt[] = " NavAid was created at N42 34.6, W12 24.5";
 const NavAidEntry& kVor = testing::kExampleVorParameters;
 const NavAidEntry kNdb{"", "", "", "350", "25", "100", "", "", "", "", "ABC", "TEST NDB"};
 
@@ -48,64 +46,6 @@ struct Desk {
 };
 
 struct CommandFlows : ::testing::Test, Desk {};
-
-TEST_F(CommandFlows, DeleteMessageAndSwitchByType) {
-  // clang-format off
-  const std::tuple<int, const char*, const char*> cases[] = {
-      {0, "", "all"}, {kVorButton, "VOR / ILS ", "vors"}, {kIlsButton, "VOR / ILS ", "vors"},
-      {kNdbButton, "NDB ", "ndbs"}};
-  // clang-format on
-  for (const auto& [radio, kind, word] : cases) {
-    Position(radio);
-    window.DeleteNavAid();
-    EXPECT_EQ(ui.messages.back(),
-              std::string("All ") + kind + "NavAids at N42 34.6, W12 24.5 are deleted!");
-    EXPECT_TRUE(Switched(word)) << word;
-  }
-  EXPECT_EQ(ui.opened, std::vector<DialogId>(4, DialogId::kPosition));  // no parameter dialog
-  EXPECT_TRUE(ui.errors.empty());
-  EXPECT_TRUE(tmp.Read("scenery.org").starts_with(kBaseConfig));
-}
-
-TEST_F(CommandFlows, CreateOfEachTypeWritesItsFile) {
-  // The type button, the parameter dialog it opens, the file size, the type.
-  // clang-format off
-  const std::tuple<int, DialogId, std::size_t, const char*> cases[] = {
-      {kNdbButton, DialogId::kNdb, 229, "NDB"},
-      {kVorButton, DialogId::kVor, 246, "VOR"}, {kIlsButton, DialogId::kIls, 246, "ILS"}};
-  // clang-format on
-  for (const auto& [radio, dialog, size, type] : cases) {
-    Position(radio);
-    Params(dialog, radio == kNdbButton ? kNdb : kVor);
-    window.CreateNavAid();
-    EXPECT_EQ(ui.messages.back(), std::string("A new ") + type + kAt);
-    EXPECT_EQ(ui.opened.back(), dialog);
-    EXPECT_EQ(tmp.Read(kBgl).size(), size) << type;
-  }
-  EXPECT_EQ(Config().find("Exclude="), std::string::npos);  // Create adds no switch
-}
-
-TEST_F(CommandFlows, EntryTextsCarryOverBetweenCommands) {
-  ui.Ok(DialogId::kPosition, PositionTyped(" n 42 34.6", "W12 24.5 ", kNdbButton));
-  Params(DialogId::kNdb, kNdb);
-  window.CreateNavAid();
-  // The next command opens with the stored texts and no type button; OK at once keeps them all.
-  ui.Ok(DialogId::kPosition, PositionTyped(" n 42 34.6", "W12 24.5 "));
-  Params(DialogId::kNdb, kNdb);
-  window.ModifyNavAid();
-  ASSERT_EQ(ui.shown.size(), 4u);
-  EXPECT_EQ(ui.shown[2], PositionTyped(" n 42 34.6", "W12 24.5 "));
-  EXPECT_EQ(ui.shown[3].edits.at(1013), "350");
-  EXPECT_EQ(ui.messages.back(), "An existing NDB NavAid at  n 42 34.6, W12 24.5  was modified");
-  // A VOR after the NDB opens with the NDB's kHz frequency, range, altitude, ID and name.
-  Position(kVorButton);
-  ui.Cancel(DialogId::kVor);
-  window.CreateNavAid();
-  const auto& vor = ui.shown.back().edits;
-  EXPECT_EQ(Strings({vor.at(1008), vor.at(1009), vor.at(1012), vor.at(1005)}),
-            Strings({"350", "25", "TEST NDB", ""}));
-  EXPECT_TRUE(ui.scriptUsedUp());
-}
 
 TEST_F(CommandFlows, ModifyAddsTheSwitchBeforeAskingForParameters) {
   bool switch_there = false;
@@ -171,23 +111,6 @@ TEST_F(CommandFlows, OkWithoutTypeKeepsThePositionDialogOpenF18) {
   window.ModifyNavAid();
   EXPECT_EQ(ui.messages.back(), "An existing NDB NavAid at N42 34.6, W12 24.5 was modified");
   EXPECT_TRUE(ui.scriptUsedUp());
-}
-
-TEST(CommandFlowsInput, BadCoordinateEndsWithInputErrorBeforeAnyWrite) {
-  // clang-format off
-  const char* cases[][2] = {{"N42", "W12 24.5"}, {"E42 34.6", "W12 24.5"}, {"N42 34.6", "N12 24.5"},
-                            {"", ""}, {"X1 2", "Y3 4"}};
-  // clang-format on
-  for (const auto& c : cases) {
-    Desk d;
-    d.ui.Ok(DialogId::kPosition, PositionTyped(c[0], c[1], kVorButton));
-    d.window.ModifyNavAid();  // the scripted front end fails a second fatal ending or any message
-    ASSERT_TRUE(d.ui.fatal) << c[0] << " / " << c[1];
-    EXPECT_EQ(d.ui.fatal->message, "Input Error - Program terminates!");
-    EXPECT_EQ(d.ui.fatal->status, 8);
-    EXPECT_EQ(d.window.entry().latitude, c[0]);  // stored before the check
-    EXPECT_TRUE(d.NothingWritten());
-  }
 }
 
 }  // namespace

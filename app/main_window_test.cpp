@@ -23,12 +23,5 @@ TEST(MainWindow, CommandTableRoutesTheThreeNavAidCommands) {
   EXPECT_EQ(ui.opened, std::vector<DialogId>(3, DialogId::kPosition));
 }
 
-TEST(MainWindow, ApplicationTableHandlesOnlyExit) {
-  int exits = 0;
-  EXPECT_TRUE(HandleAppCommand(8, [&] { ++exits; }));
-  EXPECT_FALSE(HandleAppCommand(40001, [&] { ++exits; }));
-  EXPECT_EQ(exits, 1);
-}
-
 }  // namespace
 }  // namespace orlith

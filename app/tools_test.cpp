@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 #include <sstream>
-#include <tuple>
 
 #include "app/batch.h"
 #include "app/command_steps.h"
@@ -150,33 +148,6 @@ TEST(ToolsTest, TakeBackChosenRowsThenRestore) {
   tmp.Write("scenery.org", "");
   EXPECT_EQ(RestoreSceneryConfig(ui, folder, testing::Dec6()), CommandOutcome::kFileError);
   EXPECT_NE(ui.errors.back().find("scenery.org"), std::string::npos);
-}
-
-// A front end whose lock wait the user cancels at once.
-struct CancellingFrontEnd : testing::ScriptedFrontEnd {
-  int waiting = 0, asked = 0, ended = 0;
-  LockWait wait{[this] { ++waiting; }, [this] { return ++asked == 3; }, [this] { ++ended; }};
-  const LockWait* FolderLockWait() override { return &wait; }
-};
-
-TEST(ToolsTest, LockWaitShownAndCancelled) {
-  TempFolder tmp;
-  std::unique_ptr<FolderLock> other;
-  ASSERT_TRUE(DefaultFileEnv()->TryLockFolder(tmp.path(), &other).ok());
-  CancellingFrontEnd ui;
-  bool ran = false;
-  EXPECT_EQ(
-      WithFolderLock(ui, WorkFolder{tmp.path()}, [&] { return ran = true, CommandOutcome::kDone; }),
-      CommandOutcome::kCancelled);
-  EXPECT_FALSE(ran);
-  EXPECT_EQ(std::tie(ui.waiting, ui.asked, ui.ended), std::make_tuple(1, 3, 1));
-  EXPECT_TRUE(ui.errors.empty() && ui.messages.empty());
-  other.reset();
-  EXPECT_EQ(
-      WithFolderLock(ui, WorkFolder{tmp.path()}, [&] { return ran = true, CommandOutcome::kDone; }),
-      CommandOutcome::kDone);
-  EXPECT_TRUE(ran);
-  EXPECT_EQ(ui.waiting, 1);  // no wait: no note
 }
 
 }  // namespace

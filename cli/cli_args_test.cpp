@@ -16,28 +16,6 @@ std::string Parse(const std::string& joined, CliArgs* a) {
   return ParseCliArgs(args, a);
 }
 
-TEST(CliArgs, StoresTextsExactlyAndTheTypeInCapitals) {
-  CliArgs a;
-  ASSERT_EQ(ParseCliArgs({"-C", "sim dir", "create", "--lat", " n42 34.6 ", "--lon=W12 24.5",
-                          "--type", "vOr", "--scenery-folder", "Addon Scenery\\Updates\\scenery",
-                          "--magnetic-deviation", "-3", "--name", ""},
-                         &a),
-            "");
-  EXPECT_EQ(a.folder, "sim dir");
-  EXPECT_EQ(a.sceneryFolder, "Addon Scenery\\Updates\\scenery");
-  EXPECT_EQ(a.command, CliCommand::kCreate);
-  EXPECT_EQ(a.entry,
-            (NavAidEntry{" n42 34.6 ", "W12 24.5", "VOR", "", "", "", "-3", "", "", "", "", ""}));
-  ASSERT_EQ(Parse("delete|--lat|N1 2|--lon|E1 2", &a), "");
-  EXPECT_EQ(a.entry.navAidType, "");  // delete needs no type
-  ASSERT_EQ(Parse("inspect|--json|x.bgl", &a), "");
-  EXPECT_EQ(a.command, CliCommand::kInspect);
-  EXPECT_TRUE(a.json);
-  EXPECT_EQ(a.file, "x.bgl");
-  ASSERT_EQ(Parse("batch|--scenery-folder=/sc|rows.csv", &a), "");
-  EXPECT_EQ(a.file + a.sceneryFolder, "rows.csv/sc");
-}
-
 // The type is matched byte by byte whatever the locale: only a to z have capitals, so no other
 // byte can turn "nd?" into "NDB" (as a locale's toupper may for an accented letter).
 TEST(CliArgs, TypeCaseIgnoresTheLocale) {

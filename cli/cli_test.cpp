@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <map>
 #include <regex>
-#include <set>
 #include <sstream>
 #include <tuple>
 
@@ -89,33 +88,6 @@ TEST(OrlithCli, CreateWritesTheFilesByteForByte) {
   EXPECT_TRUE(json.out.ends_with("\"id\":\"XYZ\",\"name\":\"TEST VOR\"}\n")) << json.out;
 }
 
-TEST(OrlithCli, BatchBacksUpOnceAndRunsEveryRow) {
-  TempFolder tmp;
-  tmp.Write("scenery.cfg", kBaseConfig);
-  tmp.Write("rows.csv",
-            "command,latitude,longitude,type,frequency,range,altitude,id,name\r\n"
-            "delete,N42 34.6,W12 24.5,NDB,,,,,\r\n"
-            "create,N42 34.6,W12 24.5,ndb,350,25,100,ABC,TEST NDB\r\n"
-            "delete,N42 34.6,W12 24.5,,,,,,\r\n");
-  CliRun r = RunCli(&tmp, "batch|rows.csv");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out,
-            "All NDB NavAids at N42 34.6, W12 24.5 are deleted!\n"
-            "A new NDB NavAid was created at N42 34.6, W12 24.5\n"
-            "All NavAids at N42 34.6, W12 24.5 are deleted!\n");
-  EXPECT_EQ(tmp.Read("scenery.cfg"),
-            std::string(kBaseConfig) + kBlock +
-                "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, ndbs\r\n"
-                "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, all\r\n");
-  EXPECT_EQ(tmp.Read("scenery.org"), std::string(kBaseConfig) + "\r\n");
-  EXPECT_TRUE(BytesEqual(testing::NavAidExamples()[0].file, tmp.Read(kBgl)));
-  std::string log = Undated(tmp.Read("orlith.log"));
-  EXPECT_EQ(log.find("*DATE*"), log.rfind("*DATE*"));  // one header entry
-  EXPECT_NE(log.find("Exclusion switch was added for all NavAids at N42 34.6, W12 24.5 to "
-                     "SCENERY.CFG ...\r\n"),
-            std::string::npos);
-}
-
 TEST(OrlithCli, FailuresChangeNothing) {
   const std::string kDelete = "delete|--lat|N1 2|--lon|E1 2";
   // Arguments, exit status, the start of standard error.
@@ -150,71 +122,6 @@ TEST(OrlithCli, FailuresChangeNothing) {
     EXPECT_EQ(r.out, "") << args;
     EXPECT_EQ(Snapshot(tmp), before) << args;
   }
-}
-
-// The scenery files below the folders, with their paths.
-std::set<std::string> SceneryFilesBelow(std::initializer_list<std::string> folders) {
-  std::set<std::string> files;
-  for (const std::string& folder : folders) {
-    for (const auto& f : std::filesystem::recursive_directory_iterator(folder))
-      if (f.path().extension() == ".bgl") files.insert(f.path().string());
-  }
-  return files;
-}
-
-TEST(OrlithCli, SceneryFolderTakesTheFileAndIsCreated) {
-  TempFolder tmp, other;
-  tmp.Write("scenery.cfg", kBaseConfig);
-  tmp.Write("blocker", "");
-  tmp.Write("rows.csv",
-            "command,latitude,longitude,type,frequency,range,altitude,id,name\n"
-            "create,N42 34.6,W12 24.5,ndb,350,25,100,ABC,TEST NDB\n");
-  const std::string ndb =
-      "|--lat|N42 34.6|--lon|W12 24.5|--type|ndb|--frequency|350|--range|25|"
-      "--altitude|100|--id|ABC|--name|TEST NDB";
-  const std::string in_updates = std::string("Addon Scenery/Updates/scenery/") + kBgl;
-  // Arguments, the scenery file's name in the log (empty: none written anywhere), its path.
-  const std::tuple<std::string, std::string, std::string> cases[] = {
-      {"create|--scenery-folder|Addon Scenery/Updates/scenery/" + ndb, in_updates,
-       tmp.File(in_updates)},  // created
-      {"modify" + ndb + "|--scenery-folder=Addon Scenery/Updates/scenery", in_updates,
-       tmp.File(in_updates)},  // there already
-      {"batch|--scenery-folder|" + other.path() + "|rows.csv", other.File(kBgl), other.File(kBgl)},
-      {"create|--scenery-folder|blocker/sub" + ndb, "", ""},
-  };
-  for (const auto& [args, name, path] : cases) {
-    CliRun r = RunCli(&tmp, args);
-    EXPECT_EQ(SceneryFilesBelow({tmp.path(), other.path()}),
-              name.empty() ? std::set<std::string>() : std::set<std::string>{path});
-    if (name.empty()) {
-      EXPECT_EQ(r.status, 3);
-      EXPECT_EQ(r.err, "Error with file " + tmp.File("blocker/sub") +
-                           ": the folder could not be created: Not a directory. The command was "
-                           "stopped.\n");
-      continue;
-    }
-    EXPECT_EQ(r.status, 0) << args << ": " << r.err;
-    EXPECT_TRUE(BytesEqual(testing::NavAidExamples()[0].file, testing::ReadFileBytes(path)));
-    EXPECT_NE(tmp.Read("orlith.log").find("The file " + name + " was created"), std::string::npos);
-    std::filesystem::remove(path);
-  }
-}
-
-// Only the commands that write a scenery file check its name: a delete there is done.
-TEST(OrlithCli, DeleteWritesNoSceneryFileSoItsNameIsNoMatter) {
-  TempFolder tmp;
-  tmp.Write("scenery.cfg", kBaseConfig);
-  CliRun r = RunCli(&tmp, "delete|--lat|" + kLongLat + "|--lon|E1 2");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(tmp.Read("scenery.cfg").find("Exclude="), std::string::npos);
-}
-
-TEST(OrlithCli, VersionAndHelp) {
-  CliRun v = RunCli(nullptr, "--version"), h = RunCli(nullptr, "--help"), no = RunCli(nullptr, "");
-  EXPECT_EQ(std::tie(v.status, v.out),
-            std::make_tuple(0, std::string("orlith-cli " ORLITH_VERSION "\n")));
-  EXPECT_TRUE(h.status == 0 && h.out.starts_with("usage: orlith-cli")) << h.out;
-  EXPECT_EQ(std::tie(no.status, no.out), std::make_tuple(2, std::string()));
 }
 
 }  // namespace

@@ -230,30 +230,6 @@ TEST(NavaidImport, WritesRowsAndSummary) {
   EXPECT_EQ(tmp.Read("N48 3_744__E1 21_818.bgl").size(), 229u);
 }
 
-TEST(NavaidImport, MalformedFileWritesNothing) {
-  const struct {
-    std::string csv, error;
-  } cases[] = {
-      // clang-format off
-      {"", "line 1: no header row"},
-      {"ident,name,type\nA,B,NDB\n", "line 1: not a navaids.csv file: no column \"frequency_khz\""},
-      {std::string(kHeader) + "\n" + Row("85050") + "\n" + Row("87996") + ",extra\n", "line 3: 21 fields, the header has 20"},
-      {std::string(kHeader) + "\n" + Row("85050") + "\n\"unclosed,1\n", "line 3: a quoted field is not closed"},
-      // clang-format on
-  };
-  for (const auto& c : cases) {
-    TempFolder tmp;
-    tmp.Write("n.csv", c.csv);
-    ImportRun run = Import(tmp, {"n.csv", "-o", "out.csv"});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "orlith-cli: n.csv, " + c.error + "\n");
-    EXPECT_FALSE(tmp.Exists("out.csv"));
-    run = Import(tmp, {"n.csv"});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "");
-  }
-}
-
 TEST(NavaidImport, FailedFileKeepsTheOldOutput) {
   const struct {
     testing::FaultOp op;

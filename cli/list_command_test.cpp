@@ -71,13 +71,5 @@ Other .bgl files (not Orlith's): 1
   EXPECT_EQ(Snapshot(tmp), before);
 }
 
-TEST(ListCommand, NeedsSceneryCfg) {
-  TempFolder tmp;
-  std::string out, err;
-  EXPECT_EQ(RunIn(tmp, {"list"}, &out, &err), kExitMissingConfig);
-  EXPECT_EQ(err, "File scenery.cfg not found!\n");
-  EXPECT_EQ(out, "");
-}
-
 }  // namespace
 }  // namespace orlith

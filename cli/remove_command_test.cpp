@@ -1,9 +1,8 @@
-// remove and restore through the command line, in process: which lines and files each selection
-// takes back, every other byte of scenery.cfg kept, and the exchange with scenery.org.
+// remove through the command line, in process: which lines and files each selection
+// takes back.
 #include "cli/remove_command.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <sstream>
@@ -32,69 +31,6 @@ int BglFiles(const TempFolder& tmp) {
   for (const auto& f : std::filesystem::recursive_directory_iterator(tmp.path()))
     n += f.path().extension() == ".bgl";
   return n;
-}
-
-// A line of scenery.cfg and whether remove --all takes it back.
-struct Part {
-  std::string bytes;
-  bool removed = false;
-};
-
-Part Switch(const char* lat, const char* lon, const char* type, const char* end) {
-  return {ExclusionSwitchLine(lat, lon, type) + end, true};
-}
-Part Keep(std::string bytes) { return {std::move(bytes), false}; }
-
-TEST(RemoveCommand, TakesBackOnlyItsOwnLinesAndKeepsEveryOtherByte) {
-  const std::string block = "[Area.124]\r\nTitle=Navigational Updates\r\n";
-  const std::string own = ExclusionSwitchLine("N1 0.0", "E1 0.0", "");
-  const std::string long_line = "Local=" + std::string(100000, 'x');
-  struct Case {
-    const char* name;
-    std::vector<Part> parts;
-  };
-  const std::vector<Case> cases = {
-      {"CR LF, duplicates, each word",
-       {Keep(testing::kBaseConfig), Keep(block), Switch("N42 34.6", "W12 24.5", "NDB", "\r\n"),
-        Switch("N42 34.6", "W12 24.5", "VOR", "\r\n"), Switch("N42 34.6", "W12 24.5", "VOR", "\r\n"),
-        Switch("S33 56.5", "E151 10.2", "", "\r\n"), Keep("Layer=124\r\n")}},
-      {"LF, foreign forms",
-       {Keep("[Area.124]\nTitle=navigational updates \n"),
-        Keep("Exclude=N42 34.61, W12 24.51, N42 34.59, W12 24.49, ndbs\n"),
-        Switch("N42 34.6", "W12 24.5", "NDB", "\n"), Keep("Exclude=" + own.substr(8) + " \n"),
-        Keep("exclude=x\n")}},
-      {"lone CR, mixed, no final line end",
-       {Keep("[Area.124]\rTitle=Navigational Updates\r"), Switch("N1 0.0", "E1 0.0", "", "\r"),
-        Keep("Active=TRUE\n"), Switch("N2 0.0", "E1 0.0", "NDB", "\r\n"),
-        Switch("N3 0.0", "E1 0.0", "ILS", "")}},
-      {"NUL bytes, a long line, other blocks keep theirs",
-       {Keep(own + "\r\n"), Keep("[Area.001]\r\nTitle=Other tool\r\n" + own + "\r\n"),
-        Keep(std::string("Title=a\0b\r\n", 11)), Keep(block), Keep(long_line + "\r\n"),
-        Switch("N1 0.0", "E1 0.0", "", "\r\n"), Keep(std::string("x\0", 2)),
-        Keep("\r\n[Area.125]\r\nTitle=Later\r\n" + own + "\r\n")}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    TempFolder tmp;
-    std::string before, after;
-    int removed = 0;
-    for (const Part& p : c.parts) {
-      before += p.bytes;
-      if (!p.removed) after += p.bytes;
-      removed += p.removed;
-    }
-    tmp.Write("scenery.cfg", before);
-    std::string out;
-    ASSERT_EQ(RunIn(tmp, {"remove", "--all"}, &out), 0) << out;
-    EXPECT_TRUE(BytesEqual(after, tmp.Read("scenery.cfg")));
-    EXPECT_NE(out.find("Removed " + std::to_string(removed) + " exclusion switch"), out.npos)
-        << out;
-    EXPECT_TRUE(tmp.Temporaries().empty());
-    // Nothing left to take back: status 4, nothing changed.
-    EXPECT_EQ(RunIn(tmp, {"remove", "--all"}, &out), kExitNothingSelected);
-    EXPECT_EQ(out, "Nothing that Orlith put in effect is in the selection; nothing was changed.\n");
-    EXPECT_TRUE(BytesEqual(after, tmp.Read("scenery.cfg")));
-  }
 }
 
 TEST(RemoveCommand, SelectsByPositionRectangleAndType) {
@@ -183,42 +119,6 @@ TEST(RemoveCommand, TakesBackAnyMixOfCommands) {
     EXPECT_TRUE(BytesEqual(before + "\r\n" + testing::UpdatesBlock("124"), tmp.Read("scenery.cfg")));
     EXPECT_EQ(BglFiles(tmp), 0);
   }
-}
-
-TEST(RestoreCommand, ExchangesTwiceAndRefusesABadBackup) {
-  struct Case {
-    const char* name;
-    int status;
-  };
-  for (const Case c : {Case{"whole", 0}, Case{"missing", 3}, Case{"empty", 3}, Case{"folder", 3},
-                       Case{"fifo", 3}}) {
-    SCOPED_TRACE(c.name);
-    TempFolder tmp;
-    tmp.Write("scenery.cfg", "new\r\n");
-    const std::string org = tmp.File("scenery.org");
-    if (c.name == std::string("whole")) tmp.Write("scenery.org", "old\r\n");
-    if (c.name == std::string("empty")) tmp.Write("scenery.org", "");
-    if (c.name == std::string("folder")) std::filesystem::create_directory(org);
-    if (c.name == std::string("fifo")) {
-      ASSERT_EQ(::mkfifo(org.c_str(), 0600), 0);
-    }
-    std::string out;
-    EXPECT_EQ(RunIn(tmp, {"restore"}, &out), c.status) << out;
-    if (c.status != 0) {
-      EXPECT_EQ(tmp.Read("scenery.cfg"), "new\r\n");
-      EXPECT_NE(out.find("Error with file " + org), out.npos) << out;
-      continue;
-    }
-    EXPECT_EQ(out, "scenery.cfg and scenery.org were exchanged\n");
-    EXPECT_EQ(tmp.Read("scenery.cfg"), "old\r\n");
-    EXPECT_EQ(tmp.Read("scenery.org"), "new\r\n");
-    EXPECT_NE(tmp.Read("orlith.log").find("SCENERY.CFG and SCENERY.ORG were exchanged"),
-              std::string::npos);
-    EXPECT_EQ(RunIn(tmp, {"restore"}), 0);
-    EXPECT_EQ(tmp.Read("scenery.cfg"), "new\r\n");
-  }
-  TempFolder none;
-  EXPECT_EQ(RunIn(none, {"restore"}), kExitMissingConfig);
 }
 
 }  // namespace
