@@ -12,13 +12,12 @@ using testing::TempFolder;
 // What orlith.ini holds before, the folder written, and the bytes after: unknown lines and other
 // sections stay, the key is found in any letter case and only inside [Orlith].
 TEST(SettingsTest, RewritesOnlyTheSceneryFolder) {
-  struct Case {
+  const struct {
     const char* before;  // nullptr: no orlith.ini
     const char* readBack;
     const char* folder;
     const char* after;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {nullptr, "", kAddonSceneryFolder,
        "[Orlith]\r\nSceneryFolder=Addon Scenery\\Updates\\scenery\r\n"},
       {"[Orlith]\r\nsceneryfolder= x \r\nColour=red\r\n", "x", "",
@@ -27,7 +26,7 @@ TEST(SettingsTest, RewritesOnlyTheSceneryFolder) {
        "; mine\r\n[Other]\r\nSceneryFolder=no\r\n\r\n[Orlith]\r\nSceneryFolder=s\r\n"},
       {"[orlith]\r\nA=1\r\n", "", "s", "[orlith]\r\nSceneryFolder=s\r\nA=1\r\n"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     TempFolder tmp;
     if (c.before) tmp.Write(kSettingsFileName, c.before);
     WorkFolder folder{tmp.path()};
@@ -42,16 +41,7 @@ TEST(SettingsTest, RewritesOnlyTheSceneryFolder) {
   }
 }
 
-TEST(SettingsTest, ReadFailureNamesTheFile) {
-  TempFolder tmp;
-  tmp.Write(kSettingsFileName, std::string(70000, 'x'));
-  Settings settings;
-  Status s = ReadSettings(WorkFolder{tmp.path()}, &settings);
-  EXPECT_EQ(s.file(), kSettingsFileName);
-  EXPECT_FALSE(s.ok());
-}
-
-// The command line wins over orlith.ini.
+// The command line wins over orlith.ini; an orlith.ini that cannot be read is named.
 TEST(SettingsTest, ProgramFolderTakesTheStoredFolder) {
   TempFolder tmp;
   tmp.Write(kSettingsFileName, "[Orlith]\r\nSceneryFolder=a\\b\r\n");
@@ -61,6 +51,11 @@ TEST(SettingsTest, ProgramFolderTakesTheStoredFolder) {
   EXPECT_EQ(ProgramWorkFolder({tmp.path(), ""}, DefaultFileEnv(), &failure).sceneryFolder,
             SceneryFolderForSystem("a\\b"));
   EXPECT_TRUE(failure.ok());
+  tmp.Write(kSettingsFileName, std::string(70000, 'x'));
+  Settings settings;
+  const Status s = ReadSettings(WorkFolder{tmp.path()}, &settings);
+  EXPECT_FALSE(s.ok());
+  EXPECT_EQ(s.file(), kSettingsFileName);
 }
 
 TEST(SettingsTest, ChoicesAndWhatTheyStore) {
