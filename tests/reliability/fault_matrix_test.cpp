@@ -143,26 +143,22 @@ void CheckCell(const Row& row, int command) {
   EXPECT_TRUE(backup == kOldBackup || backup == new_backup) << backup;
   EXPECT_TRUE(dir.Temporaries().empty());
 
-  // What the user was told.
+  // What the user was told. The folder's sync completes the backup's rename, so it is told as
+  // scenery.org's failure.
   const auto success_of = {DeletedMessage, CreatedMessage, ModifiedMessage};
   const std::string success = success_of.begin()[command](entry);
-  if (outcome == 'S') {
-    EXPECT_EQ(result, CommandOutcome::kFileError);
-    EXPECT_TRUE(fe.messages.empty()) << fe.messages.front();
-    // The folder's sync completes the backup's rename, so it is told as scenery.org's failure.
-    const std::string named = row.op == kSyncFolder ? dir.File(kOrg)
-                              : file == kFolder     ? dir.path()
-                                                    : dir.File(file);
-    EXPECT_EQ(fe.errors,
-              std::vector<std::string>{"Error with file " + named +
-                                       ": Input/output error. The command was stopped."});
-  } else {
-    EXPECT_EQ(result, CommandOutcome::kDone);
-    EXPECT_TRUE(fe.errors.empty());
-    const std::string note =
-        " (The log could not be written: " + dir.File(kLog) + ": Input/output error.)";
-    EXPECT_EQ(fe.messages, std::vector<std::string>{success + (outcome == 'L' ? note : "")});
-  }
+  const std::string named = row.op == kSyncFolder ? dir.File(kOrg)
+                            : file == kFolder     ? dir.path()
+                                                  : dir.File(file);
+  const std::string error =
+      "Error with file " + named + ": Input/output error. The command was stopped.";
+  const std::string note =
+      " (The log could not be written: " + dir.File(kLog) + ": Input/output error.)";
+  using Texts = std::vector<std::string>;
+  const bool stopped = outcome == 'S';
+  EXPECT_EQ(result, stopped ? CommandOutcome::kFileError : CommandOutcome::kDone);
+  EXPECT_EQ(fe.errors, stopped ? Texts{error} : Texts{});
+  EXPECT_EQ(fe.messages, stopped ? Texts{} : Texts{success + (outcome == 'L' ? note : "")});
 
   // Every claim, in the log or in a message, holds on disk.
   const bool told = !fe.messages.empty() && fe.messages[0].starts_with(success);
