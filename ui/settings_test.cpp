@@ -78,21 +78,18 @@ TEST(SettingsTest, ChoicesAndWhatTheyStore) {
 
 TEST(ProgramOptions, FoldersAndErrors) {
   // The arguments separated by '|', then the folder, the scenery folder, or the error.
+  // clang-format off
   const char* cases[][4] = {
-      {"", "", "", ""},
-      {"-C|sim", "sim", "", ""},
-      {"sim dir", "sim dir", "", ""},
+      {"", "", "", ""}, {"-C|sim", "sim", "", ""}, {"sim dir", "sim dir", "", ""},
       {"--scenery-folder|Addon Scenery\\Updates\\scenery|sim", "sim",
        "Addon Scenery\\Updates\\scenery", ""},
-      {"--scenery-folder=/abs", "", "/abs", ""},
-      {"-C", "", "", "-C needs a folder"},
-      {"a|-C|b", "", "", "only one folder can be given"},
+      {"--scenery-folder=/abs", "", "/abs", ""}, {"-C", "", "", "-C needs a folder"},
+      {"a|-C|b", "", "", "only one folder can be given"}, {"|", "", "", "the folder name is empty"},
       {"--frobnicate", "", "", "unknown option --frobnicate"},
-      {"|", "", "", "the folder name is empty"},
       {"--scenery-folder", "", "", "--scenery-folder needs a folder"},
       {"--scenery-folder=", "", "", "--scenery-folder needs a folder"},
-      {"--scenery-folder|a|--scenery-folder|b", "", "", "only one scenery folder can be given"},
-  };
+      {"--scenery-folder|a|--scenery-folder|b", "", "", "only one scenery folder can be given"}};
+  // clang-format on
   for (const auto& [joined, folder, scenery_folder, error] : cases) {
     std::vector<std::string> args;
     std::istringstream in(joined);
