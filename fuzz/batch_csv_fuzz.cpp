@@ -3,7 +3,6 @@
 // its line. ReadBatch: 0 only with rows that a command can run (a known command, a known type or
 // none for delete, acceptable coordinate texts), otherwise 2 or 8 with a message.
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "app/batch.h"

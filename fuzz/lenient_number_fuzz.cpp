@@ -3,7 +3,6 @@
 // the C locale once the text is known to hold a digit or a point after its blanks and sign, and a
 // "0x" is cut to its "0" (so no "inf", "nan" or hexadecimal reading can enter).
 #include <algorithm>
-#include <cerrno>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>

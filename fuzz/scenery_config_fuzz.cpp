@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/file_env.h"
 #include "core/lenient_number.h"
 #include "core/operations_log.h"
 #include "core/work_folder.h"
