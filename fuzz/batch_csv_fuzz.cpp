@@ -2,10 +2,7 @@
 // rise, and writing them back fully quoted reads back to the same fields; a refused one names
 // its line. ReadBatch: 0 only with rows that a command can run (a known command, a known type or
 // none for delete, acceptable coordinate texts), otherwise 2 or 8 with a message.
-#include <cstddef>
-#include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "app/batch.h"
@@ -16,19 +13,17 @@
 
 namespace {
 
+// The records written back with every field quoted (none is without fields).
 std::string Quoted(const std::vector<orlith::CsvRecord>& records) {
   std::string text;
   for (const orlith::CsvRecord& record : records) {
-    for (std::size_t i = 0; i < record.fields.size(); ++i) {
-      if (i > 0) text += ',';
+    for (const std::string& field : record.fields) {
       text += '"';
-      for (char c : record.fields[i]) {
-        if (c == '"') text += '"';
-        text += c;
-      }
-      text += '"';
+      for (char c : field) text += c == '"' ? "\"\"" : std::string(1, c);
+      text += "\",";
     }
-    text += "\r\n";
+    text.back() = '\r';
+    text += '\n';
   }
   return text;
 }

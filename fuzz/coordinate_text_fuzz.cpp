@@ -3,8 +3,6 @@
 // of the two printed decimals, and ParseCoordinate never ends the program for a text that
 // TryParseCoordinate accepts.
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
 #include <string>
 
 #include "core/ascii_case.h"
@@ -15,17 +13,14 @@ namespace {
 
 using orlith::CoordinateKind;
 
-bool HasSeparatingBlank(const std::string& text) {
+bool HasSeparatingBlank(std::string text) {
   const char* space = " \t\n\v\f\r";
-  std::size_t first = text.find_first_not_of(space);
-  if (first == std::string::npos) return false;
-  std::size_t last = text.find_last_not_of(space);
-  std::string trimmed = text.substr(first, last - first + 1);
+  text.erase(text.find_last_not_of(space) + 1);
+  text.erase(0, text.find_first_not_of(space));
   // A blank right after the letter is dropped once: "N 42" holds no blank that separates.
-  if (trimmed.find(' ') == 1) trimmed.erase(1, 1);
-  return trimmed.find(' ') != std::string::npos;
+  if (text.find(' ') == 1) text.erase(1, 1);
+  return text.find(' ') != std::string::npos;
 }
-
 
 void CheckRoundTrip(double degrees, CoordinateKind kind) {
   const std::string text = orlith::FormatCoordinate(degrees, kind);

@@ -1,7 +1,9 @@
 // The assertion of the fuzz targets: a broken property prints where and why, then aborts, so
-// libFuzzer keeps the input that broke it.
+// libFuzzer keeps the input that broke it. Also what their entry point's signature needs.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 

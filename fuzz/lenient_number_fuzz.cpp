@@ -1,12 +1,10 @@
 // The two lenient number readers against plain references written from their rules: the
-// integer accumulated in 128 bits and saturated, the decimal as the C library's strtod reads the
-// longest prefix that fits the decimal form (the form alone is chosen here, so no locale, "inf",
-// "nan" or hexadecimal reading can enter).
-#include <cerrno>
+// integer accumulated in 128 bits and saturated, the decimal as the C library's strtod reads it in
+// the C locale once the text is known to hold a digit or a point after its blanks and sign, and a
+// "0x" is cut to its "0" (so no "inf", "nan" or hexadecimal reading can enter).
+#include <algorithm>
 #include <clocale>
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -26,46 +24,25 @@ std::int64_t ReferenceInteger(std::string_view t) {
   while (i < t.size() && IsSpace(t[i])) ++i;
   bool negative = false;
   if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
+  using Limits = std::numeric_limits<std::int64_t>;
   __int128 value = 0;
-  const __int128 cap = static_cast<__int128>(std::numeric_limits<std::int64_t>::max()) + 2;
+  const __int128 cap = static_cast<__int128>(Limits::max()) + 2;
   for (; i < t.size() && IsDigit(t[i]); ++i) {
     value = value * 10 + (t[i] - '0');
     if (value > cap) value = cap;
   }
-  if (negative) value = -value;
-  if (value > std::numeric_limits<std::int64_t>::max())
-    return std::numeric_limits<std::int64_t>::max();
-  if (value < std::numeric_limits<std::int64_t>::min())
-    return std::numeric_limits<std::int64_t>::min();
-  return static_cast<std::int64_t>(value);
+  return static_cast<std::int64_t>(
+      std::clamp<__int128>(negative ? -value : value, Limits::min(), Limits::max()));
 }
 
 double ReferenceDecimal(std::string_view t) {
+  std::string text(t);
   std::size_t i = 0;
-  while (i < t.size() && IsSpace(t[i])) ++i;
-  std::size_t start = i;
-  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-  std::size_t digits = 0;
-  while (i < t.size() && IsDigit(t[i])) ++i, ++digits;
-  if (i < t.size() && t[i] == '.') {
-    std::size_t j = i + 1;
-    std::size_t frac = 0;
-    while (j < t.size() && IsDigit(t[j])) ++j, ++frac;
-    if (digits + frac > 0) {
-      digits += frac;
-      i = j;
-    }
-  }
-  if (digits == 0) return 0.0;
-  if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-    std::size_t j = i + 1;
-    if (j < t.size() && (t[j] == '+' || t[j] == '-')) ++j;
-    std::size_t from = j;
-    while (j < t.size() && IsDigit(t[j])) ++j;
-    if (j > from) i = j;
-  }
-  std::string number(t.substr(start, i - start));
-  return std::strtod(number.c_str(), nullptr);
+  while (i < text.size() && IsSpace(text[i])) ++i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  if (i == text.size() || !(IsDigit(text[i]) || text[i] == '.')) return 0.0;
+  if (text[i] == '0' && i + 1 < text.size() && (text[i + 1] | 0x20) == 'x') text.resize(i + 1);
+  return std::strtod(text.c_str(), nullptr);
 }
 
 bool SameDouble(double a, double b) { return a == b && std::signbit(a) == std::signbit(b); }

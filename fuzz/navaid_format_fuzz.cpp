@@ -4,8 +4,6 @@
 // shorter prefix of the file is refused but an NDB file without its list end.
 #include <algorithm>
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,9 +24,8 @@ using orlith::EntryField;
 orlith::NavAidEntry EntryFrom(std::string_view input) {
   orlith::NavAidEntry entry;
   for (int field = 0; field < orlith::kEntryFieldCount; ++field) {
-    std::size_t end = input.find('\n');
-    std::string_view line = input.substr(0, end);
-    orlith::FieldOf(entry, static_cast<EntryField>(field)).assign(line);
+    const std::size_t end = input.find('\n');
+    orlith::FieldOf(entry, static_cast<EntryField>(field)).assign(input.substr(0, end));
     if (end == std::string_view::npos) break;
     input.remove_prefix(end + 1);
   }
@@ -39,10 +36,10 @@ orlith::NavAidEntry EntryFrom(std::string_view input) {
   return entry;
 }
 
-std::string Trimmed(std::string text, std::size_t width) {
-  text.resize(std::min(text.size(), width));
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
+// The first width bytes without the blanks that end them.
+std::string Trimmed(const std::string& text, std::size_t width) {
+  std::string kept = text.substr(0, width);
+  return kept.erase(kept.find_last_not_of(' ') + 1);
 }
 
 std::int32_t Steps24(std::int64_t v) {

@@ -3,8 +3,6 @@
 // their widths and whose position agrees with its raw steps. (That a cut file is refused is
 // checked on every file the builders make, in navaid_format_fuzz.)
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
 #include <string>
 
 #include "fuzz/fuzz_check.h"

@@ -1,25 +1,14 @@
 // The scenery.cfg operations on arbitrary file contents, with any one file operation and all
 // after it failing: a registration, an exclusion switch and a second registration in a row, as
-// a Modify followed by a Delete does them. Whatever happens:
-// - the old bytes of scenery.cfg stay a prefix of the new ones, and an operation that fails
-//   leaves exactly them, also after a write that got half its data through (unless the cut back
-//   to the old size fails too);
-// - scenery.org is whole: the line-by-line CR LF copy of scenery.cfg as one of the registrations
-//   found it, or the backup that was there before;
-// - at most one updates area block is ever added, none when a marker line was there, and it
-//   takes one more than the highest area number or layer in use;
-// - the exclusion line starts a line of its own;
-// - an operation that reports success did what it says, and so did its log entry.
+// a Modify followed by a Delete does them. Whatever happens nothing of scenery.cfg or scenery.org
+// is lost, and an operation that reports success did what it says, and so did its log entry.
 #include <algorithm>
 #include <cctype>
-#include <cstddef>
-#include <cstdint>
 #include <ctime>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/file_env.h"
 #include "core/lenient_number.h"
 #include "core/operations_log.h"
 #include "core/work_folder.h"
@@ -36,22 +25,17 @@ constexpr char kLatitude[] = "N42 34.6";
 constexpr char kLongitude[] = "W12 24.5";
 constexpr char kTitleLine[] = "\r\nTitle=Navigational Updates\r\n";
 
-std::vector<std::string> Lines(std::string_view text) {
-  std::vector<std::string> lines;
-  for (;;) {
-    std::size_t lf = text.find('\n');
-    std::string line(text.substr(0, lf));
-    if (lf != std::string_view::npos && !line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    if (lf == std::string_view::npos) return lines;
-    text.remove_prefix(lf + 1);
-  }
-}
-
+// The backup's copy: each line, as a line feed or a CR LF ends it, ended by CR LF.
 std::string CrLfCopy(std::string_view text) {
   std::string copy;
-  for (const std::string& line : Lines(text)) copy += line + "\r\n";
-  return copy;
+  for (;;) {
+    const std::size_t lf = text.find('\n');
+    std::string_view line = text.substr(0, lf);
+    if (lf != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
+    copy.append(line) += "\r\n";
+    if (lf == std::string_view::npos) return copy;
+    text.remove_prefix(lf + 1);
+  }
 }
 
 // The lines as the registration's scan sees them: a CR or a line feed ends each.
@@ -75,7 +59,7 @@ bool HasMarker(std::string_view text) {
   return false;
 }
 
-// One more than the highest number of an area header or a layer line.
+// The updates block's header: one more than the highest number of an area header or a layer line.
 std::string ExpectedHeaderLine(std::string_view text) {
   std::int64_t highest = 0;
   for (const std::string& line : ScanLines(text)) {
@@ -135,7 +119,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(after_exclusion.compare(0, after_first.size(), after_first) == 0);
   FUZZ_CHECK(cfg.compare(0, after_exclusion.size(), after_exclusion) == 0);
 
-  // A failed operation leaves scenery.cfg as it found it, unless it says that it could not (a
+  // A failed operation leaves scenery.cfg as it found it, also after a write that got half its
+  // data through, unless the cut back to the old size fails too or it says that it could not (a
   // failed close is cut back through a new open, which fails like any other operation here).
   auto restored = [&](const orlith::Status& s) {
     return restores_work && s.reason().find("could not be restored") == std::string::npos;
@@ -144,7 +129,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!exclusion.ok() && restored(exclusion)) FUZZ_CHECK(after_exclusion == after_first);
   if (!second.ok() && restored(second)) FUZZ_CHECK(cfg == after_exclusion);
 
-  // The backup is never half written.
+  // The backup is never half written: the copy of scenery.cfg as a registration found it, or the
+  // backup that was there before.
   FUZZ_CHECK(backup_after_first == kOldBackup || backup_after_first == CrLfCopy(old_cfg));
   FUZZ_CHECK(backup == backup_after_first || backup == CrLfCopy(after_exclusion));
   if (first.ok()) FUZZ_CHECK(backup_after_first == CrLfCopy(old_cfg));

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "app/command_flows.h"
-#include "scenery_config/scenery_config.h"
 #include "test_support/test_support.h"
 #include "ui/testing/scripted_front_end.h"
 
@@ -22,12 +21,14 @@ namespace {
 constexpr char kOldConfig[] = "[Area.123]\r\nTitle=Default Terrain\r\nLayer=123\r\n";
 constexpr char kOldBackup[] = "the backup of an earlier day\r\n";
 
-// Runs a Delete of all VOR and ILS NavAids at N42 34.6 / W12 24.5 in dir.
-CommandOutcome RunDelete(const std::string& dir, ScriptedFrontEnd& fe) {
+// Runs a Delete of all VOR and ILS NavAids at N42 34.6 / W12 24.5 in dir, or a Create of a VOR
+// there.
+CommandOutcome RunAt(const std::string& dir, ScriptedFrontEnd& fe, bool create = false) {
   fe.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", 1005));
+  if (create) fe.Ok(DialogId::kVor, {});
   CommandSession session{fe, WorkFolder{dir, DefaultFileEnv()}, {}, Status()};
   NavAidEntry entry;
-  return DeleteNavAidFlow(session, entry);
+  return (create ? CreateNavAidFlow : DeleteNavAidFlow)(session, entry);
 }
 
 // In a child process: prepares the process, runs the Delete, lifts the file size limit again
@@ -36,7 +37,7 @@ CommandOutcome RunDelete(const std::string& dir, ScriptedFrontEnd& fe) {
 [[noreturn]] void DeleteInChild(const std::string& dir, const std::function<void()>& prepare) {
   prepare();
   ScriptedFrontEnd fe;
-  CommandOutcome outcome = RunDelete(dir, fe);
+  const CommandOutcome outcome = RunAt(dir, fe);
   rlimit limit{};
   getrlimit(RLIMIT_FSIZE, &limit);
   limit.rlim_cur = limit.rlim_max;
@@ -91,7 +92,7 @@ TEST(RealFaults, ConfigReplacedByFolderEndsWithStatus1) {
   TempFolder dir;
   ASSERT_EQ(mkdir(dir.File("scenery.cfg").c_str(), 0755), 0);
   ScriptedFrontEnd fe;
-  EXPECT_EQ(RunDelete(dir.path(), fe), CommandOutcome::kEnded);
+  EXPECT_EQ(RunAt(dir.path(), fe), CommandOutcome::kEnded);
   ASSERT_TRUE(fe.fatal.has_value());
   EXPECT_EQ(fe.fatal->message, "File scenery.cfg not found!");
   EXPECT_EQ(fe.fatal->status, 1);
@@ -116,11 +117,7 @@ TEST(RealFaults, PlantedSymlinksChangeNothingOutside) {
   const std::string bgl = "N42 34_6__W12 24_5.bgl";
   ASSERT_EQ(symlink(victim.c_str(), dir.File(bgl).c_str()), 0);
   ScriptedFrontEnd fe;
-  fe.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", 1005));
-  fe.Ok(DialogId::kVor, {});
-  CommandSession session{fe, WorkFolder{dir.path(), DefaultFileEnv()}, {}, Status()};
-  NavAidEntry entry;
-  EXPECT_EQ(CreateNavAidFlow(session, entry), CommandOutcome::kDone) << fe.errors.size();
+  EXPECT_EQ(RunAt(dir.path(), fe, true), CommandOutcome::kDone) << fe.errors.size();
   EXPECT_EQ(outside.Read("victim"), "precious");
   struct stat info {};
   ASSERT_EQ(lstat(dir.File(bgl).c_str(), &info), 0);
