@@ -1,6 +1,9 @@
 #include "ui/qt/main_frame.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QFontInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,12 +24,13 @@
 #include <vector>
 
 #include "app/messages.h"
-#include "core/coordinate_text.h"
 #include "test_support/navaid_examples.h"
 #include "test_support/test_support.h"
 #include "ui/dialog_layout.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/qt_test_suites.h"
 #include "ui/qt/testing/modal_script.h"
+#include "ui/qt/title_view.h"
 #include "ui/qt/tool_windows.h"
 #include "ui/testing/scripted_front_end.h"
 
@@ -168,6 +172,46 @@ void FillImport(ImportDialog* dialog) {
   dialog->updatePreview();
 }
 
+// The horizontal extent of the pixels that are not the ground colour in rows [top, bottom).
+struct Ink {
+  int left = -1, right = -1, top = -1;
+  bool black = true;  // every inked pixel is black or a shade between black and the ground
+};
+
+Ink InkBetween(const QImage& image, int top, int bottom, QRgb ground) {
+  Ink ink;
+  for (int y = top; y < bottom && y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      QRgb pixel = image.pixel(x, y);
+      if (pixel == ground) continue;
+      if (ink.left < 0 || x < ink.left) ink.left = x;
+      if (x > ink.right) ink.right = x;
+      if (ink.top < 0) ink.top = y;
+      // Anti-aliased edges blend towards the ground; red never rises above the ground's 0.
+      if (qRed(pixel) != 0) ink.black = false;
+    }
+  }
+  return ink;
+}
+
+// A frame shown on a fresh folder (holding scenery.cfg unless told otherwise) and the script that
+// serves its windows.
+struct ShownFrame {
+  explicit ShownFrame(bool with_config = true) {
+    if (with_config) gui.Write("scenery.cfg", kBaseConfig);
+    frame.show();
+  }
+  // Runs the commands through the menu; each window the script expects must have been served.
+  void Run(std::initializer_list<int> commands) {
+    for (int command : commands) frame.action(command)->trigger();
+    CheckScript(script);
+  }
+
+  TempFolder gui;
+  MainFrame frame{WorkFolder{gui.path()}};
+  ModalScript script;
+};
+
 }  // namespace
 
 class MainFrameTest : public QObject {
@@ -240,23 +284,100 @@ class MainFrameTest : public QObject {
         {modify, {{pos, {}, 0}, {ils, {}, 0, Close::kEscape}},
          "The exclusion switch was added at N42 34.6, W12 24.5; no scenery file was written"},
         {create, {{pos, {}, 0}, {ils, kIls}}, "A new ILS" + at}};
-    QTest::newRow("typing where the focus opens, Enter F17") << C{
+    QTest::newRow("typing where the focus opens, Enter F17, then status 8") << C{
         {create, {{pos, kPosition, kNdbButton, Close::kEnter, {}, true},
-                  {ndb, kNdb, 0, Close::kEnter, {}, true}}, "A new NDB" + at}};
+                  {ndb, kNdb, 0, Close::kEnter, {}, true}}, "A new NDB" + at},
+        {create, {{pos, {{1000, "X42 34.6"}, {1001, "W12"}}, kVorButton}},
+         "Input Error - Program terminates!", 8}};
     QTest::newRow("OK without a type stays open F18") << C{
         {modify, {{pos, kPosition, 0, Close::kEnter, {}, false, "Check the type of NavAid"},
                   {pos, {}, 0, Close::kCancelButton}}, ""},
         {create, {{pos, kPosition, 0, Close::kOkButton, {{1000, ""}, {1001, ""}}, false,
                    "Check the type of NavAid"},
                   {pos, {}, kVorButton}, {vor, kVor}}, "A new VOR" + at}};
-    QTest::newRow("invalid latitude status 8")
-        << C{{create, {{pos, {{1000, "X42 34.6"}, {1001, "W12"}}, kVorButton}},
-              "Input Error - Program terminates!", 8}};
     // clang-format on
   }
   void ScenariosWriteTheFlowsBytes() {
     QFETCH(std::vector<CommandStep>, commands);
     RunCommands(commands);
+  }
+
+  // The pixel height truncates tenths * dpi / 720 (34.7 and 26.7 at 96 dpi); a face missing here
+  // falls back to its metric twin.
+  void TitleFontsTruncateAndFallBackToTheMetricTwin() {
+    QCOMPARE(ScreenFontPixels(260, 96), 34);
+    QCOMPARE(ScreenFont(kTextFontFace, 200, 96).pixelSize(), 26);
+    TitleView view;
+    const QFontInfo title(view.titleFont()), text(view.textFont());
+    QVERIFY2(title.family() == "Arial Black" || title.family() == kMetricTwinFace,
+             qPrintable(title.family()));
+    QVERIFY2(text.family() == "Arial" || text.family() == kMetricTwinFace,
+             qPrintable(text.family()));
+    QVERIFY(title.weight() >= QFont::Bold);
+    QCOMPARE(text.weight(), static_cast<int>(QFont::Normal));
+  }
+
+  // The title screen, rendered larger than the fixed rectangle so every line is seen whole.
+  void TitlePaintsThreeBlackLinesCentredOn320() {
+    TitleView view;
+    view.resize(kWindowWidth, kWindowHeight);
+    QImage image = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb ground = qRgb(0, 192, 255);
+    QCOMPARE(image.pixel(0, 0), ground);
+    QCOMPARE(image.pixel(kWindowWidth - 1, kWindowHeight - 1), ground);
+
+    struct Line {
+      const char* name;
+      int y, height;
+    };
+    for (const Line& line : {Line{"title", 120, 50}, {"subtitle", 180, 40}, {"credit", 360, 30}}) {
+      Ink ink = InkBetween(image, line.y, line.y + line.height, ground);
+      QVERIFY2(ink.left >= 0, line.name);
+      QVERIFY2(ink.top >= line.y && ink.top < line.y + 12, line.name);
+      QVERIFY2(ink.black, line.name);
+      // Glyph side bearings make the ink a pixel or two narrower than the advance.
+      const int centre = (ink.left + ink.right) / 2;
+      QVERIFY2(centre >= 316 && centre <= 324,
+               qPrintable(QString("%1 centred at %2").arg(line.name).arg(centre)));
+    }
+    // Nothing but ground between the lines.
+    QCOMPARE(InkBetween(image, 230, 355, ground).left, -1);
+  }
+};
+
+class QtFrontEndTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // A message is a warning captioned with the program's name, one OK, the text shown as typed (it
+  // may hold markup, which is not obeyed).
+  void MessageIsAPlainWarningWithOneOk() {
+    ModalScript script;
+    QMessageBox* box = nullptr;
+    script.Then([&](QWidget* modal) {
+      box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box != nullptr);
+      ModalScript::Later([ok = box->button(QMessageBox::Ok)] { ok->click(); });
+      QCOMPARE(box->icon(), QMessageBox::Warning);
+      QCOMPARE(box->windowTitle(), QString("ui_qt_test"));
+      QCOMPARE(box->buttons().size(), 1);
+      QCOMPARE(box->textFormat(), Qt::PlainText);
+    });
+    QtFrontEnd().ShowMessage("All NavAids at <b>N42</b> 34.6, W12 24.5 are deleted!");
+    QVERIFY(box != nullptr);
+  }
+
+  // In a child process: the message box shows (the child prints it and presses OK), then the
+  // process ends with the status. (Which message goes with which status: MainFrameTest.)
+  void FatalShowsTheMessageThenEndsWithItsStatus() {
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--fatal-child", "Input Error - Program terminates!", "8"});
+    QVERIFY(child.waitForFinished(20000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 8);
+    QCOMPARE(QString::fromLatin1(child.readAllStandardOutput()),
+             QString("ui_qt_test|Input Error - Program terminates!\n"));
   }
 };
 
@@ -269,39 +390,28 @@ class ToolWindowsTest : public QObject {
   // back through the window, then scenery.cfg restored, leave the bytes of orlith-cli remove at
   // that position and restore; the tables sort numbers by value.
   void ImportTakeBackAndRestoreMatchTheCommandLine() {
-    TempFolder gui, cli;
-    gui.Write("scenery.cfg", kBaseConfig);
+    ShownFrame shown;
+    TempFolder cli;
     cli.Write("scenery.cfg", kBaseConfig);
     const std::string summary = Cli(cli, {"import", QString::fromStdString(kExcerpt), "--country",
                                           "BE", "--command", "modify", "--apply"});
-    MainFrame frame(WorkFolder{gui.path()});
-    frame.show();
-    ModalScript script;
+    ModalScript& script = shown.script;
     std::vector<int> bar;
     On<ImportDialog>(script, [&](ImportDialog* dialog) {
       FillImport(dialog);
       if (!dialog->previewLabel()->text().contains(" would be written, "))
         script.Fail("preview: " + dialog->previewLabel()->text());
-      if (gui.Exists("scenery.org")) script.Fail("the preview wrote");
+      if (shown.gui.Exists("scenery.org")) script.Fail("the preview wrote");
       connect(dialog->progressBar(), &QProgressBar::valueChanged, [&](int v) { bar.push_back(v); });
       QTest::mouseClick(dialog->applyButton(), Qt::LeftButton);
     });
     script.Message(summary.substr(0, summary.size() - 1));
-    frame.action(kImportNavAidsCommand)->trigger();
-    CheckScript(script);
+    shown.Run({kImportNavAidsCommand});
     QVERIFY(bar.size() > 3);
     for (std::size_t i = 0; i < bar.size(); ++i) QCOMPARE(bar[i], static_cast<int>(i + 1));
-    CompareFolders(gui, cli);
+    CompareFolders(shown.gui, cli);
 
-    InEffect in_effect;
-    QVERIFY(ReadInEffect(WorkFolder{cli.path()}, &in_effect).ok());
-    const OrlithSwitch& chosen = in_effect.switches[1].exclusion;
-    Cli(cli,
-        {"remove", "--lat",
-         QString::fromStdString(FormatCoordinate(chosen.latitude, CoordinateKind::kLatitude)),
-         "--lon",
-         QString::fromStdString(FormatCoordinate(chosen.longitude, CoordinateKind::kLongitude))});
-    Cli(cli, {"restore"});
+    QStringList remove = {"remove"};
     On<InEffectWindow>(script, [&](InEffectWindow* window) {
       QTableWidget* files = window->fileTable();
       files->sortItems(3);  // by frequency: kHz and MHz by value
@@ -310,15 +420,14 @@ class ToolWindowsTest : public QObject {
                          files->item(r, 3)->text().toStdString()) > 0)
           script.Fail("not sorted by frequency");
       }
-      // The switch read second, and the file at its position.
-      QTableWidget* switches = window->switchTable();
-      for (int r = 0; r < switches->rowCount(); ++r) {
-        if (switches->item(r, 0)->data(Qt::UserRole).toInt() == 1) switches->selectRow(r);
-      }
-      const QString position = switches->selectedItems().at(1)->text();
+      // The second switch, and the file at its position.
+      window->switchTable()->selectRow(1);
+      const QString position = window->switchTable()->item(1, 1)->text();
       for (int r = 0; r < files->rowCount(); ++r) {
         if (files->item(r, 2)->text() == position) files->selectRow(r);
       }
+      const QStringList lat_lon = position.split(", ");
+      remove << "--lat" << lat_lon.at(0) << "--lon" << lat_lon.at(1);
       QTest::mouseClick(window->takeBackButton(), Qt::LeftButton);
     });
     Answer(script, "Would remove the exclusion switch on line ", QMessageBox::Yes);
@@ -329,20 +438,17 @@ class ToolWindowsTest : public QObject {
     Answer(script, kRestoreQuestion, QMessageBox::Yes);
     script.Message(RestoredMessage(), true);
     On<InEffectWindow>(script, [](InEffectWindow* window) { window->reject(); });
-    frame.action(kNavAidsInEffectCommand)->trigger();
-    CheckScript(script);
-    CompareFolders(gui, cli);
+    shown.Run({kNavAidsInEffectCommand});
+    Cli(cli, remove);
+    Cli(cli, {"restore"});
+    CompareFolders(shown.gui, cli);
   }
 
   // Cancel during the run stops it between rows: each row done has its switch and its file.
   void CancelStopsBetweenRows() {
-    TempFolder gui;
-    gui.Write("scenery.cfg", kBaseConfig);
-    MainFrame frame(WorkFolder{gui.path()});
-    frame.show();
-    ModalScript script;
+    ShownFrame shown;
     int total = 0;
-    On<ImportDialog>(script, [&](ImportDialog* dialog) {
+    On<ImportDialog>(shown.script, [&](ImportDialog* dialog) {
       FillImport(dialog);
       connect(dialog->progressBar(), &QProgressBar::valueChanged, [&, dialog](int v) {
         total = dialog->progressBar()->maximum();
@@ -350,53 +456,39 @@ class ToolWindowsTest : public QObject {
       });
       QTest::mouseClick(dialog->applyButton(), Qt::LeftButton);
     });
-    script.Then([&](QWidget* modal) {
-      auto* box = qobject_cast<QMessageBox*>(modal);
-      if (box == nullptr || box->text() != QString::fromStdString(ImportStoppedMessage(3, total)))
-        script.Fail("expected the stopped message");
-      ModalScript::Later([box] { box->accept(); });
-    });
-    frame.action(kImportNavAidsCommand)->trigger();
-    CheckScript(script);
+    Answer(shown.script, "The import was stopped after 3 of ", QMessageBox::Ok);
+    shown.Run({kImportNavAidsCommand});
     QVERIFY(total > 3);
     InEffect in_effect;
-    QVERIFY(ReadInEffect(WorkFolder{gui.path()}, &in_effect).ok());
+    QVERIFY(ReadInEffect(WorkFolder{shown.gui.path()}, &in_effect).ok());
     QCOMPARE(in_effect.switches.size(), std::size_t{3});
     QCOMPARE(in_effect.files.size(), std::size_t{3});
-    QVERIFY(gui.Temporaries().empty());
+    QVERIFY(shown.gui.Temporaries().empty());
   }
 
   // The choice goes to orlith.ini and the next Create writes into the updates area's folder.
   void SceneryFolderIsUsedByTheNextCreate() {
-    TempFolder gui;
-    gui.Write("scenery.cfg", kBaseConfig);
-    MainFrame frame(WorkFolder{gui.path()});
-    frame.show();
-    ModalScript script;
-    On<SceneryFolderDialog>(script, [](SceneryFolderDialog* dialog) {
+    ShownFrame shown;
+    On<SceneryFolderDialog>(shown.script, [](SceneryFolderDialog* dialog) {
       dialog->addonChoice()->click();
       QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     });
-    script.Dialog({DialogId::kPosition, kPosition, kNdbButton});
-    script.Dialog({DialogId::kNdb, kNdb});
-    script.Message("A new NDB NavAid was created at N42 34.6, W12 24.5");
-    for (int command : {kSceneryFolderCommand, kCreateNavAidCommand})
-      frame.action(command)->trigger();
-    CheckScript(script);
-    QCOMPARE(gui.Read("orlith.ini"),
+    shown.script.Dialog({DialogId::kPosition, kPosition, kNdbButton});
+    shown.script.Dialog({DialogId::kNdb, kNdb});
+    shown.script.Message("A new NDB NavAid was created at N42 34.6, W12 24.5");
+    shown.Run({kSceneryFolderCommand, kCreateNavAidCommand});
+    QCOMPARE(shown.gui.Read("orlith.ini"),
              std::string("[Orlith]\r\nSceneryFolder=Addon Scenery\\Updates\\scenery\r\n"));
-    QVERIFY(
-        gui.Exists(std::string("Addon Scenery/Updates/scenery/") + orlith::testing::kExampleFile));
-    QVERIFY(!gui.Exists(orlith::testing::kExampleFile));
+    QVERIFY(shown.gui.Exists(std::string("Addon Scenery/Updates/scenery/") +
+                             orlith::testing::kExampleFile));
+    QVERIFY(!shown.gui.Exists(orlith::testing::kExampleFile));
   }
 
   // Errors are message boxes naming the file and the reason; nothing is done.
   void ErrorsNameTheFile() {
-    TempFolder gui;
-    std::filesystem::create_directory(gui.File("orlith.ini"));
-    MainFrame frame(WorkFolder{gui.path()});
-    frame.show();
-    ModalScript script;
+    ShownFrame shown(false);
+    ModalScript& script = shown.script;
+    std::filesystem::create_directory(shown.gui.File("orlith.ini"));
     script.Message(ConfigMissingMessage());  // NavAids in Effect without scenery.cfg
     On<SceneryFolderDialog>(script, [](SceneryFolderDialog* dialog) {
       QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
@@ -416,35 +508,29 @@ class ToolWindowsTest : public QObject {
       QTest::mouseClick(dialog->applyButton(), Qt::LeftButton);
     });
     Answer(script, "Error with file missing.csv: ", QMessageBox::Ok);
-    for (int command : {kNavAidsInEffectCommand, kSceneryFolderCommand, kImportNavAidsCommand})
-      frame.action(command)->trigger();
-    CheckScript(script);
-    QCOMPARE(FilesIn(gui).size(), std::size_t{0});
+    shown.Run({kNavAidsInEffectCommand, kSceneryFolderCommand, kImportNavAidsCommand});
+    QCOMPARE(FilesIn(shown.gui).size(), std::size_t{0});
   }
 
   // While another Orlith holds the folder the note shows; its Cancel ends the command unwritten.
   void LockWaitNoteCancels() {
-    TempFolder gui;
-    gui.Write("scenery.cfg", kBaseConfig);
+    ShownFrame shown;
     std::unique_ptr<FolderLock> other;
-    QVERIFY(DefaultFileEnv()->TryLockFolder(gui.path(), &other).ok() && other);
-    MainFrame frame(WorkFolder{gui.path()});
-    frame.show();
-    ModalScript script;
-    script.Then([&](QWidget* note) {
-      if (note->objectName() != "lockWaitNote") script.Fail("expected the note");
+    QVERIFY(DefaultFileEnv()->TryLockFolder(shown.gui.path(), &other).ok() && other);
+    shown.script.Then([&](QWidget* note) {
+      if (note->objectName() != "lockWaitNote") shown.script.Fail("expected the note");
       auto* cancel = note->findChild<QPushButton*>();
       ModalScript::Later([cancel] { QTest::mouseClick(cancel, Qt::LeftButton); });
     });
-    frame.action(kCreateNavAidCommand)->trigger();
-    CheckScript(script);
-    QCOMPARE(frame.mainWindow().last_outcome(), CommandOutcome::kCancelled);
-    QVERIFY(frame.frontEnd().lockWaitNote() == nullptr);
-    QVERIFY(!gui.Exists("scenery.org"));
+    shown.Run({kCreateNavAidCommand});
+    QCOMPARE(shown.frame.mainWindow().last_outcome(), CommandOutcome::kCancelled);
+    QVERIFY(shown.frame.frontEnd().lockWaitNote() == nullptr);
+    QVERIFY(!shown.gui.Exists("scenery.org"));
   }
 };
 
 ORLITH_QT_TEST_SUITE(MainFrameTest);
+ORLITH_QT_TEST_SUITE(QtFrontEndTest);
 ORLITH_QT_TEST_SUITE(ToolWindowsTest);
 
 }  // namespace orlith::qt
