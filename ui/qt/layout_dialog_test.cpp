@@ -60,16 +60,6 @@ QSize Needed(const ControlLayout& control, QWidget* widget) {
   return {};
 }
 
-// Shows the dialog and waits until it is the active window, as exec() would leave it.
-bool ShowActive(LayoutDialog& dialog) {
-  dialog.show();
-  return QTest::qWaitForWindowActive(&dialog);
-}
-
-bool Checked(const LayoutDialog& view, int id) {
-  return view.control(id)->property("checked").toBool();
-}
-
 }  // namespace
 
 class LayoutDialogTest : public QObject {
@@ -110,7 +100,8 @@ class LayoutDialogTest : public QObject {
                qPrintable(what + " does not fit its rectangle"));
       if (control.tabStop) tab_stops.push_back(widget);
     }
-    QVERIFY(ShowActive(view));
+    view.show();  // and active, as exec() leaves it
+    QVERIFY(QTest::qWaitForWindowActive(&view));
     QCOMPARE(view.initialFocus(), view.control(InitialFocusId(layout)));
     QCOMPARE(QApplication::focusWidget(), view.initialFocus());
     const std::size_t first = static_cast<std::size_t>(
@@ -124,25 +115,21 @@ class LayoutDialogTest : public QObject {
     QCOMPARE(ok_calls, 1);
   }
 
-  // Blue ground and white texts; edits keep the platform's white field.
-  void UsesTheDialogColours() {
-    LayoutDialog view(LayoutOf(DialogId::kPosition), {}, {});
-    view.resize(DialogSizeInPixels(view.layout()));
+  // Blue ground and white texts, edits keep the platform's white field. A type button is never
+  // preselected, even with a type given; clicking one unchecks the other. Each character is one
+  // byte of the entry; what Latin-1 cannot hold becomes "?". The close box cancels. (OK, Cancel,
+  // Escape, Enter and a refused OK are driven through every command in MainFrameTest.)
+  void ShowsAndHoldsWhatIsTypedUntilTheCloseBox() {
+    LayoutDialog view(LayoutOf(DialogId::kPosition), {{}, kNdbButton}, {});
+    view.show();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
     QCOMPARE(QColor(view.grab().toImage().pixel(2, 2)), QColor(0, 0, 192));
     for (QWidget* text : {view.controlAt(2), view.control(kVorButton)})
       QCOMPARE(text->palette().color(text->foregroundRole()), QColor(255, 255, 255));
     QCOMPARE(view.control(1000)->palette().color(QPalette::Base),
              QApplication::palette().color(QPalette::Base));
-  }
-
-  // A type button is never preselected, even with a type given; clicking one unchecks the other.
-  // Each character is one byte of the entry; what Latin-1 cannot hold becomes "?". The close box
-  // cancels. (OK, Cancel, Escape, Enter and a refused OK are driven through every command in
-  // MainFrameTest.)
-  void HoldsWhatIsTypedUntilTheCloseBox() {
-    LayoutDialog view(LayoutOf(DialogId::kPosition), {{}, kNdbButton}, {});
-    QVERIFY(ShowActive(view));
-    for (int id : {kVorButton, kIlsButton, kNdbButton}) QVERIFY(!Checked(view, id));
+    auto checked = [&](int id) { return view.control(id)->property("checked").toBool(); };
+    for (int id : {kVorButton, kIlsButton, kNdbButton}) QVERIFY(!checked(id));
     QTest::mouseClick(view.control(kVorButton), Qt::LeftButton);
     QTest::mouseClick(view.control(kNdbButton), Qt::LeftButton);
     QWidget* latitude = view.control(1000);
@@ -150,7 +137,7 @@ class LayoutDialogTest : public QObject {
     for (QChar c : QString::fromUtf8("  Caf\xC3\xA9 \xE2\x82\xAC longer than 24 chars  "))
       QTest::sendKeyEvent(QTest::Click, latitude, Qt::Key_unknown, QString(c), Qt::NoModifier);
     QCOMPARE(view.typed().checkedRadio, kNdbButton);
-    QVERIFY(!Checked(view, kVorButton));
+    QVERIFY(!checked(kVorButton));
     QCOMPARE(view.typed().edits.at(1000), std::string("  Caf\xE9 ? longer than 24 chars  "));
     view.close();
     QVERIFY(!view.isVisible());
