@@ -411,11 +411,11 @@ class ToolWindowsTest : public QObject {
     QStringList remove = {"remove"};
     On<InEffectWindow>(script, [&](InEffectWindow* window) {
       QTableWidget* files = window->fileTable();
-      files->sortItems(3);  // by frequency: kHz and MHz by value
+      files->sortItems(4);  // by range: 24.33 nm before 129.38 nm, by value
       for (int r = 1; r < files->rowCount(); ++r) {
-        if (CompareCells(files->item(r - 1, 3)->text().toStdString(),
-                         files->item(r, 3)->text().toStdString()) > 0)
-          script.Fail("not sorted by frequency");
+        if (files->item(r - 1, 4)->text().section(' ', 0, 0).toDouble() >
+            files->item(r, 4)->text().section(' ', 0, 0).toDouble())
+          script.Fail("not sorted by range");
       }
       // The second switch, and the file at its position.
       window->switchTable()->selectRow(1);
