@@ -98,29 +98,42 @@ void CheckScript(const ModalScript& script) {
                       QStringLiteral(" %1 windows did not open").arg(script.pending())));
 }
 
+// A frame shown on a fresh folder (holding scenery.cfg unless told otherwise) and the script that
+// serves its windows.
+struct ShownFrame {
+  explicit ShownFrame(bool with_config = true) {
+    if (with_config) gui.Write("scenery.cfg", kBaseConfig);
+    frame.show();
+  }
+  // Runs the commands through the menu; each window the script expects must have been served.
+  void Run(std::initializer_list<int> commands) {
+    for (int command : commands) frame.action(command)->trigger();
+    CheckScript(script);
+  }
+
+  TempFolder gui;
+  std::vector<int> statuses;  // of the fatal endings, which leave the test process running
+  MainFrame frame{WorkFolder{gui.path()}, {}, [this](int status) { statuses.push_back(status); }};
+  ModalScript script;
+};
+
 // Runs commands through the menu of a MainFrame, answering each dialog and message box through
 // its widgets, then the same commands with the dialogs answered directly in a second folder; both
 // folders must end byte for byte the same.
 void RunCommands(const std::vector<CommandStep>& commands) {
-  TempFolder gui, reference;
-  gui.Write("scenery.cfg", kBaseConfig);
+  ShownFrame shown;
+  TempFolder reference;
   reference.Write("scenery.cfg", kBaseConfig);
-  std::vector<int> statuses;
-  MainFrame frame(WorkFolder{gui.path()}, orlith::testing::Dec6,
-                  [&](int status) { statuses.push_back(status); });
-  frame.show();
   std::deque<DialogStep> all_dialogs;
   for (const CommandStep& command : commands) {
-    ModalScript script;
     for (const DialogStep& dialog : command.dialogs) {
-      script.Dialog(dialog), all_dialogs.push_back(dialog);
-      if (!dialog.refusal.empty()) script.Message(dialog.refusal, true);
+      shown.script.Dialog(dialog), all_dialogs.push_back(dialog);
+      if (!dialog.refusal.empty()) shown.script.Message(dialog.refusal, true);
     }
-    if (!command.message.empty()) script.Message(command.message);
-    statuses.clear();
-    frame.action(command.command)->trigger();
-    CheckScript(script);
-    QCOMPARE(statuses,
+    if (!command.message.empty()) shown.script.Message(command.message);
+    shown.statuses.clear();
+    shown.Run({command.command});
+    QCOMPARE(shown.statuses,
              command.fatalStatus ? std::vector<int>{command.fatalStatus} : std::vector<int>{});
   }
   // The reference answers each dialog with the texts it showed, the typed ones put in; a refused
@@ -138,9 +151,9 @@ void RunCommands(const std::vector<CommandStep>& commands) {
       direct.Ok(id, typed);
     }
   };
-  MainWindow window(direct, WorkFolder{reference.path()}, orlith::testing::Dec6);
+  MainWindow window(direct, WorkFolder{reference.path()});
   for (const CommandStep& command : commands) window.OnCommand(command.command);
-  CompareFolders(gui, reference);
+  CompareFolders(shown.gui, reference);
 }
 
 // Presses button on the next message box, whose text must start with text.
@@ -193,24 +206,6 @@ Ink InkBetween(const QImage& image, int top, int bottom, QRgb ground) {
   }
   return ink;
 }
-
-// A frame shown on a fresh folder (holding scenery.cfg unless told otherwise) and the script that
-// serves its windows.
-struct ShownFrame {
-  explicit ShownFrame(bool with_config = true) {
-    if (with_config) gui.Write("scenery.cfg", kBaseConfig);
-    frame.show();
-  }
-  // Runs the commands through the menu; each window the script expects must have been served.
-  void Run(std::initializer_list<int> commands) {
-    for (int command : commands) frame.action(command)->trigger();
-    CheckScript(script);
-  }
-
-  TempFolder gui;
-  MainFrame frame{WorkFolder{gui.path()}};
-  ModalScript script;
-};
 
 }  // namespace
 
