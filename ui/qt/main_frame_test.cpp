@@ -265,28 +265,26 @@ class MainFrameTest : public QObject {
     const std::map<int, std::string> from_ndb = {
         {1008, "345"}, {1009, "25"}, {1010, "120"}, {1011, "ABC"}, {1012, "ABC TEST"}};
     // clang-format off
-    QTest::newRow("texts carried between commands") << C{
+    QTest::newRow("OK without a type stays open F18, texts carried between commands") << C{
+        {create, {{pos, kPosition, 0, Close::kOkButton, {}, false, "Check the type of NavAid"},
+                  {pos, {}, kVorButton}, {vor, kVor}}, "A new VOR" + at},
         {create, {{pos, kPosition, kNdbButton}, {ndb, kNdb}}, "A new NDB" + at},
         {modify, {{pos, {}, kVorButton, Close::kOkButton, kPosition},
                   {vor, {{1005, "1.5"}}, 0, Close::kOkButton, from_ndb}},
          "An existing VOR NavAid at N42 34.6, W12 24.5 was modified"},
         {del, {{pos, {{1001, "E1 2.5 "}}, 0}},
          "All VOR / ILS NavAids at N42 34.6, E1 2.5  are deleted!"}};
-    QTest::newRow("Cancel in each dialog F9, then an ILS") << C{
+    QTest::newRow("typing where the focus opens F17, Cancel in each dialog F9, status 8") << C{
+        {create, {{pos, kPosition, kNdbButton, Close::kEnter, {}, true},
+                  {ndb, kNdb, 0, Close::kEnter, {}, true}}, "A new NDB" + at},
         {create, {{pos, kPosition, kIlsButton}, {ils, kIls, 0, Close::kCancelButton}},
          "No scenery file was written"},
         {del, {{pos, kPosition, kNdbButton, Close::kEscape}}, ""},
         {modify, {{pos, {}, 0}, {ils, {}, 0, Close::kEscape}},
          "The exclusion switch was added at N42 34.6, W12 24.5; no scenery file was written"},
-        {create, {{pos, {}, 0}, {ils, kIls}}, "A new ILS" + at}};
-    QTest::newRow("typing where the focus opens, Enter F17, then status 8") << C{
-        {create, {{pos, kPosition, kNdbButton, Close::kEnter, {}, true},
-                  {ndb, kNdb, 0, Close::kEnter, {}, true}}, "A new NDB" + at},
+        {create, {{pos, {}, 0}, {ils, kIls}}, "A new ILS" + at},
         {create, {{pos, {{1000, "X42 34.6"}, {1001, "W12"}}, kVorButton}},
          "Input Error - Program terminates!", 8}};
-    QTest::newRow("OK without a type stays open F18") << C{
-        {create, {{pos, kPosition, 0, Close::kOkButton, {}, false, "Check the type of NavAid"},
-                  {pos, {}, kVorButton}, {vor, kVor}}, "A new VOR" + at}};
     // clang-format on
   }
   void ScenariosWriteTheFlowsBytes() {
