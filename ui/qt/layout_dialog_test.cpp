@@ -60,16 +60,6 @@ QSize Needed(const ControlLayout& control, QWidget* widget) {
   return {};
 }
 
-// Shows the dialog and waits until it is the active window, as exec() would leave it.
-bool ShowActive(LayoutDialog& dialog) {
-  dialog.show();
-  return QTest::qWaitForWindowActive(&dialog);
-}
-
-bool Checked(const LayoutDialog& view, int id) {
-  return view.control(id)->property("checked").toBool();
-}
-
 }  // namespace
 
 class LayoutDialogTest : public QObject {
@@ -83,11 +73,12 @@ class LayoutDialogTest : public QObject {
   }
   // Every control at its rectangle with its id, class, text and tab stop, every text fitting its
   // rectangle; the focus opens in the first edit (F17) and Tab visits the tab stops in template
-  // order from there, wrapping.
+  // order from there, wrapping; Enter there presses OK (F17: in the NDB dialog it pressed Cancel).
   void MatchesTheLayoutData() {
     QFETCH(DialogId, dialog);
     const DialogLayout& layout = LayoutOf(dialog);
-    LayoutDialog view(layout, {}, {});
+    int ok_calls = 0;
+    LayoutDialog view(layout, {}, [&](const DialogTexts&) { return ++ok_calls, true; });
     QCOMPARE(view.windowTitle(), QString::fromLatin1(layout.caption));
     QCOMPARE(view.size(), DialogSizeInPixels(layout));
     QVERIFY(view.windowFlags() & Qt::WindowCloseButtonHint);
@@ -109,7 +100,8 @@ class LayoutDialogTest : public QObject {
                qPrintable(what + " does not fit its rectangle"));
       if (control.tabStop) tab_stops.push_back(widget);
     }
-    QVERIFY(ShowActive(view));
+    view.show();  // and active, as exec() leaves it
+    QVERIFY(QTest::qWaitForWindowActive(&view));
     QCOMPARE(view.initialFocus(), view.control(InitialFocusId(layout)));
     QCOMPARE(QApplication::focusWidget(), view.initialFocus());
     const std::size_t first = static_cast<std::size_t>(
@@ -118,70 +110,48 @@ class LayoutDialogTest : public QObject {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget(), tab_stops[(first + step) % tab_stops.size()]);
     }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(view.result(), QDialog::Accepted);
+    QCOMPARE(ok_calls, 1);
   }
 
-  // Blue ground and white texts; edits keep the platform's white field.
-  void UsesTheDialogColours() {
-    LayoutDialog view(LayoutOf(DialogId::kPosition), {}, {});
-    view.resize(DialogSizeInPixels(view.layout()));
+  // Blue ground and white texts, edits keep the platform's white field. A type button is never
+  // preselected, even with a type given; clicking one unchecks the other. Each character is one
+  // byte of the entry; what Latin-1 cannot hold becomes "?". The close box cancels. (OK, Cancel,
+  // Escape, Enter and a refused OK are driven through every command in MainFrameTest.)
+  void ShowsAndHoldsWhatIsTypedUntilTheCloseBox() {
+    LayoutDialog view(LayoutOf(DialogId::kPosition), {{}, kNdbButton}, {});
+    view.show();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
     QCOMPARE(QColor(view.grab().toImage().pixel(2, 2)), QColor(0, 0, 192));
     for (QWidget* text : {view.controlAt(2), view.control(kVorButton)})
       QCOMPARE(text->palette().color(text->foregroundRole()), QColor(255, 255, 255));
     QCOMPARE(view.control(1000)->palette().color(QPalette::Base),
              QApplication::palette().color(QPalette::Base));
-  }
-
-  // A type button is never preselected, even with a type given; clicking one unchecks the other.
-  void TypeButtonsStartUncheckedAndExcludeEachOther() {
-    LayoutDialog view(LayoutOf(DialogId::kPosition), {{}, kNdbButton}, {});
-    QVERIFY(ShowActive(view));
-    for (int id : {kVorButton, kIlsButton, kNdbButton}) QVERIFY(!Checked(view, id));
+    auto checked = [&](int id) { return view.control(id)->property("checked").toBool(); };
+    for (int id : {kVorButton, kIlsButton, kNdbButton}) QVERIFY(!checked(id));
     QTest::mouseClick(view.control(kVorButton), Qt::LeftButton);
     QTest::mouseClick(view.control(kNdbButton), Qt::LeftButton);
-    QCOMPARE(view.typed().checkedRadio, kNdbButton);
-    QVERIFY(!Checked(view, kVorButton));
-  }
-
-  // Each character is one byte of the entry; what Latin-1 cannot hold becomes "?".
-  void TypedTextsAreSingleByte() {
-    LayoutDialog view(LayoutOf(DialogId::kNdb), {}, {});
-    QVERIFY(ShowActive(view));
-    auto* name = qobject_cast<QLineEdit*>(view.control(1004));
-    name->setFocus();
+    QWidget* latitude = view.control(1000);
+    latitude->setFocus();
     for (QChar c : QString::fromUtf8("  Caf\xC3\xA9 \xE2\x82\xAC longer than 24 chars  "))
-      QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    QCOMPARE(view.typed().edits.at(1004), std::string("  Caf\xE9 ? longer than 24 chars  "));
+      QTest::sendKeyEvent(QTest::Click, latitude, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QCOMPARE(view.typed().checkedRadio, kNdbButton);
+    QVERIFY(!checked(kVorButton));
+    QCOMPARE(view.typed().edits.at(1000), std::string("  Caf\xE9 ? longer than 24 chars  "));
+    view.close();
+    QVERIFY(!view.isVisible());
+    QCOMPARE(view.result(), QDialog::Rejected);
   }
 
-  // The close box cancels; right after opening the focus is in the first edit, so Enter presses
-  // OK in every dialog (F17: in the NDB dialog it used to press Cancel); an OK the handler refuses
-  // leaves the dialog open. (OK, Cancel, Escape and Enter are driven through every command in
-  // MainFrameTest.)
-  void ClosesAsTheButtonSays_data() {
-    QTest::addColumn<DialogId>("dialog");
-    QTest::addColumn<bool>("enter");
-    QTest::addColumn<bool>("refuse");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("close box") << DialogId::kPosition << false << false << false;
-    QTest::newRow("Enter at once in NDB presses OK F17") << DialogId::kNdb << true << false << true;
-    QTest::newRow("Enter at once in VOR presses OK") << DialogId::kVor << true << false << true;
-    QTest::newRow("Enter at once in ILS presses OK") << DialogId::kIls << true << false << true;
-    QTest::newRow("refused OK stays open") << DialogId::kPosition << true << true << false;
-  }
-  void ClosesAsTheButtonSays() {
-    QFETCH(DialogId, dialog);
-    QFETCH(bool, enter);
-    QFETCH(bool, refuse);
-    QFETCH(bool, accepted);
-    int ok_calls = 0;
-    LayoutDialog view(LayoutOf(dialog), {},
-                      [&](const DialogTexts&) { return ++ok_calls, !refuse; });
-    QVERIFY(ShowActive(view));
-    if (enter) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    if (!enter) view.close();
-    QCOMPARE(view.isVisible(), refuse);
-    QCOMPARE(view.result(), accepted ? QDialog::Accepted : QDialog::Rejected);
-    QCOMPARE(ok_calls, enter ? 1 : 0);
+  // Position and size convert separately, each rounded half away from zero as MulDiv rounds:
+  // "Abbrechen" of the Position dialog is 192, 165, 55, 14 dialog units, the dialog 365 x 212.
+  void ConvertsDialogUnits() {
+    ControlLayout cancel{2, ControlKind::kPushButton, "Abbrechen", 192, 165, 55, 14, {}, true};
+    QCOMPARE(ControlRectInPixels(cancel), QRect(288, 268, 83, 23));
+    QCOMPARE(DialogSizeInPixels(LayoutOf(DialogId::kPosition)), QSize(548, 345));
+    QCOMPARE(MulDiv(-5, 6, 4), -8);
+    QCOMPARE(MulDiv(1000000000, 6, 4), 1500000000);
   }
 };
 

@@ -1,32 +1,49 @@
 #include "ui/qt/main_frame.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QFontInfo>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 #include <deque>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/messages.h"
+#include "test_support/navaid_examples.h"
 #include "test_support/test_support.h"
 #include "ui/dialog_layout.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/qt_test_suites.h"
 #include "ui/qt/testing/modal_script.h"
+#include "ui/qt/title_view.h"
+#include "ui/qt/tool_windows.h"
 #include "ui/testing/scripted_front_end.h"
 
 namespace orlith::qt {
 namespace {
 
+using orlith::testing::kBaseConfig;
 using orlith::testing::TempFolder;
 using testing::Close;
 using testing::DialogStep;
 using testing::ModalScript;
 
-constexpr char kSceneryCfg[] =
-    "[General]\r\nTitle=FS2002 World Scenery\r\n\r\n[Area.001]\r\nTitle=Default Terrain\r\n"
-    "Local=Scenery\\World\r\nActive=TRUE\r\nRequired=FALSE\r\nLayer=1\r\n\r\n[Area.002]\r\n"
-    "Title=Default Scenery\r\nLocal=Scenery\\BASE\r\nActive=TRUE\r\nRequired=FALSE\r\nLayer=2\r\n";
+const std::string kExcerpt = ORLITH_SOURCE_DIR "/examples/ourairports/navaids-BE.csv";
 // clang-format off
 const std::map<int, std::string> kPosition = {{1000, "N42 34.6"}, {1001, "W12 24.5"}};
 const std::map<int, std::string> kNdb = {{1013, "345"}, {1014, "25"}, {1002, "120"}, {1003, "ABC"},
@@ -48,6 +65,14 @@ struct CommandStep {
   int fatalStatus = 0;
 };
 
+// Runs orlith-cli in folder; its standard error.
+std::string Cli(const TempFolder& folder, const QStringList& args) {
+  QProcess cli;
+  cli.start(ORLITH_CLI, QStringList{"-C", QString::fromStdString(folder.path())} + args);
+  cli.waitForFinished(60000);
+  return cli.readAllStandardError().toStdString();
+}
+
 std::map<std::string, std::string> FilesIn(const TempFolder& folder) {
   std::map<std::string, std::string> files;
   for (const auto& file : std::filesystem::recursive_directory_iterator(folder.path())) {
@@ -57,34 +82,58 @@ std::map<std::string, std::string> FilesIn(const TempFolder& folder) {
   return files;
 }
 
+// Both folders hold the same files, byte for byte.
+void CompareFolders(const TempFolder& gui, const TempFolder& reference) {
+  std::map<std::string, std::string> a = FilesIn(gui), b = FilesIn(reference);
+  QCOMPARE(a.size(), b.size());
+  for (const auto& [name, bytes] : b) {
+    ::testing::AssertionResult same = orlith::testing::BytesEqual(bytes, a[name]);
+    QVERIFY2(same, qPrintable(QString::fromStdString(name + ": " + same.message())));
+  }
+}
+
+void CheckScript(const ModalScript& script) {
+  QVERIFY2(script.failures().isEmpty() && script.pending() == 0,
+           qPrintable(script.failures().join("; ") +
+                      QStringLiteral(" %1 windows did not open").arg(script.pending())));
+}
+
+// A frame shown on a fresh folder (holding scenery.cfg unless told otherwise) and the script that
+// serves its windows.
+struct ShownFrame {
+  explicit ShownFrame(bool with_config = true) {
+    if (with_config) gui.Write("scenery.cfg", kBaseConfig);
+    frame.show();
+  }
+  // Runs the commands through the menu; each window the script expects must have been served.
+  void Run(std::initializer_list<int> commands) {
+    for (int command : commands) frame.action(command)->trigger();
+    CheckScript(script);
+  }
+
+  TempFolder gui;
+  std::vector<int> statuses;  // of the fatal endings, which leave the test process running
+  MainFrame frame{WorkFolder{gui.path()}, {}, [this](int status) { statuses.push_back(status); }};
+  ModalScript script;
+};
+
 // Runs commands through the menu of a MainFrame, answering each dialog and message box through
 // its widgets, then the same commands with the dialogs answered directly in a second folder; both
 // folders must end byte for byte the same.
-void RunCommands(const std::vector<CommandStep>& commands, bool with_config,
-                 const std::string& scenery_folder = "") {
-  TempFolder gui, reference;
-  if (with_config)
-    gui.Write("scenery.cfg", kSceneryCfg), reference.Write("scenery.cfg", kSceneryCfg);
-  std::vector<int> statuses;
-  MainFrame frame(WorkFolder{gui.path(), DefaultFileEnv(), scenery_folder}, orlith::testing::Dec6,
-                  [&](int status) { statuses.push_back(status); });
-  frame.show();
+void RunCommands(const std::vector<CommandStep>& commands) {
+  ShownFrame shown;
+  TempFolder reference;
+  reference.Write("scenery.cfg", kBaseConfig);
   std::deque<DialogStep> all_dialogs;
   for (const CommandStep& command : commands) {
-    ModalScript script;
     for (const DialogStep& dialog : command.dialogs) {
-      script.Dialog(dialog), all_dialogs.push_back(dialog);
-      if (!dialog.refusal.empty()) script.Message(dialog.refusal, true);
+      shown.script.Dialog(dialog), all_dialogs.push_back(dialog);
+      if (!dialog.refusal.empty()) shown.script.Message(dialog.refusal, true);
     }
-    if (!command.message.empty()) script.Message(command.message);
-    statuses.clear();
-    frame.action(command.command)->trigger();
-    QVERIFY2(script.failures().isEmpty() && script.pending() == 0,
-             qPrintable(QStringLiteral("command %1: %2 %3 windows did not open")
-                            .arg(command.command)
-                            .arg(script.failures().join("; "))
-                            .arg(script.pending())));
-    QCOMPARE(statuses,
+    if (!command.message.empty()) shown.script.Message(command.message);
+    shown.statuses.clear();
+    shown.Run({command.command});
+    QCOMPARE(shown.statuses,
              command.fatalStatus ? std::vector<int>{command.fatalStatus} : std::vector<int>{});
   }
   // The reference answers each dialog with the texts it showed, the typed ones put in; a refused
@@ -102,15 +151,60 @@ void RunCommands(const std::vector<CommandStep>& commands, bool with_config,
       direct.Ok(id, typed);
     }
   };
-  MainWindow window(direct, WorkFolder{reference.path(), DefaultFileEnv(), scenery_folder},
-                    orlith::testing::Dec6);
+  MainWindow window(direct, WorkFolder{reference.path()});
   for (const CommandStep& command : commands) window.OnCommand(command.command);
-  std::map<std::string, std::string> gui_files = FilesIn(gui), reference_files = FilesIn(reference);
-  QCOMPARE(gui_files.size(), reference_files.size());
-  for (const auto& [name, bytes] : reference_files) {
-    ::testing::AssertionResult same = orlith::testing::BytesEqual(bytes, gui_files[name]);
-    QVERIFY2(same, qPrintable(QString::fromStdString(name + ": " + same.message())));
+  CompareFolders(shown.gui, reference);
+}
+
+// Presses button on the next message box, whose text must start with text.
+void Answer(ModalScript& script, const std::string& text, QMessageBox::StandardButton button) {
+  script.Then([&script, text, button](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box == nullptr || !box->text().startsWith(QString::fromLatin1(text)))
+      script.Fail("expected the question " + QString::fromLatin1(text));
+    if (box != nullptr)
+      ModalScript::Later([box, button] { QTest::mouseClick(box->button(button), Qt::LeftButton); });
+  });
+}
+
+// A step on the window of type W: action on it, run after the step returns.
+template <typename W>
+void On(ModalScript& script, std::function<void(W*)> action) {
+  script.Then([&script, action](QWidget* modal) {
+    auto* window = qobject_cast<W*>(modal);
+    if (window == nullptr) return script.Fail("unexpected window " + modal->windowTitle());
+    ModalScript::Later([window, action] { action(window); });
+  });
+}
+
+// The import of the Belgian excerpt for BE with Modify, filled into the dialog.
+void FillImport(ImportDialog* dialog) {
+  dialog->fileEdit()->setText(QString::fromStdString(kExcerpt));
+  dialog->countriesEdit()->setText("be");
+  dialog->modifyChoice()->click();
+  dialog->updatePreview();
+}
+
+// The horizontal extent of the pixels that are not the ground colour in rows [top, bottom).
+struct Ink {
+  int left = -1, right = -1, top = -1;
+  bool black = true;  // every inked pixel is black or a shade between black and the ground
+};
+
+Ink InkBetween(const QImage& image, int top, int bottom, QRgb ground) {
+  Ink ink;
+  for (int y = top; y < bottom && y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      QRgb pixel = image.pixel(x, y);
+      if (pixel == ground) continue;
+      if (ink.left < 0 || x < ink.left) ink.left = x;
+      if (x > ink.right) ink.right = x;
+      if (ink.top < 0) ink.top = y;
+      // Anti-aliased edges blend towards the ground; red never rises above the ground's 0.
+      if (qRed(pixel) != 0) ink.black = false;
+    }
   }
+  return ink;
 }
 
 }  // namespace
@@ -119,7 +213,8 @@ class MainFrameTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // A fixed frame whose title bar has no buttons, with the four commands as its menu bar.
+  // A fixed frame whose title bar has no buttons, with the four commands as its menu bar; the
+  // Tools popup follows them. Exit Program closes the window.
   void IsAFixedFrameWithTheMenu() {
     MainFrame frame;
     QCOMPARE(frame.windowTitle(), QString("Orlith"));
@@ -138,90 +233,289 @@ class MainFrameTest : public QObject {
       QCOMPARE(action->data().toInt(), menu[i].commandId);
       QVERIFY(action->menu() == nullptr);
     }
-  }
-
-  void ExitProgramClosesTheWindow() {
-    MainFrame frame;
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QToolButton* button = frame.toolsButton();
+    QCOMPARE(button->menu(), frame.toolsMenu());
+    QCOMPARE(button->text(), QString(kToolsMenuText));
+    const QRect last = frame.menuBar()->actionGeometry(actions.back());
+    QCOMPARE(button->geometry().left(), last.right() + 1);
+    QCOMPARE(button->geometry().top(), last.top());
+    QList<QAction*> tools = frame.toolsMenu()->actions();
+    QCOMPARE(static_cast<std::size_t>(tools.size()), ToolsMenu().size());
+    for (qsizetype i = 0; i < tools.size(); ++i) {
+      QCOMPARE(tools[i]->text(), QString::fromLatin1(ToolsMenu()[i].text));
+      QCOMPARE(frame.action(ToolsMenu()[i].commandId), tools[i]);
+    }
     frame.action(kExitProgramCommand)->trigger();
     QVERIFY(!frame.isVisible());
   }
 
   // Every command through the menu and the dialogs' widgets writes the bytes the flows write.
-  // Each dialog opens with what the last OK stored; the type buttons start unchecked. Cancel ends
-  // the command in each dialog; a bad latitude ends with status 8, a missing scenery.cfg with 1.
+  // Each dialog opens with what the last OK stored; the type buttons start unchecked. OK, Enter,
+  // Cancel and Escape each close a dialog as they say; a bad latitude ends with status 8.
   void ScenariosWriteTheFlowsBytes_data() {
     QTest::addColumn<std::vector<CommandStep>>("commands");
-    QTest::addColumn<bool>("withConfig");
     using C = std::vector<CommandStep>;
     const DialogId pos = DialogId::kPosition, ndb = DialogId::kNdb;
     const DialogId vor = DialogId::kVor, ils = DialogId::kIls;
     const int create = kCreateNavAidCommand, del = kDeleteNavAidCommand;
     const int modify = kModifyNavAidCommand;
     const std::string at = " NavAid was created at N42 34.6, W12 24.5";
-    const std::string modified = "An existing VOR NavAid at N42 34.6, W12 24.5 was modified";
     const std::map<int, std::string> from_ndb = {
         {1008, "345"}, {1009, "25"}, {1010, "120"}, {1011, "ABC"}, {1012, "ABC TEST"}};
     // clang-format off
-    for (auto [name, button, id, parameters] : {std::tuple{"create NDB", kNdbButton, ndb, &kNdb},
-                                                std::tuple{"create VOR", kVorButton, vor, &kVor},
-                                                std::tuple{"create ILS", kIlsButton, ils, &kIls}})
-      QTest::newRow(name) << C{{create, {{pos, kPosition, button}, {id, *parameters}},
-                                "A new " + std::string(name + 7) + at}} << true;
-    QTest::newRow("delete and modify with Enter") << C{
-        {del, {{pos, kPosition, kNdbButton, Close::kEnter}},
-         "All NDB NavAids at N42 34.6, W12 24.5 are deleted!"},
-        {modify, {{pos, {}, kVorButton, Close::kEnter}, {vor, kVor, 0, Close::kEnter}}, modified}}
-        << true;
-    QTest::newRow("texts carried between commands") << C{
+    QTest::newRow("OK without a type stays open F18, texts carried between commands") << C{
+        {create, {{pos, kPosition, 0, Close::kOkButton, {}, false, "Check the type of NavAid"},
+                  {pos, {}, kVorButton}, {vor, kVor}}, "A new VOR" + at},
         {create, {{pos, kPosition, kNdbButton}, {ndb, kNdb}}, "A new NDB" + at},
         {modify, {{pos, {}, kVorButton, Close::kOkButton, kPosition},
-                  {vor, {{1005, "1.5"}}, 0, Close::kOkButton, from_ndb}}, modified},
+                  {vor, {{1005, "1.5"}}, 0, Close::kOkButton, from_ndb}},
+         "An existing VOR NavAid at N42 34.6, W12 24.5 was modified"},
         {del, {{pos, {{1001, "E1 2.5 "}}, 0}},
-         "All VOR / ILS NavAids at N42 34.6, E1 2.5  are deleted!"}}
-        << true;
-    QTest::newRow("Cancel in Position F9")
-        << C{{create, {{pos, kPosition, kVorButton, Close::kCancelButton}}, ""}} << true;
-    QTest::newRow("Cancel in each dialog F9") << C{
+         "All VOR / ILS NavAids at N42 34.6, E1 2.5  are deleted!"}};
+    QTest::newRow("typing where the focus opens F17, Cancel in each dialog F9, status 8") << C{
+        {create, {{pos, kPosition, kNdbButton, Close::kEnter, {}, true},
+                  {ndb, kNdb, 0, Close::kEnter, {}, true}}, "A new NDB" + at},
         {create, {{pos, kPosition, kIlsButton}, {ils, kIls, 0, Close::kCancelButton}},
          "No scenery file was written"},
         {del, {{pos, kPosition, kNdbButton, Close::kEscape}}, ""},
         {modify, {{pos, {}, 0}, {ils, {}, 0, Close::kEscape}},
-         "The exclusion switch was added at N42 34.6, W12 24.5; no scenery file was written"}}
-        << true;
-    QTest::newRow("typing where the focus opens, Enter F17") << C{
-        {create, {{pos, kPosition, kNdbButton, Close::kEnter, {}, true},
-                  {ndb, kNdb, 0, Close::kEnter, {}, true}}, "A new NDB" + at}} << true;
-    QTest::newRow("OK without a type stays open F18") << C{
-        {modify, {{pos, kPosition, 0, Close::kEnter, {}, false, "Check the type of NavAid"},
-                  {pos, {}, 0, Close::kCancelButton}}, ""},
-        {create, {{pos, kPosition, 0, Close::kOkButton, {{1000, ""}, {1001, ""}}, false,
-                   "Check the type of NavAid"},
-                  {pos, {}, kVorButton}, {vor, kVor}}, "A new VOR" + at}} << true;
-    QTest::newRow("invalid latitude status 8")
-        << C{{create, {{pos, {{1000, "X42 34.6"}, {1001, "W12"}}, kVorButton}},
-              "Input Error - Program terminates!", 8}} << true;
-    QTest::newRow("missing scenery.cfg status 1")
-        << C{{modify, {}, "File scenery.cfg not found!", 1}} << false;
+         "The exclusion switch was added at N42 34.6, W12 24.5; no scenery file was written"},
+        {create, {{pos, {}, 0}, {ils, kIls}}, "A new ILS" + at},
+        {create, {{pos, {{1000, "X42 34.6"}, {1001, "W12"}}, kVorButton}},
+         "Input Error - Program terminates!", 8}};
     // clang-format on
   }
   void ScenariosWriteTheFlowsBytes() {
     QFETCH(std::vector<CommandStep>, commands);
-    QFETCH(bool, withConfig);
-    RunCommands(commands, withConfig);
+    RunCommands(commands);
   }
 
-  // The scenery folder, missing at first, takes the scenery file.
-  void CreateIntoTheSceneryFolder() {
-    RunCommands({{kCreateNavAidCommand,
-                  {{DialogId::kPosition, kPosition, kIlsButton}, {DialogId::kIls, kIls}},
-                  "A new ILS NavAid was created at N42 34.6, W12 24.5"}},
-                true, "Addon Scenery/Updates/scenery");
+  // The pixel height truncates tenths * dpi / 720 (34.7 and 26.7 at 96 dpi); a face missing here
+  // falls back to its metric twin.
+  void TitleFontsTruncateAndFallBackToTheMetricTwin() {
+    QCOMPARE(ScreenFontPixels(260, 96), 34);
+    QCOMPARE(ScreenFont(kTextFontFace, 200, 96).pixelSize(), 26);
+    TitleView view;
+    const QFontInfo title(view.titleFont()), text(view.textFont());
+    QVERIFY2(title.family() == "Arial Black" || title.family() == kMetricTwinFace,
+             qPrintable(title.family()));
+    QVERIFY2(text.family() == "Arial" || text.family() == kMetricTwinFace,
+             qPrintable(text.family()));
+    QVERIFY(title.weight() >= QFont::Bold);
+    QCOMPARE(text.weight(), static_cast<int>(QFont::Normal));
+  }
+
+  // The title screen, rendered larger than the fixed rectangle so every line is seen whole.
+  void TitlePaintsThreeBlackLinesCentredOn320() {
+    TitleView view;
+    view.resize(kWindowWidth, kWindowHeight);
+    QImage image = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb ground = qRgb(0, 192, 255);
+    QCOMPARE(image.pixel(0, 0), ground);
+    QCOMPARE(image.pixel(kWindowWidth - 1, kWindowHeight - 1), ground);
+
+    struct Line {
+      const char* name;
+      int y, height;
+    };
+    for (const Line& line : {Line{"title", 120, 50}, {"subtitle", 180, 40}, {"credit", 360, 30}}) {
+      Ink ink = InkBetween(image, line.y, line.y + line.height, ground);
+      QVERIFY2(ink.left >= 0, line.name);
+      QVERIFY2(ink.top >= line.y && ink.top < line.y + 12, line.name);
+      QVERIFY2(ink.black, line.name);
+      // Glyph side bearings make the ink a pixel or two narrower than the advance.
+      const int centre = (ink.left + ink.right) / 2;
+      QVERIFY2(centre >= 316 && centre <= 324,
+               qPrintable(QString("%1 centred at %2").arg(line.name).arg(centre)));
+    }
+    // Nothing but ground between the lines.
+    QCOMPARE(InkBetween(image, 230, 355, ground).left, -1);
+  }
+};
+
+class QtFrontEndTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // A message is a warning captioned with the program's name, one OK, the text shown as typed (it
+  // may hold markup, which is not obeyed).
+  void MessageIsAPlainWarningWithOneOk() {
+    ModalScript script;
+    QMessageBox* box = nullptr;
+    script.Then([&](QWidget* modal) {
+      box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box != nullptr);
+      ModalScript::Later([ok = box->button(QMessageBox::Ok)] { ok->click(); });
+      QCOMPARE(box->icon(), QMessageBox::Warning);
+      QCOMPARE(box->windowTitle(), QString("ui_qt_test"));
+      QCOMPARE(box->buttons().size(), 1);
+      QCOMPARE(box->textFormat(), Qt::PlainText);
+    });
+    QtFrontEnd().ShowMessage("All NavAids at <b>N42</b> 34.6, W12 24.5 are deleted!");
+    QVERIFY(box != nullptr);
+  }
+
+  // In a child process: the message box shows (the child prints it and presses OK), then the
+  // process ends with the status. (Which message goes with which status: MainFrameTest.)
+  void FatalShowsTheMessageThenEndsWithItsStatus() {
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--fatal-child", "Input Error - Program terminates!", "8"});
+    QVERIFY(child.waitForFinished(20000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 8);
+    QCOMPARE(QString::fromLatin1(child.readAllStandardOutput()),
+             QString("ui_qt_test|Input Error - Program terminates!\n"));
+  }
+};
+
+class ToolWindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // The dialog's import writes what orlith-cli import --apply writes; the preview counts the rows
+  // first, the bar moves row by row, the summary is the command line's. A switch and a file taken
+  // back through the window, then scenery.cfg restored, leave the bytes of orlith-cli remove at
+  // that position and restore; the tables sort numbers by value.
+  void ImportTakeBackAndRestoreMatchTheCommandLine() {
+    ShownFrame shown;
+    TempFolder cli;
+    cli.Write("scenery.cfg", kBaseConfig);
+    const std::string summary = Cli(cli, {"import", QString::fromStdString(kExcerpt), "--country",
+                                          "BE", "--command", "modify", "--apply"});
+    ModalScript& script = shown.script;
+    std::vector<int> bar;
+    On<ImportDialog>(script, [&](ImportDialog* dialog) {
+      FillImport(dialog);
+      if (!dialog->previewLabel()->text().contains(" would be written, "))
+        script.Fail("preview: " + dialog->previewLabel()->text());
+      if (shown.gui.Exists("scenery.org")) script.Fail("the preview wrote");
+      connect(dialog->progressBar(), &QProgressBar::valueChanged, [&](int v) { bar.push_back(v); });
+      QTest::mouseClick(dialog->applyButton(), Qt::LeftButton);
+    });
+    script.Message(summary.substr(0, summary.size() - 1));
+    shown.Run({kImportNavAidsCommand});
+    QVERIFY(bar.size() > 3);
+    for (std::size_t i = 0; i < bar.size(); ++i) QCOMPARE(bar[i], static_cast<int>(i + 1));
+    CompareFolders(shown.gui, cli);
+
+    QStringList remove = {"remove"};
+    On<InEffectWindow>(script, [&](InEffectWindow* window) {
+      QTableWidget* files = window->fileTable();
+      files->sortItems(4);  // by range: 24.33 nm before 129.38 nm, by value
+      for (int r = 1; r < files->rowCount(); ++r) {
+        if (files->item(r - 1, 4)->text().section(' ', 0, 0).toDouble() >
+            files->item(r, 4)->text().section(' ', 0, 0).toDouble())
+          script.Fail("not sorted by range");
+      }
+      // The second switch, and the file at its position.
+      window->switchTable()->selectRow(1);
+      const QString position = window->switchTable()->item(1, 1)->text();
+      for (int r = 0; r < files->rowCount(); ++r) {
+        if (files->item(r, 2)->text() == position) files->selectRow(r);
+      }
+      const QStringList lat_lon = position.split(", ");
+      remove << "--lat" << lat_lon.at(0) << "--lon" << lat_lon.at(1);
+      QTest::mouseClick(window->takeBackButton(), Qt::LeftButton);
+    });
+    Answer(script, "Would remove the exclusion switch on line ", QMessageBox::Yes);
+    script.Message("Removed 1 exclusion switch and 1 scenery file.", true);
+    On<InEffectWindow>(script, [](InEffectWindow* window) {
+      QTest::mouseClick(window->restoreButton(), Qt::LeftButton);
+    });
+    Answer(script, kRestoreQuestion, QMessageBox::Yes);
+    script.Message(RestoredMessage(), true);
+    On<InEffectWindow>(script, [](InEffectWindow* window) { window->reject(); });
+    shown.Run({kNavAidsInEffectCommand});
+    Cli(cli, remove);
+    Cli(cli, {"restore"});
+    CompareFolders(shown.gui, cli);
+  }
+
+  // Cancel during the run stops it between rows: each row done has its switch and its file.
+  void CancelStopsBetweenRows() {
+    ShownFrame shown;
+    int total = 0;
+    On<ImportDialog>(shown.script, [&](ImportDialog* dialog) {
+      FillImport(dialog);
+      connect(dialog->progressBar(), &QProgressBar::valueChanged, [&, dialog](int v) {
+        total = dialog->progressBar()->maximum();
+        if (v == 3) QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+      });
+      QTest::mouseClick(dialog->applyButton(), Qt::LeftButton);
+    });
+    Answer(shown.script, "The import was stopped after 3 of ", QMessageBox::Ok);
+    shown.Run({kImportNavAidsCommand});
+    QVERIFY(total > 3);
+    InEffect in_effect;
+    QVERIFY(ReadInEffect(WorkFolder{shown.gui.path()}, &in_effect).ok());
+    QCOMPARE(in_effect.switches.size(), std::size_t{3});
+    QCOMPARE(in_effect.files.size(), std::size_t{3});
+    QVERIFY(shown.gui.Temporaries().empty());
+  }
+
+  // The choice goes to orlith.ini and the next Create writes into the updates area's folder.
+  void SceneryFolderIsUsedByTheNextCreate() {
+    ShownFrame shown;
+    On<SceneryFolderDialog>(shown.script, [](SceneryFolderDialog* dialog) {
+      dialog->addonChoice()->click();
+      QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    });
+    shown.script.Dialog({DialogId::kPosition, kPosition, kNdbButton});
+    shown.script.Dialog({DialogId::kNdb, kNdb});
+    shown.script.Message("A new NDB NavAid was created at N42 34.6, W12 24.5");
+    shown.Run({kSceneryFolderCommand, kCreateNavAidCommand});
+    QCOMPARE(shown.gui.Read("orlith.ini"),
+             std::string("[Orlith]\r\nSceneryFolder=Addon Scenery\\Updates\\scenery\r\n"));
+    QVERIFY(shown.gui.Exists(std::string("Addon Scenery/Updates/scenery/") +
+                             orlith::testing::kExampleFile));
+    QVERIFY(!shown.gui.Exists(orlith::testing::kExampleFile));
+  }
+
+  // Errors are message boxes naming the file and the reason; nothing is done.
+  void ErrorsNameTheFile() {
+    ShownFrame shown(false);
+    ModalScript& script = shown.script;
+    std::filesystem::create_directory(shown.gui.File("orlith.ini"));
+    script.Message(ConfigMissingMessage());  // NavAids in Effect without scenery.cfg
+    On<SceneryFolderDialog>(script, [&](SceneryFolderDialog* dialog) {
+      QTest::mouseClick(dialog->okButton(), Qt::LeftButton);  // returns once the error is answered
+      if (!dialog->isVisible()) script.Fail("the error closed the dialog");
+      dialog->reject();
+    });
+    Answer(script, "Error with file orlith.ini: ", QMessageBox::Ok);
+    On<ImportDialog>(script, [](ImportDialog* dialog) {
+      dialog->fileEdit()->setText("missing.csv");
+      dialog->updatePreview();
+      QTest::mouseClick(dialog->applyButton(), Qt::LeftButton);
+    });
+    Answer(script, "Error with file missing.csv: ", QMessageBox::Ok);
+    shown.Run({kNavAidsInEffectCommand, kSceneryFolderCommand, kImportNavAidsCommand});
+    QCOMPARE(FilesIn(shown.gui).size(), std::size_t{0});
+  }
+
+  // While another Orlith holds the folder the note shows; its Cancel ends the command unwritten.
+  void LockWaitNoteCancels() {
+    ShownFrame shown;
+    std::unique_ptr<FolderLock> other;
+    QVERIFY(DefaultFileEnv()->TryLockFolder(shown.gui.path(), &other).ok() && other);
+    shown.script.Then([&](QWidget* note) {
+      if (note->objectName() != "lockWaitNote") shown.script.Fail("expected the note");
+      auto* cancel = note->findChild<QPushButton*>();
+      ModalScript::Later([cancel] { QTest::mouseClick(cancel, Qt::LeftButton); });
+    });
+    shown.Run({kCreateNavAidCommand});
+    QCOMPARE(shown.frame.mainWindow().last_outcome(), CommandOutcome::kCancelled);
+    QVERIFY(shown.frame.frontEnd().lockWaitNote() == nullptr);
+    QVERIFY(!shown.gui.Exists("scenery.org"));
   }
 };
 
 ORLITH_QT_TEST_SUITE(MainFrameTest);
+ORLITH_QT_TEST_SUITE(QtFrontEndTest);
+ORLITH_QT_TEST_SUITE(ToolWindowsTest);
 
 }  // namespace orlith::qt
 
