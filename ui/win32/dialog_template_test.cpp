@@ -1,9 +1,12 @@
 // Each dialog of the running program, checked through the Win32 API against the layout data:
 // caption, style, every control in template (tab) order with its id, class, text, style and
-// rectangle in dialog units, the default button, the focus on opening and the colours.
+// rectangle in dialog units, the default button, the focus on opening and the colours; then
+// every byte the answers write must be what the portable flows write for them.
 #include "ui/win32/dialog_template.h"
 
 #include <cstdlib>
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "ui/dialog_layout.h"
@@ -26,6 +29,19 @@ struct KindStyle {
   const char* className;
   DWORD typeMask, type, required, absent;
 };
+
+// The texts typed into each parameters dialog.
+// clang-format off
+const std::map<int, std::string> kNdb = {{1013, "344.5"}, {1014, "25"}, {1002, "120"},
+                                         {1003, "ABC"}, {1004, "Alpha NDB"}};
+const std::map<int, std::string> kVor = {{1008, "114.3"}, {1009, "40"}, {1005, "-2.5"},
+                                         {1010, "300"}, {1011, "VRB"}, {1006, "1"},
+                                         {1012, "Bravo VOR"}};
+const std::map<int, std::string> kIls = {{1015, "110.9"}, {1016, "18"}, {1017, "1.5"},
+                                         {1018, "12"}, {1019, "273.4"}, {1020, "3.0"},
+                                         {1023, "ICHR"}, {1025, "1"},
+                                         {1021, "Charlie ILS runway 27"}};
+// clang-format on
 
 // In ControlKind order.
 // clang-format off
@@ -126,7 +142,7 @@ void ExpectMatchesLayout(HWND dialog, DialogId id, HWND main_window, HWND focus)
   EXPECT_EQ(child, nullptr) << "more controls than the layout";
 
   EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
-  // The focus opens in the first field (F17), with OK as the default button.
+  // The focus opens in the first field, with OK as the default button.
   EXPECT_EQ(GetDlgCtrlID(focus), InitialFocusId(layout));
   // Blue ground with white labels; edit fields in the system's window colour.
   EXPECT_EQ(ScreenPixel(dialog, 2, 2), kDialogBackgroundColour);
@@ -137,22 +153,24 @@ void ExpectMatchesLayout(HWND dialog, DialogId id, HWND main_window, HWND focus)
   }
 }
 
-TEST_F(DialogTemplate, EveryDialogMatchesTheLayoutData) {
-  Start();
-  for (auto [button, id] :
-       {std::pair{kNdbButton, DialogId::kNdb}, std::pair{kVorButton, DialogId::kVor},
-        std::pair{kIlsButton, DialogId::kIls}}) {
+// Into the scenery folder, which the first Create makes.
+TEST_F(DialogTemplate, EveryDialogMatchesTheLayoutDataAndCreatesWhatTheFlowsCreate) {
+  Start(true, "Addon Scenery\\Updates\\scenery");
+  for (auto [button, id, parameters] : {std::tuple{kNdbButton, DialogId::kNdb, &kNdb},
+                                        std::tuple{kVorButton, DialogId::kVor, &kVor},
+                                        std::tuple{kIlsButton, DialogId::kIls, &kIls}}) {
     Choose(kCreateNavAidCommand);
     HWND position = Dialog(DialogId::kPosition);
     ASSERT_NE(position, nullptr);
     if (button == kNdbButton)
       ExpectMatchesLayout(position, DialogId::kPosition, program_->MainWindow(), program_->Focus());
     Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", button));
-    HWND parameters = Dialog(id);
-    ASSERT_NE(parameters, nullptr);
-    ExpectMatchesLayout(parameters, id, program_->MainWindow(), program_->Focus());
-    Cancel(id, CancelBy::kButton);
+    HWND dialog = Dialog(id);
+    ASSERT_NE(dialog, nullptr);
+    ExpectMatchesLayout(dialog, id, program_->MainWindow(), program_->Focus());
+    Ok(id, {*parameters, 0});
     ExpectMessage();
+    ExpectSameFiles();
   }
 }
 

@@ -3,9 +3,11 @@
 #include "ui/win32/main_window.h"
 
 #include <cstring>
+#include <vector>
 
 #include "ui/dialog_layout.h"
 #include "ui/win32/testing/gui_session.h"
+#include "ui/win32/tools_commands.h"
 
 namespace orlith::testing {
 namespace {
@@ -28,19 +30,24 @@ TEST_F(MainWindowTest, FrameMenuAndTitleScreen) {
   // Wine keeps menus inside their process, so the items are read from the menu the window
   // installs, built here; the running window must hold a menu bar.
   EXPECT_NE(GetMenu(main), nullptr);
-  HMENU menu = win32::CreateMainMenu();
-  std::span<const MenuItem> items = MainMenu();
-  ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(items.size()));
-  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-    const MenuItem& item = items[static_cast<std::size_t>(i)];
-    char text[64] = {};
-    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ(text, item.text);
-    EXPECT_EQ(std::strchr(text, '&'), nullptr) << "no mnemonics";
-    EXPECT_EQ(static_cast<int>(GetMenuItemID(menu, i)), item.commandId);
-    EXPECT_EQ(GetSubMenu(menu, i), nullptr);
-  }
-  DestroyMenu(menu);
+  auto expect_items = [](HMENU menu, std::span<const MenuItem> items) {
+    ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(items.size()));
+    UINT i = 0;
+    for (const MenuItem& item : items) {
+      char text[64] = {};
+      GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+      EXPECT_STREQ(text, item.text);
+      EXPECT_EQ(std::strchr(text, '&'), nullptr) << "no mnemonics";
+      EXPECT_EQ(static_cast<int>(GetMenuItemID(menu, static_cast<int>(i++))), item.commandId);
+    }
+  };
+  HMENU bar = win32::CreateMainMenu();
+  win32::AppendToolsMenu(bar);
+  std::vector<MenuItem> top(MainMenu().begin(), MainMenu().end());
+  top.push_back({kToolsMenuText, -1});  // a popup: the four commands, then Tools
+  expect_items(bar, top);
+  expect_items(GetSubMenu(bar, 4), ToolsMenu());
+  DestroyMenu(bar);
 
   // Light blue ground, over the whole client area.
   RECT client{};

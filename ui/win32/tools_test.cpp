@@ -39,8 +39,7 @@ class ToolsTest : public GuiSession {
  protected:
   // The Belgian excerpt in both folders, then the program started.
   void StartWithCsv() {
-    std::string csv = ReadBytes(BesideThisProgram(kCsv));
-    ASSERT_FALSE(csv.empty());
+    std::string csv = ReadFileBytes(BesideThisProgram(kCsv));
     program_folder_.Write(kCsv, csv);
     flows_folder_.Write(kCsv, csv);
     Start();
@@ -54,16 +53,6 @@ class ToolsTest : public GuiSession {
                             [&] { return stop_after > 0 && done >= stop_after; }};
     return RunImport(options, Flows(), flows_ui_, out, err, &progress);
   }
-  static std::string ReadBytes(const std::string& path) {
-    std::string bytes;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-      char buffer[4096];
-      for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
-        bytes.append(buffer, n);
-      std::fclose(f);
-    }
-    return bytes;
-  }
   HWND OpenImport(const ImportChoice& c) {
     Choose(kImportNavAidsCommand);
     HWND dialog = program_->WaitForWindow(kImportCaption);
@@ -74,136 +63,63 @@ class ToolsTest : public GuiSession {
         {kImportSouthEdit, &c.south}, {kImportEastEdit, &c.east}};
     for (const auto& [id, text] : texts) TypeInto(dialog, id, *text);
     if (c.type == "NDB") Click(dialog, kImportNdbRadio);
-    if (c.type == "VOR") Click(dialog, kImportVorRadio);
     if (c.modify) Click(dialog, kImportModifyRadio);
     return dialog;
   }
   // The message box shown now; its text, and the box dismissed.
-  std::string Dismiss(HWND* box_out = nullptr) {
+  std::string Dismiss() {
     HWND box = program_->WaitForWindow("orlith");
     if (box == nullptr) return "(no message box)";
     std::string text = MessageBoxText(box);
-    if (box_out != nullptr) *box_out = box;
     DismissMessageBox(box);
     EXPECT_TRUE(WaitUntilGone(box));
     return text;
   }
 };
 
-// Wine keeps menus inside their process: the menu bar is built here as the window builds it.
-TEST_F(ToolsTest, ToolsIsAFifthPopupAfterTheFourItems) {
-  HMENU bar = win32::CreateMainMenu();
-  win32::AppendToolsMenu(bar);
-  ASSERT_EQ(GetMenuItemCount(bar), static_cast<int>(MainMenu().size()) + 1);
-  char text[64] = {};
-  GetMenuStringA(bar, 4, text, sizeof text, MF_BYPOSITION);
-  EXPECT_STREQ(text, kToolsMenuText);
-  HMENU tools = GetSubMenu(bar, 4);
-  ASSERT_NE(tools, nullptr);
-  ASSERT_EQ(GetMenuItemCount(tools), static_cast<int>(ToolsMenu().size()));
-  for (int i = 0; i < GetMenuItemCount(tools); ++i) {
-    GetMenuStringA(tools, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ(text, ToolsMenu()[static_cast<std::size_t>(i)].text);
-    EXPECT_EQ(static_cast<int>(GetMenuItemID(tools, i)), 40101 + i);
-  }
-  DestroyMenu(bar);
-}
-
-// Preview shows the counts before anything is written; Apply moves the bar to the last row and
-// writes exactly what the command line's import writes.
-TEST_F(ToolsTest, ImportThroughTheDialogWritesWhatTheCommandLineWrites) {
+// An unreadable file is named and the dialog stays open; Preview shows the counts before anything
+// is written; Apply moves the bar to the last row. In Effect then takes back the first row of
+// each table and restores, each asking first. Every step writes what the command line writes.
+TEST_F(ToolsTest, ImportTakeBackAndRestoreWriteWhatTheCommandLineWrites) {
   StartWithCsv();
-  const ImportChoice choices[] = {
-      {kCsv, "", "", "", "", "", "", false},
-      {kCsv, "be, nl", "N51 00.0", "E003 00.0", "N50 00.0", "E005 30.0", "NDB", true},
-  };
-  for (const ImportChoice& c : choices) {
-    SCOPED_TRACE(c.type + c.north);
-    ImportOptions options;
-    std::string error;
-    ImportForm form{c.file, c.countries, c.north, c.west, c.south, c.east, c.type, c.modify};
-    ASSERT_TRUE(ImportOptionsOf(form, &options, &error)) << error;
-    ImportCounts counts;
-    ASSERT_EQ(CountImport(options, Flows(), &counts, &error), 0) << error;
-    const std::int64_t rows = counts.by[static_cast<int>(ImportSkip::kSelected)];
-    ASSERT_GT(rows, 1);
-
-    const std::string config = program_folder_.Read("scenery.cfg");
-    HWND dialog = OpenImport(c);
-    ASSERT_NE(dialog, nullptr);
-    Click(dialog, kImportPreviewButton);
-    EXPECT_TRUE(WaitForText(dialog, kImportCountsText, ImportPreviewText(counts)));
-    EXPECT_EQ(program_folder_.Read("scenery.cfg"), config) << "Preview wrote";
-    Click(dialog, IDOK);
-    HWND box = program_->WaitForWindow("orlith");
-    ASSERT_NE(box, nullptr);
-    HWND bar = GetDlgItem(dialog, kImportProgressBar);
-    EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), rows);
-    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), rows);
-    std::string summary = ImportSummary(counts, true);
-    EXPECT_EQ(Dismiss(), summary.substr(0, summary.size() - 1));
-    EXPECT_TRUE(WaitUntilGone(dialog));
-    ASSERT_EQ(ImportInFlows(options), 0);
-    ExpectSameFiles();
-  }
-}
-
-// Cancel pressed while the rows run stops between two rows: the folder holds exactly what an
-// import stopped after as many rows writes.
-TEST_F(ToolsTest, CancelMidImportStopsBetweenRowsWithEveryFileWhole) {
-  StartWithCsv();
-  HWND dialog = OpenImport({kCsv, "", "", "", "", "", "", false});
-  ASSERT_NE(dialog, nullptr);
-  Click(dialog, IDOK);
-  Click(dialog, IDCANCEL);  // handled after the first row
-  std::string stopped = Dismiss();
-  long long done = 0, total = 0;
-  ASSERT_EQ(
-      std::sscanf(stopped.c_str(), "The import was stopped after %lld of %lld rows", &done, &total),
-      2)
-      << stopped;
-  EXPECT_EQ(stopped, ImportStoppedMessage(done, total));
-  EXPECT_GE(done, 1);
-  EXPECT_LT(done, total);
-  EXPECT_TRUE(WaitUntilGone(dialog));
+  const ImportChoice c{kCsv,       "be, nl",    "N51 00.0", "E003 00.0",
+                       "N50 00.0", "E005 30.0", "NDB",      true};
   ImportOptions options;
-  options.file = kCsv;
-  options.apply = true;
-  ImportInFlows(options, done);
-  ExpectSameFiles();
-}
-
-TEST_F(ToolsTest, AnImportErrorNamesTheFileAndWritesNothing) {
-  StartWithCsv();
-  HWND dialog = OpenImport({"missing.csv", "", "", "", "", "", "", false});
-  ASSERT_NE(dialog, nullptr);
-  Click(dialog, IDOK);
-  ImportCounts counts;
   std::string error;
-  ImportOptions options;
-  options.file = "missing.csv";
-  int status = CountImport(options, Flows(), &counts, &error);
-  EXPECT_EQ(Dismiss(), ImportFailureMessage("missing.csv", status, error));
+  ImportForm form{c.file, c.countries, c.north, c.west, c.south, c.east, c.type, c.modify};
+  ASSERT_TRUE(ImportOptionsOf(form, &options, &error)) << error;
+  ImportOptions missing = options;
+  missing.file = "missing.csv";
+  ImportCounts counts;
+  const int status = CountImport(missing, Flows(), &counts, &error);
+  HWND dialog = OpenImport(c);
+  ASSERT_NE(dialog, nullptr);
+  TypeInto(dialog, kImportFileEdit, missing.file);
+  Click(dialog, IDOK);
+  EXPECT_EQ(Dismiss(), ImportFailureMessage(missing.file, status, error));
   EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog closed after an error";
-  Click(dialog, IDCANCEL);
-  EXPECT_TRUE(WaitUntilGone(dialog));
   ExpectSameFiles();
-}
 
-// A selected row taken back, then Restore: each asks first, then writes what the command line's
-// remove of that row and restore write.
-TEST_F(ToolsTest, TakingBackASelectedRowAndRestoringWriteWhatTheCommandLineWrites) {
-  StartWithCsv();
-  ImportOptions options;
-  options.file = kCsv;
-  options.apply = true;
-  options.command = "modify";  // a switch and a scenery file for each row
+  TypeInto(dialog, kImportFileEdit, kCsv);
+  ASSERT_EQ(CountImport(options, Flows(), &counts, &error), 0) << error;
+  const std::int64_t rows = counts.by[static_cast<int>(ImportSkip::kSelected)];
+  ASSERT_GT(rows, 1);
+  Click(dialog, kImportPreviewButton);
+  EXPECT_TRUE(WaitForText(dialog, kImportCountsText, ImportPreviewText(counts)));
+  EXPECT_EQ(program_folder_.Read("scenery.cfg"), kSampleConfig) << "Preview wrote";
+  Click(dialog, IDOK);
+  ASSERT_NE(program_->WaitForWindow("orlith"), nullptr);
+  HWND bar = GetDlgItem(dialog, kImportProgressBar);
+  EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), rows);
+  EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), rows);
+  std::string summary = ImportSummary(counts, true);
+  EXPECT_EQ(Dismiss(), summary.substr(0, summary.size() - 1));
+  EXPECT_TRUE(WaitUntilGone(dialog));
   ASSERT_EQ(ImportInFlows(options), 0);
-  std::ostringstream out, err;
-  ASSERT_EQ(RunImport(options, {program_folder_.path(), DefaultFileEnv(), ""}, flows_ui_, out, err),
-            0);
+  ExpectSameFiles();
+
   Choose(kNavAidsInEffectCommand);
-  HWND dialog = program_->WaitForWindow(kInEffectCaption);
+  dialog = program_->WaitForWindow(kInEffectCaption);
   ASSERT_NE(dialog, nullptr);
   for (int list : {kSwitchesList, kFilesList, kRestoreId}) {
     SCOPED_TRACE(list);
@@ -233,14 +149,39 @@ TEST_F(ToolsTest, TakingBackASelectedRowAndRestoringWriteWhatTheCommandLineWrite
   EXPECT_TRUE(WaitUntilGone(dialog));
 }
 
+// Cancel pressed while the rows run stops between two rows: the folder holds exactly what an
+// import stopped after as many rows writes.
+TEST_F(ToolsTest, CancelMidImportStopsBetweenRowsWithEveryFileWhole) {
+  StartWithCsv();
+  HWND dialog = OpenImport({kCsv, "", "", "", "", "", "", false});
+  ASSERT_NE(dialog, nullptr);
+  Click(dialog, IDOK);
+  Click(dialog, IDCANCEL);  // handled after the first row
+  std::string stopped = Dismiss();
+  long long done = 0, total = 0;
+  ASSERT_EQ(
+      std::sscanf(stopped.c_str(), "The import was stopped after %lld of %lld rows", &done, &total),
+      2)
+      << stopped;
+  EXPECT_EQ(stopped, ImportStoppedMessage(done, total));
+  EXPECT_GE(done, 1);
+  EXPECT_LT(done, total);
+  EXPECT_TRUE(WaitUntilGone(dialog));
+  ImportOptions options;
+  options.file = kCsv;
+  options.apply = true;
+  ImportInFlows(options, done);
+  ExpectSameFiles();
+}
+
 // The choice goes to orlith.ini as the settings write it, and the next Create writes there; a
 // --scenery-folder on the command line still wins.
 TEST_F(ToolsTest, TheStoredSceneryFolderIsUsedByTheNextCreate) {
   for (std::string given : {"", "Given"}) {
     SCOPED_TRACE(given);
     program_.reset();
-    program_folder_.Write("scenery.cfg", kSampleConfig);
     program_folder_.Write("orlith.ini", "");
+    flows_folder_.Write("orlith.ini", "");
     flows_folder_.Write("scenery.cfg", kSampleConfig);
     Start(true, given);
     Choose(kSceneryFolderCommand);
@@ -261,7 +202,6 @@ TEST_F(ToolsTest, TheStoredSceneryFolderIsUsedByTheNextCreate) {
        {{{1013, "344.5"}, {1014, "25"}, {1002, "120"}, {1003, "ABC"}, {1004, "Alpha"}}});
     ExpectMessage();
     ExpectSameFiles();
-    flows_folder_.Write("orlith.ini", "");  // the next round starts from an empty one
   }
 }
 
