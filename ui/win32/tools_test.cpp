@@ -18,9 +18,7 @@
 #include "ui/win32/import_dialog.h"
 #include "ui/win32/in_effect_dialog.h"
 #include "ui/win32/lock_wait_note.h"
-#include "ui/win32/main_window.h"
 #include "ui/win32/scenery_folder_dialog.h"
-#include "ui/win32/table_view.h"
 #include "ui/win32/testing/gui_session.h"
 #include "ui/win32/tools_commands.h"
 
@@ -238,24 +236,32 @@ TEST_F(ToolsTest, TheLockWaitNoteShowsTheWaitAndCancelsIt) {
 }
 
 // Each Tools window, made here: every label and button text fits its control on one line (a
-// radio button beside its circle), and every control lies inside the window.
-TEST(ToolWindows, EveryTextFitsItsControlInsideTheWindow) {
+// radio button beside its circle), and every control lies inside the window. A click on a header
+// of In Effect sorts by that column, numbers by value, and a second click reverses; Take Back is
+// told the selection as places in the rows as read, whatever the order shown.
+TEST(ToolWindows, TextsFitAndTheTablesSortKeepingTheRowsPlaces) {
   InitCommonControls();
-  ImportHandlers import{[](const ImportChoice&) { return std::string(); },
-                        [](const ImportChoice&, const ImportRunUi&) { return false; }};
+  ImportHandlers import;  // the handlers are not called while the windows only show
+  std::vector<std::size_t> taken;
   InEffectHandlers in_effect{
-      {{"Line", 40}},
+      {{"Line", 40}, {"Frequency", 80}},
       {{"File", 40}},
-      [](InEffectTables*) { return false; },
-      [](std::vector<std::size_t>, std::vector<std::size_t>) { return false; },
-      [] { return false; }};
+      [](InEffectTables* tables) {
+        tables->switches = {{"9", "112.30 MHz"}, {"10", "344.5 kHz"}, {"100", "114.90 MHz"}};
+        return true;
+      },
+      [&](std::vector<std::size_t> switches, std::vector<std::size_t>) {
+        taken = switches;
+        return false;
+      },
+      {}};
   ImportDialog import_dialog(nullptr, import);
   InEffectDialog in_effect_dialog(nullptr, in_effect);
   SceneryFolderDialog scenery_dialog(nullptr, SceneryChoice::kAddonScenery);
   LockWaitNote note(nullptr);
-  ToolDialog* dialogs[] = {&import_dialog, &in_effect_dialog, &scenery_dialog, &note};
-  for (ToolDialog* dialog : dialogs) {
-    HWND window = dialog->ShowModeless();
+  HWND tables = in_effect_dialog.ShowModeless();
+  for (HWND window :
+       {import_dialog.ShowModeless(), tables, scenery_dialog.ShowModeless(), note.ShowModeless()}) {
     ASSERT_NE(window, nullptr);
     SCOPED_TRACE(TextOf(window));
     RECT client{};
@@ -286,21 +292,11 @@ TEST(ToolWindows, EveryTextFitsItsControlInsideTheWindow) {
     }
     ReleaseDC(window, dc);
   }
-}
 
-// The table sorts by a clicked column, numbers by value, and a second click reverses; the
-// selection is told as places in the rows as set, whatever the order shown.
-TEST(TableView, SortsByTheClickedColumnAndKeepsTheRowsPlaces) {
-  InitCommonControls();
-  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT, 0, 0, 300, 200, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
-  ASSERT_NE(list, nullptr);
-  win32::TableView table;
-  table.Attach(list, {{"Line", 40}, {"Frequency", 80}});
-  table.SetRows({{"9", "112.30 MHz"}, {"10", "344.5 kHz"}, {"100", "114.90 MHz"}});
+  HWND list = GetDlgItem(tables, kSwitchesList);
   auto column = [&](int c) {
     std::string cells;
-    for (int i = 0; i < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++i) {
+    for (int i = 0; i < ItemCount(tables, kSwitchesList); ++i) {
       char text[32] = {};
       LVITEMA item{};
       item.iSubItem = c;
@@ -311,16 +307,19 @@ TEST(TableView, SortsByTheClickedColumnAndKeepsTheRowsPlaces) {
     }
     return cells;
   };
+  NMLISTVIEW header_click{};
+  header_click.hdr = {list, kSwitchesList, LVN_COLUMNCLICK};
+  header_click.iSubItem = 1;
   EXPECT_EQ(column(0), "9;10;100;");
-  table.SortBy(1);
+  SendMessageA(tables, WM_NOTIFY, kSwitchesList, reinterpret_cast<LPARAM>(&header_click));
   EXPECT_EQ(column(1), "112.30 MHz;114.90 MHz;344.5 kHz;");
-  table.SortBy(1);
+  SendMessageA(tables, WM_NOTIFY, kSwitchesList, reinterpret_cast<LPARAM>(&header_click));
   EXPECT_EQ(column(1), "344.5 kHz;114.90 MHz;112.30 MHz;");
   LVITEMA selected{};
   selected.stateMask = selected.state = LVIS_SELECTED;
   SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&selected));
-  EXPECT_EQ(table.Selected(), (std::vector<std::size_t>{1}));
-  DestroyWindow(list);
+  SendMessageA(tables, WM_COMMAND, MAKEWPARAM(kTakeBackId, BN_CLICKED), 0);
+  EXPECT_EQ(taken, (std::vector<std::size_t>{1}));
 }
 
 }  // namespace
