@@ -51,7 +51,7 @@ class ToolsTest : public GuiSession {
                             [&] { return stop_after > 0 && done >= stop_after; }};
     return RunImport(options, Flows(), flows_ui_, out, err, &progress);
   }
-  HWND OpenImport(const ImportChoice& c) {
+  HWND OpenImport(const ImportForm& c) {
     Choose(kImportNavAidsCommand);
     HWND dialog = program_->WaitForWindow(kImportCaption);
     if (dialog == nullptr) return nullptr;
@@ -76,21 +76,21 @@ class ToolsTest : public GuiSession {
 };
 
 // An unreadable file is named and the dialog stays open; Preview shows the counts before anything
-// is written; Apply moves the bar to the last row. In Effect then takes back the first row of
-// each table and restores, each asking first. Every step writes what the command line writes.
+// is written; Apply moves the bar to the last row, and Cancel stops a second import. In Effect
+// then takes back the first row of each table and restores, each asking first. Every step writes
+// what the command line writes.
 TEST_F(ToolsTest, ImportTakeBackAndRestoreWriteWhatTheCommandLineWrites) {
   StartWithCsv();
-  const ImportChoice c{kCsv,       "be, nl",    "N51 00.0", "E003 00.0",
-                       "N50 00.0", "E005 30.0", "NDB",      true};
+  const ImportForm form{kCsv,       "be, nl",    "N51 00.0", "E003 00.0",
+                        "N50 00.0", "E005 30.0", "NDB",      true};
   ImportOptions options;
   std::string error;
-  ImportForm form{c.file, c.countries, c.north, c.west, c.south, c.east, c.type, c.modify};
   ASSERT_TRUE(ImportOptionsOf(form, &options, &error)) << error;
   ImportOptions missing = options;
   missing.file = "missing.csv";
   ImportCounts counts;
   const int status = CountImport(missing, Flows(), &counts, &error);
-  HWND dialog = OpenImport(c);
+  HWND dialog = OpenImport(form);
   ASSERT_NE(dialog, nullptr);
   TypeInto(dialog, kImportFileEdit, missing.file);
   Click(dialog, IDOK);
@@ -114,6 +114,29 @@ TEST_F(ToolsTest, ImportTakeBackAndRestoreWriteWhatTheCommandLineWrites) {
   EXPECT_EQ(Dismiss(), summary.substr(0, summary.size() - 1));
   EXPECT_TRUE(WaitUntilGone(dialog));
   ASSERT_EQ(ImportInFlows(options), 0);
+  ExpectSameFiles();
+
+  // Cancel pressed while the rows run stops between two rows: the folder holds exactly what an
+  // import stopped after as many rows writes.
+  ImportForm all_rows;
+  all_rows.file = kCsv;
+  ImportOptions every_row;
+  ASSERT_TRUE(ImportOptionsOf(all_rows, &every_row, &error)) << error;
+  dialog = OpenImport(all_rows);
+  ASSERT_NE(dialog, nullptr);
+  Click(dialog, IDOK);
+  Click(dialog, IDCANCEL);  // handled after the first row
+  std::string stopped = Dismiss();
+  long long done = 0, total = 0;
+  ASSERT_EQ(
+      std::sscanf(stopped.c_str(), "The import was stopped after %lld of %lld rows", &done, &total),
+      2)
+      << stopped;
+  EXPECT_EQ(stopped, ImportStoppedMessage(done, total));
+  EXPECT_GE(done, 1);
+  EXPECT_LT(done, total);
+  EXPECT_TRUE(WaitUntilGone(dialog));
+  ImportInFlows(every_row, done);
   ExpectSameFiles();
 
   Choose(kNavAidsInEffectCommand);
@@ -145,31 +168,6 @@ TEST_F(ToolsTest, ImportTakeBackAndRestoreWriteWhatTheCommandLineWrites) {
   }
   Click(dialog, IDCANCEL);
   EXPECT_TRUE(WaitUntilGone(dialog));
-}
-
-// Cancel pressed while the rows run stops between two rows: the folder holds exactly what an
-// import stopped after as many rows writes.
-TEST_F(ToolsTest, CancelMidImportStopsBetweenRowsWithEveryFileWhole) {
-  StartWithCsv();
-  HWND dialog = OpenImport({kCsv, "", "", "", "", "", "", false});
-  ASSERT_NE(dialog, nullptr);
-  Click(dialog, IDOK);
-  Click(dialog, IDCANCEL);  // handled after the first row
-  std::string stopped = Dismiss();
-  long long done = 0, total = 0;
-  ASSERT_EQ(
-      std::sscanf(stopped.c_str(), "The import was stopped after %lld of %lld rows", &done, &total),
-      2)
-      << stopped;
-  EXPECT_EQ(stopped, ImportStoppedMessage(done, total));
-  EXPECT_GE(done, 1);
-  EXPECT_LT(done, total);
-  EXPECT_TRUE(WaitUntilGone(dialog));
-  ImportOptions options;
-  options.file = kCsv;
-  options.apply = true;
-  ImportInFlows(options, done);
-  ExpectSameFiles();
 }
 
 // The choice goes to orlith.ini as the settings write it, and the next Create writes there; a
@@ -225,10 +223,7 @@ TEST_F(ToolsTest, TheLockWaitNoteShowsTheWaitAndCancelsIt) {
     } else {
       lock.reset();
       EXPECT_TRUE(WaitUntilGone(note));
-      HWND position = program_->WaitForWindow(CaptionOf(DialogId::kPosition));
-      ASSERT_NE(position, nullptr);
-      Click(position, IDCANCEL);
-      EXPECT_TRUE(WaitUntilGone(position));
+      Cancel(DialogId::kPosition, CancelBy::kButton);
     }
   }
   EXPECT_EQ(program_folder_.Read("scenery.cfg"), kSampleConfig);

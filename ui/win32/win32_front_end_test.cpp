@@ -45,31 +45,6 @@ constexpr KindStyle kKindStyles[] = {
     {"Button", BS_TYPEMASK, BS_GROUPBOX, 0, WS_TABSTOP}};
 // clang-format on
 
-// The same template created hidden in this process, where MapDialogRect can read its font.
-class LocalDialog {
- public:
-  explicit LocalDialog(DialogId id) : template_(win32::BuildDialogTemplate(LayoutOf(id))) {
-    hwnd_ = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
-                                       reinterpret_cast<LPCDLGTEMPLATEA>(template_.data()), nullptr,
-                                       &LocalDialog::Proc, 0);
-  }
-  ~LocalDialog() {
-    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-  }
-  HWND hwnd() const { return hwnd_; }
-  // Position and size are mapped apart, as the dialog manager places a control.
-  RECT Map(int x, int y, int width, int height) const {
-    RECT r{x, y, width, height};
-    MapDialogRect(hwnd_, &r);
-    return {r.left, r.top, r.left + r.right, r.top + r.bottom};
-  }
-
- private:
-  static INT_PTR CALLBACK Proc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-  std::vector<DWORD> template_;
-  HWND hwnd_ = nullptr;
-};
-
 auto Corners(const RECT& r) { return std::tuple{r.left, r.top, r.right, r.bottom}; }
 
 // The dialog of the program as it opens.
@@ -84,18 +59,27 @@ void ExpectMatchesLayout(OrlithProcess& program, DialogId id) {
   EXPECT_EQ(style & frame, frame) << std::hex << style;
   EXPECT_EQ(GetWindow(dialog, GW_OWNER), main_window);
 
-  LocalDialog local(id);
-  ASSERT_NE(local.hwnd(), nullptr);
+  // The same template created hidden in this process, where MapDialogRect can read its font.
+  std::vector<DWORD> bytes = win32::BuildDialogTemplate(layout);
+  HWND local = CreateDialogIndirectParamA(
+      GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), nullptr,
+      [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  ASSERT_NE(local, nullptr);
+  // Position and size are mapped apart, as the dialog manager places a control.
+  auto map = [local](int x, int y, int width, int height) {
+    RECT r{x, y, width, height};
+    MapDialogRect(local, &r);
+    return std::tuple{r.left, r.top, r.left + r.right, r.top + r.bottom};
+  };
   LOGFONTA font{};
-  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(local.hwnd(), WM_GETFONT, 0, 0)), sizeof font,
-             &font);
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(local, WM_GETFONT, 0, 0)), sizeof font, &font);
   EXPECT_STREQ(font.lfFaceName, layout.fontFace);
   HDC screen = GetDC(nullptr);
   EXPECT_EQ(font.lfHeight, -MulDiv(layout.fontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72));
   ReleaseDC(nullptr, screen);
-  RECT size = local.Map(0, 0, layout.width, layout.height), client{}, outer{}, main_rect{};
+  RECT client{}, outer{}, main_rect{};
   GetClientRect(dialog, &client);
-  EXPECT_EQ(Corners(client), Corners(size));
+  EXPECT_EQ(Corners(client), map(0, 0, layout.width, layout.height));
   // Centred on the main window, to the rounding of a pixel.
   GetWindowRect(dialog, &outer);
   GetWindowRect(main_window, &main_rect);
@@ -119,10 +103,10 @@ void ExpectMatchesLayout(OrlithProcess& program, DialogId id) {
       EXPECT_TRUE((child_style & WS_BORDER) != 0 ||
                   (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0);
     }
-    RECT want = local.Map(c.x, c.y, c.width, c.height), got{};
+    RECT got{};
     GetWindowRect(child, &got);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&got), 2);
-    EXPECT_EQ(Corners(got), Corners(want));
+    EXPECT_EQ(Corners(got), map(c.x, c.y, c.width, c.height));
     child = GetWindow(child, GW_HWNDNEXT);
   }
   EXPECT_EQ(child, nullptr) << "more controls than the layout";
@@ -134,6 +118,7 @@ void ExpectMatchesLayout(OrlithProcess& program, DialogId id) {
   EXPECT_EQ(ScreenPixel(dialog, 2, 2), kDialogBackgroundColour);
   EXPECT_EQ(ScreenPixel(GetDlgItem(dialog, InitialFocusId(layout)), 1, 1),
             GetSysColor(COLOR_WINDOW));
+  DestroyWindow(local);
 }
 
 TEST_F(Win32FrontEnd, FrameMenuAndTitleScreen) {
