@@ -121,7 +121,8 @@ void ExpectMatchesLayout(OrlithProcess& program, DialogId id) {
   DestroyWindow(local);
 }
 
-TEST_F(Win32FrontEnd, FrameMenuAndTitleScreen) {
+// The main window as shown, and Exit Program ending it with status 0.
+TEST_F(Win32FrontEnd, FrameMenuTitleScreenAndExit) {
   Start();
   HWND main = program_->MainWindow();
   EXPECT_EQ(TextOf(main), kWindowCaption);
@@ -163,36 +164,10 @@ TEST_F(Win32FrontEnd, FrameMenuAndTitleScreen) {
   for (int i = 0; i < 50 && ScreenPixel(main, 3, 3) != kTitleFillColour; ++i) Sleep(20);
   EXPECT_EQ(ScreenPixel(main, 3, 3), kTitleFillColour);
   EXPECT_EQ(ScreenPixel(main, client.right - 2, client.bottom - 2), kTitleFillColour);
-}
 
-TEST_F(Win32FrontEnd, ExitProgramEndsWithStatusZeroAndWritesNothing) {
-  Start();
   program_->Command(kExitProgramCommand);
   EXPECT_EQ(program_->WaitForExit(), 0);
-  EXPECT_EQ(program_folder_.Read("scenery.cfg"), kSampleConfig);
-  EXPECT_FALSE(program_folder_.Exists("scenery.org"));
-  EXPECT_FALSE(program_folder_.Exists("orlith.log"));
-}
-
-// A bad coordinate text ends the program (which texts are bad is the coordinate parser's concern)
-// as a missing scenery.cfg does: the message is read first, owned by the window shown.
-TEST_F(Win32FrontEnd, BadCoordinateShowsTheInputErrorThenStatusEight) {
-  Start();
-  program_->Command(kDeleteNavAidCommand);
-  HWND position = program_->WaitForWindow(CaptionOf(DialogId::kPosition));
-  ASSERT_NE(position, nullptr);
-  TypeInto(position, 1000, "N4234.6");
-  Click(position, IDOK);
-  HWND box = program_->WaitForWindow("orlith");
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box), "Input Error - Program terminates!");
-  EXPECT_EQ(GetWindow(box, GW_OWNER), position);
-  EXPECT_EQ(program_->WaitForExit(300), -1) << "the program ended before the message was read";
-  DismissMessageBox(box);
-  EXPECT_EQ(program_->WaitForExit(), 8);
-  EXPECT_EQ(program_folder_.Read("scenery.cfg"), kSampleConfig);
-  EXPECT_FALSE(program_folder_.Exists("scenery.org"));
-  EXPECT_FALSE(program_folder_.Exists("orlith.log"));
+  ExpectSameFiles();  // nothing written
 }
 
 // Each dialog as it opens matches the layout data; OK then writes, and Cancel (each way) leaves,
@@ -235,8 +210,8 @@ TEST_F(Win32FrontEnd, EachDialogMatchesItsLayoutThenWritesWhatTheFlowsWrite) {
 
 // Modify refuses OK while no type was ever checked; then typed key by key where the focus opens,
 // and the next dialogs show the texts the last ones left: the position with no type checked, the
-// VOR dialog what the NDB dialog stored.
-TEST_F(Win32FrontEnd, RefusedThenTypedWhereTheFocusOpensThenTheTextsCarry) {
+// VOR dialog what the NDB dialog stored. Last, a bad coordinate text ends the program.
+TEST_F(Win32FrontEnd, RefusedTypedCarriedThenABadCoordinateEndsTheProgram) {
   Start();
   Choose(kModifyNavAidCommand);
   Refused(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5"), "Check the type of NavAid");
@@ -269,6 +244,22 @@ TEST_F(Win32FrontEnd, RefusedThenTypedWhereTheFocusOpensThenTheTextsCarry) {
   for (auto [id, text] : carried) EXPECT_EQ(TextOf(vor, id), text) << id;
   Ok(DialogId::kVor, {{{1005, "3"}, {1006, "0"}}});
   ExpectMessage();
+  ExpectSameFiles();
+
+  // As a missing scenery.cfg does (which texts are bad is the coordinate parser's concern), once
+  // the message, owned by the window shown, is read; nothing is written.
+  Choose(kDeleteNavAidCommand);
+  position = Dialog(DialogId::kPosition);
+  ASSERT_NE(position, nullptr);
+  TypeInto(position, 1000, "N4234.6");
+  Click(position, IDOK);
+  HWND box = program_->WaitForWindow("orlith");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), "Input Error - Program terminates!");
+  EXPECT_EQ(GetWindow(box, GW_OWNER), position);
+  EXPECT_EQ(program_->WaitForExit(300), -1) << "the program ended before the message was read";
+  DismissMessageBox(box);
+  EXPECT_EQ(program_->WaitForExit(), 8);
   ExpectSameFiles();
 }
 
