@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include <cstring>
 #include <sstream>
 
 #include "app/import_run.h"
@@ -35,13 +34,6 @@ int ItemCount(HWND dialog, int list) {
 
 class ToolsTest : public GuiSession {
  protected:
-  // The Belgian excerpt in both folders, then the program started.
-  void StartWithCsv() {
-    std::string csv = ReadFileBytes(BesideThisProgram(kCsv));
-    program_folder_.Write(kCsv, csv);
-    flows_folder_.Write(kCsv, csv);
-    Start();
-  }
   WorkFolder Flows() const { return {flows_folder_.path(), DefaultFileEnv(), ""}; }
   // What `orlith-cli import --apply` does in the flows' folder; stop_after > 0 cancels there.
   int ImportInFlows(const ImportOptions& options, std::int64_t stop_after = 0) {
@@ -80,7 +72,10 @@ class ToolsTest : public GuiSession {
 // then takes back the first row of each table and restores, each asking first. Every step writes
 // what the command line writes.
 TEST_F(ToolsTest, ImportTakeBackAndRestoreWriteWhatTheCommandLineWrites) {
-  StartWithCsv();
+  const std::string csv = ReadFileBytes(BesideThisProgram(kCsv));
+  program_folder_.Write(kCsv, csv);
+  flows_folder_.Write(kCsv, csv);
+  Start();
   const ImportForm form{kCsv,       "be, nl",    "N51 00.0", "E003 00.0",
                         "N50 00.0", "E005 30.0", "NDB",      true};
   ImportOptions options;
@@ -270,20 +265,16 @@ TEST(ToolWindows, TextsFitAndTheTablesSortKeepingTheRowsPlaces) {
       std::string text = TextOf(c);
       EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
           << text;
-      char class_name[32] = {};
-      GetClassNameA(c, class_name, sizeof class_name);
-      if (text.empty() ||
-          (std::strcmp(class_name, "Button") != 0 && std::strcmp(class_name, "Static") != 0)) {
-        continue;
-      }
+      char name[32] = {};
+      GetClassNameA(c, name, sizeof name);
+      const std::string kind = name;
+      if (text.empty() || (kind != "Button" && kind != "Static")) continue;
       RECT need{0, 0, 10000, 0};
       DrawTextA(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
-      LONG style = GetWindowLongA(c, GWL_STYLE);
-      bool radio = (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON && class_name[0] == 'B';
-      bool wraps = class_name[0] == 'S' && r.bottom - r.top >= 2 * need.bottom;
-      if (!wraps) {
-        EXPECT_LE(need.right + (radio ? 16 : 0), r.right - r.left) << text;
-      }
+      bool radio =
+          kind == "Button" && (GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+      if (kind == "Static" && r.bottom - r.top >= 2 * need.bottom) continue;  // a label that wraps
+      EXPECT_LE(need.right + (radio ? 16 : 0), r.right - r.left) << text;
     }
     ReleaseDC(window, dc);
   }
@@ -293,11 +284,7 @@ TEST(ToolWindows, TextsFitAndTheTablesSortKeepingTheRowsPlaces) {
     std::string cells;
     for (int i = 0; i < ItemCount(tables, kSwitchesList); ++i) {
       char text[32] = {};
-      LVITEMA item{};
-      item.iSubItem = c;
-      item.pszText = text;
-      item.cchTextMax = sizeof text;
-      SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+      ListView_GetItemText(list, i, c, text, sizeof text);
       cells += std::string(text) + ";";
     }
     return cells;
@@ -310,9 +297,7 @@ TEST(ToolWindows, TextsFitAndTheTablesSortKeepingTheRowsPlaces) {
   EXPECT_EQ(column(1), "112.30 MHz;114.90 MHz;344.5 kHz;");
   SendMessageA(tables, WM_NOTIFY, kSwitchesList, reinterpret_cast<LPARAM>(&header_click));
   EXPECT_EQ(column(1), "344.5 kHz;114.90 MHz;112.30 MHz;");
-  LVITEMA selected{};
-  selected.stateMask = selected.state = LVIS_SELECTED;
-  SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&selected));
+  ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
   SendMessageA(tables, WM_COMMAND, MAKEWPARAM(kTakeBackId, BN_CLICKED), 0);
   EXPECT_EQ(taken, (std::vector<std::size_t>{1}));
 }
