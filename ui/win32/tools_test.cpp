@@ -19,7 +19,6 @@
 #include "ui/win32/lock_wait_note.h"
 #include "ui/win32/scenery_folder_dialog.h"
 #include "ui/win32/testing/gui_session.h"
-#include "ui/win32/tools_commands.h"
 
 namespace orlith::testing {
 namespace {

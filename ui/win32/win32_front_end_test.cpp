@@ -121,9 +121,11 @@ void ExpectMatchesLayout(OrlithProcess& program, DialogId id) {
   DestroyWindow(local);
 }
 
-// The main window as shown, and Exit Program ending it with status 0.
-TEST_F(Win32FrontEnd, FrameMenuTitleScreenAndExit) {
-  Start();
+// The main window as shown; each dialog as it opens matches the layout data, and OK then writes,
+// and Cancel (each way) leaves, what the flows write for the same answers: a Cancel of Create
+// writes no scenery file, one of Modify leaves its switch. Exit Program ends with status 0.
+TEST_F(Win32FrontEnd, TheWindowsMatchTheirLayoutAndWriteWhatTheFlowsWrite) {
+  Start(true, "Addon Scenery\\Updates\\scenery");  // made by the first Create
   HWND main = program_->MainWindow();
   EXPECT_EQ(TextOf(main), kWindowCaption);
   RECT outer{}, fixed{0, 0, kWindowWidth, kWindowHeight};
@@ -165,16 +167,6 @@ TEST_F(Win32FrontEnd, FrameMenuTitleScreenAndExit) {
   EXPECT_EQ(ScreenPixel(main, 3, 3), kTitleFillColour);
   EXPECT_EQ(ScreenPixel(main, client.right - 2, client.bottom - 2), kTitleFillColour);
 
-  program_->Command(kExitProgramCommand);
-  EXPECT_EQ(program_->WaitForExit(), 0);
-  ExpectSameFiles();  // nothing written
-}
-
-// Each dialog as it opens matches the layout data; OK then writes, and Cancel (each way) leaves,
-// what the flows write for the same answers: a Cancel of Create writes no scenery file, one of
-// Modify leaves its switch.
-TEST_F(Win32FrontEnd, EachDialogMatchesItsLayoutThenWritesWhatTheFlowsWrite) {
-  Start(true, "Addon Scenery\\Updates\\scenery");  // made by the first Create
   struct Answer {
     int command, button;
     DialogId id;
@@ -206,6 +198,9 @@ TEST_F(Win32FrontEnd, EachDialogMatchesItsLayoutThenWritesWhatTheFlowsWrite) {
     ExpectMessage();
     ExpectSameFiles();
   }
+  program_->Command(kExitProgramCommand);
+  EXPECT_EQ(program_->WaitForExit(), 0);
+  ExpectSameFiles();
 }
 
 // Modify refuses OK while no type was ever checked; then typed key by key where the focus opens,
