@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include <cstring>
 #include <sstream>
 
 #include "app/import_run.h"
@@ -18,11 +17,8 @@
 #include "ui/win32/import_dialog.h"
 #include "ui/win32/in_effect_dialog.h"
 #include "ui/win32/lock_wait_note.h"
-#include "ui/win32/main_window.h"
 #include "ui/win32/scenery_folder_dialog.h"
-#include "ui/win32/table_view.h"
 #include "ui/win32/testing/gui_session.h"
-#include "ui/win32/tools_commands.h"
 
 namespace orlith::testing {
 namespace {
@@ -37,14 +33,6 @@ int ItemCount(HWND dialog, int list) {
 
 class ToolsTest : public GuiSession {
  protected:
-  // The Belgian excerpt in both folders, then the program started.
-  void StartWithCsv() {
-    std::string csv = ReadBytes(BesideThisProgram(kCsv));
-    ASSERT_FALSE(csv.empty());
-    program_folder_.Write(kCsv, csv);
-    flows_folder_.Write(kCsv, csv);
-    Start();
-  }
   WorkFolder Flows() const { return {flows_folder_.path(), DefaultFileEnv(), ""}; }
   // What `orlith-cli import --apply` does in the flows' folder; stop_after > 0 cancels there.
   int ImportInFlows(const ImportOptions& options, std::int64_t stop_after = 0) {
@@ -54,17 +42,7 @@ class ToolsTest : public GuiSession {
                             [&] { return stop_after > 0 && done >= stop_after; }};
     return RunImport(options, Flows(), flows_ui_, out, err, &progress);
   }
-  static std::string ReadBytes(const std::string& path) {
-    std::string bytes;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-      char buffer[4096];
-      for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
-        bytes.append(buffer, n);
-      std::fclose(f);
-    }
-    return bytes;
-  }
-  HWND OpenImport(const ImportChoice& c) {
+  HWND OpenImport(const ImportForm& c) {
     Choose(kImportNavAidsCommand);
     HWND dialog = program_->WaitForWindow(kImportCaption);
     if (dialog == nullptr) return nullptr;
@@ -74,85 +52,71 @@ class ToolsTest : public GuiSession {
         {kImportSouthEdit, &c.south}, {kImportEastEdit, &c.east}};
     for (const auto& [id, text] : texts) TypeInto(dialog, id, *text);
     if (c.type == "NDB") Click(dialog, kImportNdbRadio);
-    if (c.type == "VOR") Click(dialog, kImportVorRadio);
     if (c.modify) Click(dialog, kImportModifyRadio);
     return dialog;
   }
   // The message box shown now; its text, and the box dismissed.
-  std::string Dismiss(HWND* box_out = nullptr) {
+  std::string Dismiss() {
     HWND box = program_->WaitForWindow("orlith");
     if (box == nullptr) return "(no message box)";
     std::string text = MessageBoxText(box);
-    if (box_out != nullptr) *box_out = box;
     DismissMessageBox(box);
     EXPECT_TRUE(WaitUntilGone(box));
     return text;
   }
 };
 
-// Wine keeps menus inside their process: the menu bar is built here as the window builds it.
-TEST_F(ToolsTest, ToolsIsAFifthPopupAfterTheFourItems) {
-  HMENU bar = win32::CreateMainMenu();
-  win32::AppendToolsMenu(bar);
-  ASSERT_EQ(GetMenuItemCount(bar), static_cast<int>(MainMenu().size()) + 1);
-  char text[64] = {};
-  GetMenuStringA(bar, 4, text, sizeof text, MF_BYPOSITION);
-  EXPECT_STREQ(text, kToolsMenuText);
-  HMENU tools = GetSubMenu(bar, 4);
-  ASSERT_NE(tools, nullptr);
-  ASSERT_EQ(GetMenuItemCount(tools), static_cast<int>(ToolsMenu().size()));
-  for (int i = 0; i < GetMenuItemCount(tools); ++i) {
-    GetMenuStringA(tools, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ(text, ToolsMenu()[static_cast<std::size_t>(i)].text);
-    EXPECT_EQ(static_cast<int>(GetMenuItemID(tools, i)), 40101 + i);
-  }
-  DestroyMenu(bar);
-}
+// An unreadable file is named and the dialog stays open; Preview shows the counts before anything
+// is written; Apply moves the bar to the last row, and Cancel stops a second import. In Effect
+// then takes back the first row of each table and restores, each asking first. Every step writes
+// what the command line writes.
+TEST_F(ToolsTest, ImportTakeBackAndRestoreWriteWhatTheCommandLineWrites) {
+  const std::string csv = ReadFileBytes(BesideThisProgram(kCsv));
+  program_folder_.Write(kCsv, csv);
+  flows_folder_.Write(kCsv, csv);
+  Start();
+  const ImportForm form{kCsv,       "be, nl",    "N51 00.0", "E003 00.0",
+                        "N50 00.0", "E005 30.0", "NDB",      true};
+  ImportOptions options;
+  std::string error;
+  ASSERT_TRUE(ImportOptionsOf(form, &options, &error)) << error;
+  ImportOptions missing = options;
+  missing.file = "missing.csv";
+  ImportCounts counts;
+  const int status = CountImport(missing, Flows(), &counts, &error);
+  HWND dialog = OpenImport(form);
+  ASSERT_NE(dialog, nullptr);
+  TypeInto(dialog, kImportFileEdit, missing.file);
+  Click(dialog, IDOK);
+  EXPECT_EQ(Dismiss(), ImportFailureMessage(missing.file, status, error));
+  EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog closed after an error";
+  ExpectSameFiles();
 
-// Preview shows the counts before anything is written; Apply moves the bar to the last row and
-// writes exactly what the command line's import writes.
-TEST_F(ToolsTest, ImportThroughTheDialogWritesWhatTheCommandLineWrites) {
-  StartWithCsv();
-  const ImportChoice choices[] = {
-      {kCsv, "", "", "", "", "", "", false},
-      {kCsv, "be, nl", "N51 00.0", "E003 00.0", "N50 00.0", "E005 30.0", "NDB", true},
-  };
-  for (const ImportChoice& c : choices) {
-    SCOPED_TRACE(c.type + c.north);
-    ImportOptions options;
-    std::string error;
-    ImportForm form{c.file, c.countries, c.north, c.west, c.south, c.east, c.type, c.modify};
-    ASSERT_TRUE(ImportOptionsOf(form, &options, &error)) << error;
-    ImportCounts counts;
-    ASSERT_EQ(CountImport(options, Flows(), &counts, &error), 0) << error;
-    const std::int64_t rows = counts.by[static_cast<int>(ImportSkip::kSelected)];
-    ASSERT_GT(rows, 1);
+  TypeInto(dialog, kImportFileEdit, kCsv);
+  ASSERT_EQ(CountImport(options, Flows(), &counts, &error), 0) << error;
+  const std::int64_t rows = counts.by[static_cast<int>(ImportSkip::kSelected)];
+  ASSERT_GT(rows, 1);
+  Click(dialog, kImportPreviewButton);
+  EXPECT_TRUE(WaitForText(dialog, kImportCountsText, ImportPreviewText(counts)));
+  EXPECT_EQ(program_folder_.Read("scenery.cfg"), kSampleConfig) << "Preview wrote";
+  Click(dialog, IDOK);
+  ASSERT_NE(program_->WaitForWindow("orlith"), nullptr);
+  HWND bar = GetDlgItem(dialog, kImportProgressBar);
+  EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), rows);
+  EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), rows);
+  std::string summary = ImportSummary(counts, true);
+  EXPECT_EQ(Dismiss(), summary.substr(0, summary.size() - 1));
+  EXPECT_TRUE(WaitUntilGone(dialog));
+  ASSERT_EQ(ImportInFlows(options), 0);
+  ExpectSameFiles();
 
-    const std::string config = program_folder_.Read("scenery.cfg");
-    HWND dialog = OpenImport(c);
-    ASSERT_NE(dialog, nullptr);
-    Click(dialog, kImportPreviewButton);
-    EXPECT_TRUE(WaitForText(dialog, kImportCountsText, ImportPreviewText(counts)));
-    EXPECT_EQ(program_folder_.Read("scenery.cfg"), config) << "Preview wrote";
-    Click(dialog, IDOK);
-    HWND box = program_->WaitForWindow("orlith");
-    ASSERT_NE(box, nullptr);
-    HWND bar = GetDlgItem(dialog, kImportProgressBar);
-    EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), rows);
-    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), rows);
-    std::string summary = ImportSummary(counts, true);
-    EXPECT_EQ(Dismiss(), summary.substr(0, summary.size() - 1));
-    EXPECT_TRUE(WaitUntilGone(dialog));
-    ASSERT_EQ(ImportInFlows(options), 0);
-    ExpectSameFiles();
-  }
-}
-
-// Cancel pressed while the rows run stops between two rows: the folder holds exactly what an
-// import stopped after as many rows writes.
-TEST_F(ToolsTest, CancelMidImportStopsBetweenRowsWithEveryFileWhole) {
-  StartWithCsv();
-  HWND dialog = OpenImport({kCsv, "", "", "", "", "", "", false});
+  // Cancel pressed while the rows run stops between two rows: the folder holds exactly what an
+  // import stopped after as many rows writes.
+  ImportForm all_rows;
+  all_rows.file = kCsv;
+  ImportOptions every_row;
+  ASSERT_TRUE(ImportOptionsOf(all_rows, &every_row, &error)) << error;
+  dialog = OpenImport(all_rows);
   ASSERT_NE(dialog, nullptr);
   Click(dialog, IDOK);
   Click(dialog, IDCANCEL);  // handled after the first row
@@ -166,44 +130,11 @@ TEST_F(ToolsTest, CancelMidImportStopsBetweenRowsWithEveryFileWhole) {
   EXPECT_GE(done, 1);
   EXPECT_LT(done, total);
   EXPECT_TRUE(WaitUntilGone(dialog));
-  ImportOptions options;
-  options.file = kCsv;
-  options.apply = true;
-  ImportInFlows(options, done);
+  ImportInFlows(every_row, done);
   ExpectSameFiles();
-}
 
-TEST_F(ToolsTest, AnImportErrorNamesTheFileAndWritesNothing) {
-  StartWithCsv();
-  HWND dialog = OpenImport({"missing.csv", "", "", "", "", "", "", false});
-  ASSERT_NE(dialog, nullptr);
-  Click(dialog, IDOK);
-  ImportCounts counts;
-  std::string error;
-  ImportOptions options;
-  options.file = "missing.csv";
-  int status = CountImport(options, Flows(), &counts, &error);
-  EXPECT_EQ(Dismiss(), ImportFailureMessage("missing.csv", status, error));
-  EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog closed after an error";
-  Click(dialog, IDCANCEL);
-  EXPECT_TRUE(WaitUntilGone(dialog));
-  ExpectSameFiles();
-}
-
-// A selected row taken back, then Restore: each asks first, then writes what the command line's
-// remove of that row and restore write.
-TEST_F(ToolsTest, TakingBackASelectedRowAndRestoringWriteWhatTheCommandLineWrites) {
-  StartWithCsv();
-  ImportOptions options;
-  options.file = kCsv;
-  options.apply = true;
-  options.command = "modify";  // a switch and a scenery file for each row
-  ASSERT_EQ(ImportInFlows(options), 0);
-  std::ostringstream out, err;
-  ASSERT_EQ(RunImport(options, {program_folder_.path(), DefaultFileEnv(), ""}, flows_ui_, out, err),
-            0);
   Choose(kNavAidsInEffectCommand);
-  HWND dialog = program_->WaitForWindow(kInEffectCaption);
+  dialog = program_->WaitForWindow(kInEffectCaption);
   ASSERT_NE(dialog, nullptr);
   for (int list : {kSwitchesList, kFilesList, kRestoreId}) {
     SCOPED_TRACE(list);
@@ -239,8 +170,8 @@ TEST_F(ToolsTest, TheStoredSceneryFolderIsUsedByTheNextCreate) {
   for (std::string given : {"", "Given"}) {
     SCOPED_TRACE(given);
     program_.reset();
-    program_folder_.Write("scenery.cfg", kSampleConfig);
     program_folder_.Write("orlith.ini", "");
+    flows_folder_.Write("orlith.ini", "");
     flows_folder_.Write("scenery.cfg", kSampleConfig);
     Start(true, given);
     Choose(kSceneryFolderCommand);
@@ -261,7 +192,6 @@ TEST_F(ToolsTest, TheStoredSceneryFolderIsUsedByTheNextCreate) {
        {{{1013, "344.5"}, {1014, "25"}, {1002, "120"}, {1003, "ABC"}, {1004, "Alpha"}}});
     ExpectMessage();
     ExpectSameFiles();
-    flows_folder_.Write("orlith.ini", "");  // the next round starts from an empty one
   }
 }
 
@@ -287,10 +217,7 @@ TEST_F(ToolsTest, TheLockWaitNoteShowsTheWaitAndCancelsIt) {
     } else {
       lock.reset();
       EXPECT_TRUE(WaitUntilGone(note));
-      HWND position = program_->WaitForWindow(CaptionOf(DialogId::kPosition));
-      ASSERT_NE(position, nullptr);
-      Click(position, IDCANCEL);
-      EXPECT_TRUE(WaitUntilGone(position));
+      Cancel(DialogId::kPosition, CancelBy::kButton);
     }
   }
   EXPECT_EQ(program_folder_.Read("scenery.cfg"), kSampleConfig);
@@ -298,24 +225,32 @@ TEST_F(ToolsTest, TheLockWaitNoteShowsTheWaitAndCancelsIt) {
 }
 
 // Each Tools window, made here: every label and button text fits its control on one line (a
-// radio button beside its circle), and every control lies inside the window.
-TEST(ToolWindows, EveryTextFitsItsControlInsideTheWindow) {
+// radio button beside its circle), and every control lies inside the window. A click on a header
+// of In Effect sorts by that column, numbers by value, and a second click reverses; Take Back is
+// told the selection as places in the rows as read, whatever the order shown.
+TEST(ToolWindows, TextsFitAndTheTablesSortKeepingTheRowsPlaces) {
   InitCommonControls();
-  ImportHandlers import{[](const ImportChoice&) { return std::string(); },
-                        [](const ImportChoice&, const ImportRunUi&) { return false; }};
+  ImportHandlers import;  // the handlers are not called while the windows only show
+  std::vector<std::size_t> taken;
   InEffectHandlers in_effect{
-      {{"Line", 40}},
+      {{"Line", 40}, {"Frequency", 80}},
       {{"File", 40}},
-      [](InEffectTables*) { return false; },
-      [](std::vector<std::size_t>, std::vector<std::size_t>) { return false; },
-      [] { return false; }};
+      [](InEffectTables* tables) {
+        tables->switches = {{"9", "112.30 MHz"}, {"10", "344.5 kHz"}, {"100", "114.90 MHz"}};
+        return true;
+      },
+      [&](std::vector<std::size_t> switches, std::vector<std::size_t>) {
+        taken = switches;
+        return false;
+      },
+      {}};
   ImportDialog import_dialog(nullptr, import);
   InEffectDialog in_effect_dialog(nullptr, in_effect);
   SceneryFolderDialog scenery_dialog(nullptr, SceneryChoice::kAddonScenery);
   LockWaitNote note(nullptr);
-  ToolDialog* dialogs[] = {&import_dialog, &in_effect_dialog, &scenery_dialog, &note};
-  for (ToolDialog* dialog : dialogs) {
-    HWND window = dialog->ShowModeless();
+  HWND tables = in_effect_dialog.ShowModeless();
+  for (HWND window :
+       {import_dialog.ShowModeless(), tables, scenery_dialog.ShowModeless(), note.ShowModeless()}) {
     ASSERT_NE(window, nullptr);
     SCOPED_TRACE(TextOf(window));
     RECT client{};
@@ -329,58 +264,41 @@ TEST(ToolWindows, EveryTextFitsItsControlInsideTheWindow) {
       std::string text = TextOf(c);
       EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
           << text;
-      char class_name[32] = {};
-      GetClassNameA(c, class_name, sizeof class_name);
-      if (text.empty() ||
-          (std::strcmp(class_name, "Button") != 0 && std::strcmp(class_name, "Static") != 0)) {
-        continue;
-      }
+      char name[32] = {};
+      GetClassNameA(c, name, sizeof name);
+      const std::string kind = name;
+      if (text.empty() || (kind != "Button" && kind != "Static")) continue;
       RECT need{0, 0, 10000, 0};
       DrawTextA(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
-      LONG style = GetWindowLongA(c, GWL_STYLE);
-      bool radio = (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON && class_name[0] == 'B';
-      bool wraps = class_name[0] == 'S' && r.bottom - r.top >= 2 * need.bottom;
-      if (!wraps) {
-        EXPECT_LE(need.right + (radio ? 16 : 0), r.right - r.left) << text;
-      }
+      bool radio =
+          kind == "Button" && (GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+      if (kind == "Static" && r.bottom - r.top >= 2 * need.bottom) continue;  // a label that wraps
+      EXPECT_LE(need.right + (radio ? 16 : 0), r.right - r.left) << text;
     }
     ReleaseDC(window, dc);
   }
-}
 
-// The table sorts by a clicked column, numbers by value, and a second click reverses; the
-// selection is told as places in the rows as set, whatever the order shown.
-TEST(TableView, SortsByTheClickedColumnAndKeepsTheRowsPlaces) {
-  InitCommonControls();
-  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT, 0, 0, 300, 200, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
-  ASSERT_NE(list, nullptr);
-  win32::TableView table;
-  table.Attach(list, {{"Line", 40}, {"Frequency", 80}});
-  table.SetRows({{"9", "112.30 MHz"}, {"10", "344.5 kHz"}, {"100", "114.90 MHz"}});
+  HWND list = GetDlgItem(tables, kSwitchesList);
   auto column = [&](int c) {
     std::string cells;
-    for (int i = 0; i < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++i) {
+    for (int i = 0; i < ItemCount(tables, kSwitchesList); ++i) {
       char text[32] = {};
-      LVITEMA item{};
-      item.iSubItem = c;
-      item.pszText = text;
-      item.cchTextMax = sizeof text;
-      SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+      ListView_GetItemText(list, i, c, text, sizeof text);
       cells += std::string(text) + ";";
     }
     return cells;
   };
+  NMLISTVIEW header_click{};
+  header_click.hdr = {list, kSwitchesList, LVN_COLUMNCLICK};
+  header_click.iSubItem = 1;
   EXPECT_EQ(column(0), "9;10;100;");
-  table.SortBy(1);
+  SendMessageA(tables, WM_NOTIFY, kSwitchesList, reinterpret_cast<LPARAM>(&header_click));
   EXPECT_EQ(column(1), "112.30 MHz;114.90 MHz;344.5 kHz;");
-  table.SortBy(1);
+  SendMessageA(tables, WM_NOTIFY, kSwitchesList, reinterpret_cast<LPARAM>(&header_click));
   EXPECT_EQ(column(1), "344.5 kHz;114.90 MHz;112.30 MHz;");
-  LVITEMA selected{};
-  selected.stateMask = selected.state = LVIS_SELECTED;
-  SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&selected));
-  EXPECT_EQ(table.Selected(), (std::vector<std::size_t>{1}));
-  DestroyWindow(list);
+  ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+  SendMessageA(tables, WM_COMMAND, MAKEWPARAM(kTakeBackId, BN_CLICKED), 0);
+  EXPECT_EQ(taken, (std::vector<std::size_t>{1}));
 }
 
 }  // namespace
