@@ -16,7 +16,11 @@ Status ReadFolder(FileEnv& env, const std::string& dir, const std::string& shown
   Status s = env.ListFolder(dir, &entries);
   if (!s.ok()) return Status::IoError(shown_prefix.empty() ? "." : shown_prefix, s.reason());
   for (const FolderEntry& entry : entries) {
-    if (!entry.regularFile || !AsciiUpper(entry.name).ends_with(".BGL")) continue;
+    const std::string_view name = entry.name;
+    if (!entry.regularFile || name.size() < 4 ||
+        !EqualsAsciiUpper(name.substr(name.size() - 4), ".BGL")) {
+      continue;
+    }
     SceneryFileInEffect file{
         shown_prefix + entry.name, dir.empty() ? entry.name : dir + "/" + entry.name, {}};
     std::string bytes, why;

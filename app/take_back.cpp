@@ -4,6 +4,8 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "core/operations_log.h"
@@ -201,10 +203,10 @@ Status ApplyRemovalOf(const WorkFolder& folder, const RemovalPlan& chosen, const
                                                   c.line.text == w.line.text;
                                          });
   };
-  auto chosen_file = [&](const SceneryFileInEffect& f) {
-    return std::any_of(chosen.files.begin(), chosen.files.end(),
-                       [&](const SceneryFileInEffect& c) { return c.path == f.path; });
-  };
+  // A whole world's files may be chosen: each is looked up once, not against every other.
+  std::unordered_set<std::string_view> chosen_paths;
+  for (const SceneryFileInEffect& c : chosen.files) chosen_paths.insert(c.path);
+  auto chosen_file = [&](const SceneryFileInEffect& f) { return chosen_paths.contains(f.path); };
   return RemovePicked(folder, date, chosen_switch, chosen_file, each, removed, log_status);
 }
 

@@ -1,5 +1,6 @@
 // The file access of POSIX systems, straight through the system calls: no stream layer, so an
 // open costs one call and every flush one write.
+#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
@@ -444,6 +445,41 @@ class PosixFileEnv : public FileEnv {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path), ec);
     if (ec) return Status::IoError(path, ec.message());
+    return Status::Ok();
+  }
+
+  // The types readdir gives with each name: only a symlink, or a file system that gives none, is
+  // looked up; the portable listing builds a path for every entry and asks about it again.
+  Status ListFolder(const std::string& folder, std::vector<FolderEntry>* entries) override {
+    entries->clear();
+    const std::string path = folder.empty() ? "." : folder;
+    DIR* dir = ::opendir(path.c_str());
+    if (dir == nullptr) return OpenError(path, errno);
+    int err = 0;
+    for (;;) {
+      errno = 0;
+      const dirent* entry = ::readdir(dir);
+      if (entry == nullptr) {
+        err = errno;
+        break;
+      }
+      const std::string_view name = entry->d_name;
+      if (name == "." || name == "..") continue;
+      unsigned char type = entry->d_type;
+      if (type == DT_LNK || type == DT_UNKNOWN) {
+        struct stat info {};  // a symlink counts as what it points to; a dangling one as neither
+        const bool found = ::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0;
+        type = !found                  ? DT_UNKNOWN
+               : S_ISREG(info.st_mode) ? DT_REG
+               : S_ISDIR(info.st_mode) ? DT_DIR
+                                       : DT_UNKNOWN;
+      }
+      entries->push_back({std::string(name), type == DT_REG, type == DT_DIR});
+    }
+    ::closedir(dir);
+    if (err != 0) return IoError(path, err);
+    std::sort(entries->begin(), entries->end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
     return Status::Ok();
   }
 

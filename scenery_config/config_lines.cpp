@@ -1,12 +1,14 @@
 #include "scenery_config/config_lines.h"
 
+#include <cstring>
+
 #include "core/ascii_case.h"
 
 namespace orlith {
 
 bool IsUpdatesBlockTitle(std::string_view text) {
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return AsciiUpper(text) == "TITLE=NAVIGATIONAL UPDATES";
+  return EqualsAsciiUpper(text, "TITLE=NAVIGATIONAL UPDATES");
 }
 
 bool ConfigLineReader::Fill() {
@@ -18,6 +20,19 @@ bool ConfigLineReader::Fill() {
   eof_ = end_ == 0;
   return end_ != 0;
 }
+
+namespace {
+
+// Where the first CR or LF of bytes[0, n) is, or n: memchr finds the LF, then the CR before it,
+// each many bytes at a time.
+std::size_t LineEndIn(const char* bytes, std::size_t n) {
+  const void* lf = std::memchr(bytes, '\n', n);
+  const std::size_t before_lf = lf == nullptr ? n : static_cast<const char*>(lf) - bytes;
+  const void* cr = std::memchr(bytes, '\r', before_lf);
+  return cr == nullptr ? before_lf : static_cast<std::size_t>(static_cast<const char*>(cr) - bytes);
+}
+
+}  // namespace
 
 bool ConfigLineReader::Next(ConfigLine* line) {
   line->text.clear();
@@ -38,8 +53,7 @@ bool ConfigLineReader::Next(ConfigLine* line) {
       break;
     }
     // The run up to the next line end, kept as far as there is room.
-    std::size_t stop = at_;
-    while (stop < end_ && buffer_[stop] != '\n' && buffer_[stop] != '\r') ++stop;
+    const std::size_t stop = at_ + LineEndIn(buffer_ + at_, end_ - at_);
     const std::size_t room = keep_ - line->text.size();
     const std::size_t run = stop - at_;
     line->text.append(buffer_ + at_, run < room ? run : room);
