@@ -2,6 +2,9 @@
 #include "core/work_folder.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -85,6 +88,25 @@ TEST(FileEnv, FileCutShortWhileMappedIsAFileError) {
   EXPECT_EQ(s.ToString(),
             dir.File("f") + ": The file was made shorter by another program while it was read");
   EXPECT_TRUE(file->Close().ok());
+}
+// The listing by name, each entry as what it is: a symlink as its target, a dangling one, a FIFO
+// and a missing folder as neither.
+TEST(FileEnv, ListsAFolderByNameWithWhatEachIs) {
+  TempFolder dir;
+  dir.Write("d.bgl", "x");
+  std::filesystem::create_directory(dir.File("a"));
+  std::filesystem::create_symlink("d.bgl", dir.File("b"));
+  std::filesystem::create_directory_symlink("a", dir.File("c"));
+  std::filesystem::create_symlink("missing", dir.File("e"));
+  ASSERT_EQ(::mkfifo(dir.File("f").c_str(), 0600), 0);
+  std::vector<FolderEntry> entries;
+  ASSERT_TRUE(DefaultFileEnv()->ListFolder(dir.path(), &entries).ok());
+  std::string seen;
+  for (const FolderEntry& e : entries)
+    seen += e.name + (e.folder ? "/" : e.regularFile ? "" : "?") + " ";
+  EXPECT_EQ(seen, "a/ b c/ d.bgl e? f? ");
+  EXPECT_EQ(DefaultFileEnv()->ListFolder(dir.File("missing"), &entries).kind(),
+            Status::Kind::kNotFound);
 }
 #endif
 
