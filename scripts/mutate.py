@@ -8,7 +8,7 @@ tests that killed it, and prints the kill rate.
 Usage: [MUTATE_ONLY=RESULTS.tsv] mutate.py SOURCE_DIR BUILD_DIR OUT.tsv [COUNT] [SEED]
 SOURCE_DIR is a checkout the run may change (it puts every line back); BUILD_DIR a build of it
 (scripts/mutate.sh makes both)."""
-import json, os, random, re, subprocess, sys, tempfile, time
+import json, os, random, re, signal, subprocess, sys, tempfile, time
 
 src, build, out = sys.argv[1:4]
 count = int(sys.argv[4]) if len(sys.argv) > 4 else 200
@@ -66,10 +66,15 @@ def candidates():
 
 
 def run(cmd, timeout):
+    # Its own process group, so that a hang also ends the processes a suite started (the
+    # reliability tests fork), which would otherwise go on taking the cores from later mutants.
+    child = subprocess.Popen(cmd, cwd=build, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                             start_new_session=True)
     try:
-        return subprocess.run(cmd, cwd=build, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                              timeout=timeout).returncode
+        return child.wait(timeout=timeout)
     except subprocess.TimeoutExpired:
+        os.killpg(child.pid, signal.SIGKILL)
+        child.wait()
         return 'timeout'
 
 
