@@ -5,7 +5,6 @@
 #include <string>
 
 #include "core/fatal.h"
-#include "scenery_file/navaid_format.h"
 #include "test_support/navaid_examples.h"
 #include "test_support/test_support.h"
 
@@ -32,8 +31,6 @@ struct Writer {
   WorkFolder folder{dir.path()};
   Status log;
 };
-
-class NavAidWriter : public ::testing::Test, public Writer {};
 
 TEST(SceneryFileName, ReplacesDotsAndUnsafeCharacters) {
   const char* cases[][3] = {
@@ -83,19 +80,18 @@ TEST(NavAidWriterReport, LinesFollowTheTypeAndShowTextsAsTypedF6) {
   }
 }
 
-using NavAidWriterDeathTest = NavAidWriter;
+struct NavAidWriterDeathTest : ::testing::Test, Writer {};
 
 TEST_F(NavAidWriterDeathTest, RejectedTextKeepsTheExistingFile) {
   std::string name = SceneryFileName("N42", "W12 24.5");
   dir.Write(name, "earlier file");
-  NavAidEntry e = Entry("VOR");
-  e.latitude = "N42";
-  EXPECT_EXIT(Create(e), ::testing::ExitedWithCode(kExitInputError),
-              "Input Error - Program terminates!");
-  e = Entry("VOR");
-  e.longitude = "";
-  EXPECT_EXIT(Create(e), ::testing::ExitedWithCode(kExitInputError),
-              "Input Error - Program terminates!");
+  for (auto [latitude, longitude] : {std::pair{"N42", "W12 24.5"}, {"N42 34.6", ""}}) {
+    NavAidEntry e = Entry("VOR");
+    e.latitude = latitude;
+    e.longitude = longitude;
+    EXPECT_EXIT(Create(e), ::testing::ExitedWithCode(kExitInputError),
+                "Input Error - Program terminates!");
+  }
   EXPECT_EQ(dir.Read(name), "earlier file");
   EXPECT_FALSE(dir.Exists(SceneryFileName("N42 34.6", "")));
 }
