@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "core/operations_log.h"
 #include "scenery_config/scenery_config.h"
 #include "test_support/test_support.h"
 
@@ -15,12 +14,6 @@ using testing::BytesEqual;
 using testing::TempFolder;
 
 constexpr char kAll[] = "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, all\r\n";
-
-// Adds the switch for N42 34.6 / W12 24.5 and all types to a scenery.cfg holding cfg.
-Status AddToConfig(const TempFolder& dir, const std::string& cfg) {
-  dir.Write(kSceneryConfigName, cfg);
-  return AddExclusionSwitch(WorkFolder{dir.path()}, "N42 34.6", "W12 24.5", "", nullptr);
-}
 
 // The switch starts a line of its own whatever the last line of scenery.cfg ends with.
 TEST(ExclusionSwitch, UnterminatedLastLineF4) {
@@ -36,7 +29,9 @@ TEST(ExclusionSwitch, UnterminatedLastLineF4) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.cfg);
     TempFolder dir;
-    ASSERT_TRUE(AddToConfig(dir, c.cfg).ok());
+    dir.Write(kSceneryConfigName, c.cfg);
+    ASSERT_TRUE(
+        AddExclusionSwitch(WorkFolder{dir.path()}, "N42 34.6", "W12 24.5", "", nullptr).ok());
     EXPECT_TRUE(BytesEqual(c.cfg + c.added, dir.Read(kSceneryConfigName)));
   }
 }
