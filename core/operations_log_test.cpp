@@ -12,14 +12,6 @@ namespace {
 using testing::BytesEqual;
 using testing::TempFolder;
 
-std::tm Date(int day, int month, int year) {
-  std::tm date{};
-  date.tm_mday = day;
-  date.tm_mon = month - 1;
-  date.tm_year = year - 1900;
-  return date;
-}
-
 TEST(OperationsLog, FormatsTheDateWithoutTheLocale) {
   const struct {
     int day, month, year;
@@ -32,7 +24,10 @@ TEST(OperationsLog, FormatsTheDateWithoutTheLocale) {
       {11, 9, 2026, "11 Sep 2026"}, {12, 10, 2026, "12 Oct 2026"}, {28, 11, 2026, "28 Nov 2026"},
       // clang-format on
   };
-  for (const auto& c : cases) EXPECT_EQ(c.text, FormatLogDate(Date(c.day, c.month, c.year)));
+  for (const auto& c : cases) {
+    const std::tm date{.tm_mday = c.day, .tm_mon = c.month - 1, .tm_year = c.year - 1900};
+    EXPECT_EQ(c.text, FormatLogDate(date));
+  }
 }
 
 TEST(OperationsLog, EntriesOnlyAppend) {
