@@ -62,7 +62,6 @@ TEST(NavAidFormat, TextFieldsArePaddedOrCutF6) {
 }
 
 TEST(NavAidFormat, FieldValuesF7F11F15F16) {
-  constexpr std::size_t kGlideslopeAltitude = kVorGlideslopeBlock + 6;
   const struct {
     std::size_t example;
     EntryField field;
@@ -80,7 +79,7 @@ TEST(NavAidFormat, FieldValuesF7F11F15F16) {
       {1, EntryField::kDme, "257", kVorDme, "01"},
       {2, EntryField::kDme, "0", kVorDme, "C0"},
       {2, EntryField::kDme, "193", kVorDme, "C1"},
-      {2, EntryField::kAltitude, "40000", kVorAltitude, "FF 7F", kGlideslopeAltitude},
+      {2, EntryField::kAltitude, "40000", kVorAltitude, "FF 7F", kVorGlideslopeBlock + 6},
   };
   for (const auto& c : cases) {
     auto [entry, file] = NavAidExamples()[c.example];

@@ -15,11 +15,10 @@ namespace {
 // the first field, whose control is left out of the typed texts, so it is emptied; '-' untouched,
 // the type too with no button checked (the type a checked button stores: the command flows').
 TEST(DialogLogic, OkStoresOnlyTheDialogsFields) {
-  // clang-format off
-  const std::pair<DialogId, std::string> cases[] = {
-      {DialogId::kPosition, "ex----------"}, {DialogId::kNdb, "---exx----xx"},
-      {DialogId::kVor, "---exxxx--xx"}, {DialogId::kIls, "---exxxxxxxx"}};
-  // clang-format on
+  const std::pair<DialogId, std::string> cases[] = {{DialogId::kPosition, "ex----------"},
+                                                    {DialogId::kNdb, "---exx----xx"},
+                                                    {DialogId::kVor, "---exxxx--xx"},
+                                                    {DialogId::kIls, "---exxxxxxxx"}};
   for (const auto& [id, shows] : cases) {
     NavAidEntry e;
     for (int i = 0; i < kEntryFieldCount; ++i) FieldOf(e, static_cast<EntryField>(i)) = "old";
