@@ -11,8 +11,7 @@ namespace {
 constexpr auto kLat = CoordinateKind::kLatitude;
 constexpr auto kLon = CoordinateKind::kLongitude;
 
-// The pinned edges; agreement of checking, parsing and formatting on arbitrary texts is the fuzz
-// target's.
+// The pinned edges; that checking, parsing and formatting agree on any text is the fuzz target's.
 TEST(CoordinateText, ParsesValidatesAndFormats) {
   const struct {
     const char* text;
@@ -20,7 +19,6 @@ TEST(CoordinateText, ParsesValidatesAndFormats) {
     bool latitude, longitude;  // IsValidCoordinate for each kind
     const char* formatted;     // of the result, as the letter's kind; "" not checked
   } cases[] = {
-      // clang-format off
       {"N42 34.6", 42.57666666666667, true, false, "N42   34.60"},
       {"W12 24.5", -12.408333333333333, false, true, "W12   24.50"},
       {" S 33 52.25 ", -33.87083333333333, true, false, "S33   52.25"},
@@ -36,7 +34,6 @@ TEST(CoordinateText, ParsesValidatesAndFormats) {
       {"N42\t1 30", 42.5, true, false, ""},  // a tab is no blank: "42\t1 " reads as 42
       {"N-5 30", -4.5, true, false, ""},
       {"N x y", 0.0, true, false, ""},
-      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE('"' + std::string(c.text) + '"');

@@ -12,27 +12,23 @@ namespace {
 using testing::BytesEqual;
 using testing::TempFolder;
 
-std::tm Date(int day, int month, int year) {
-  std::tm date{};
-  date.tm_mday = day;
-  date.tm_mon = month - 1;
-  date.tm_year = year - 1900;
-  return date;
-}
-
 TEST(OperationsLog, FormatsTheDateWithoutTheLocale) {
   const struct {
     int day, month, year;
     const char* text;
   } cases[] = {
-      // clang-format off
-      {6, 12, 2026, "06 Dec 2026"}, {1, 1, 2000, "01 Jan 2000"}, {9, 2, 2001, "09 Feb 2001"},
-      {31, 3, 1999, "31 Mar 1999"}, {10, 4, 2030, "10 Apr 2030"}, {15, 5, 2026, "15 May 2026"},
-      {30, 6, 2026, "30 Jun 2026"}, {4, 7, 2026, "04 Jul 2026"}, {29, 8, 2026, "29 Aug 2026"},
+      {6, 12, 2026, "06 Dec 2026"}, {1, 1, 2000, "01 Jan 2000"},   {9, 2, 2001, "09 Feb 2001"},
+      {31, 3, 1999, "31 Mar 1999"}, {10, 4, 2030, "10 Apr 2030"},  {15, 5, 2026, "15 May 2026"},
+      {30, 6, 2026, "30 Jun 2026"}, {4, 7, 2026, "04 Jul 2026"},   {29, 8, 2026, "29 Aug 2026"},
       {11, 9, 2026, "11 Sep 2026"}, {12, 10, 2026, "12 Oct 2026"}, {28, 11, 2026, "28 Nov 2026"},
-      // clang-format on
   };
-  for (const auto& c : cases) EXPECT_EQ(c.text, FormatLogDate(Date(c.day, c.month, c.year)));
+  for (const auto& c : cases) {
+    std::tm date{};
+    date.tm_mday = c.day;
+    date.tm_mon = c.month - 1;
+    date.tm_year = c.year - 1900;
+    EXPECT_EQ(c.text, FormatLogDate(date));
+  }
 }
 
 TEST(OperationsLog, EntriesOnlyAppend) {

@@ -14,20 +14,6 @@ namespace {
 
 using testing::BytesEqual;
 
-// scenery.cfg in memory, handed out in reads of at most piece bytes, so every line end and every
-// line meets a block boundary somewhere; and an empty scenery.org to copy it to.
-struct CopyFiles {
-  CopyFiles(std::string bytes, std::size_t piece) {
-    env.files["scenery.cfg"] = std::move(bytes);
-    env.readPiece = piece;
-    EXPECT_TRUE(env.OpenForReading("scenery.cfg", &in).ok());
-    EXPECT_TRUE(env.OpenForWriting("scenery.org", &out).ok());
-  }
-  testing::MemoryEnv env;
-  std::unique_ptr<ReadableFile> in;
-  std::unique_ptr<WritableFile> out;
-};
-
 // The same copy line by line, as the reading loop of scenery.cfg states it.
 std::string ExpectedCopy(const std::string& bytes) {
   std::string copy;
@@ -41,21 +27,26 @@ std::string ExpectedCopy(const std::string& bytes) {
   }
 }
 
-// Both copies match the line-by-line one, and their scans have seen every byte once and found a
-// line feed without its CR exactly when the copy adds one; also when the block is known present
-// beforehand, so that only the line ends are scanned. The area numbers after a marker line count
-// for nothing.
+// Both copies match the line-by-line one and their scans the whole file's, bare line feeds
+// included; also with the block known present beforehand, when the area numbers count for nothing.
 void ExpectSameAsLineByLine(const std::string& bytes, std::size_t piece) {
   ConfigScan expected;
   ScanConfigBytes(bytes, &expected);
   EndConfigScan(&expected);
   for (bool known_present : {false, true}) {
     for (auto* copy : {&CopyConfigLines, &CopyConfigFile}) {
-      CopyFiles files(bytes, piece);
+      // Reads of at most piece bytes, so that line ends and lines meet block boundaries.
+      testing::MemoryEnv env;
+      env.files["scenery.cfg"] = bytes;
+      env.readPiece = piece;
+      std::unique_ptr<ReadableFile> in;
+      std::unique_ptr<WritableFile> out;
+      ASSERT_TRUE(env.OpenForReading("scenery.cfg", &in).ok());
+      ASSERT_TRUE(env.OpenForWriting("scenery.org", &out).ok());
       ConfigScan scan;
       scan.blockPresent = known_present;
-      ASSERT_TRUE(copy(*files.in, *files.out, &scan).ok());
-      EXPECT_TRUE(BytesEqual(ExpectedCopy(bytes), files.env.files["scenery.org"]));
+      ASSERT_TRUE(copy(*in, *out, &scan).ok());
+      EXPECT_TRUE(BytesEqual(ExpectedCopy(bytes), env.files["scenery.org"]));
       EXPECT_EQ(expected.blockPresent || known_present, scan.blockPresent);
       if (!scan.blockPresent) {
         EXPECT_EQ(expected.highestArea, scan.highestArea);

@@ -11,8 +11,7 @@ namespace {
 
 using testing::NavAidExamples;
 
-// The decoded values of the worked examples; the round trip of other entries and the refusal of
-// truncated files are the fuzz targets'.
+// The worked examples decoded; other entries' round trip and truncated files: the fuzz targets'.
 TEST(NavAidReader, DecodesTheWorkedExamples) {
   DecodedNavAid ndb, vor, ils;
   std::string error;

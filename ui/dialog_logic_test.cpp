@@ -5,38 +5,20 @@
 
 #include <algorithm>
 #include <set>
-#include <tuple>
 
 #include "ui/dialog_layout.h"
 
 namespace orlith {
 namespace {
 
-TEST(DialogLogic, PositionOkStoresTheCheckedType) {
-  // The button checked, the type before, the type after (none checked: the type before stays).
-  // clang-format off
-  const std::tuple<int, const char*, const char*> cases[] = {
-      {kVorButton, "", "VOR"}, {kIlsButton, "NDB", "ILS"}, {kNdbButton, "VOR", "NDB"}, {0, "", ""},
-      {0, "ILS", "ILS"}};
-  // clang-format on
-  for (const auto& [radio, before, after] : cases) {
-    NavAidEntry e;
-    e.navAidType = before;
-    StoreTypedTexts(DialogId::kPosition, {{{1000, " n 42 34.6 "}, {1001, "w12 24.5"}}, radio}, e);
-    EXPECT_EQ(e.navAidType, after) << "radio " << radio << " before '" << before << "'";
-    EXPECT_EQ(e.latitude, " n 42 34.6 ");  // stored exactly as typed
-    EXPECT_EQ(e.longitude, "w12 24.5");
-  }
-}
-
 // Per field in entry order: 'x' where the dialog shows and stores it, whole and unchecked; 'e'
-// the frequency, whose control is left out of the typed texts, so it is emptied; '-' untouched.
-TEST(DialogLogic, ParameterOkStoresOnlyTheDialogsFields) {
-  // clang-format off
-  const std::pair<DialogId, std::string> cases[] = {
-      {DialogId::kNdb, "---exx----xx"}, {DialogId::kVor, "---exxxx--xx"},
-      {DialogId::kIls, "---exxxxxxxx"}};
-  // clang-format on
+// the first field, whose control is left out of the typed texts, so it is emptied; '-' untouched,
+// the type too with no button checked (the type a checked button stores: the command flows').
+TEST(DialogLogic, OkStoresOnlyTheDialogsFields) {
+  const std::pair<DialogId, std::string> cases[] = {{DialogId::kPosition, "ex----------"},
+                                                    {DialogId::kNdb, "---exx----xx"},
+                                                    {DialogId::kVor, "---exxxx--xx"},
+                                                    {DialogId::kIls, "---exxxxxxxx"}};
   for (const auto& [id, shows] : cases) {
     NavAidEntry e;
     for (int i = 0; i < kEntryFieldCount; ++i) FieldOf(e, static_cast<EntryField>(i)) = "old";
