@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <sstream>
 #include <tuple>
 
 #include "test_support/fault_env.h"

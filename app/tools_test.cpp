@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "app/batch.h"
-#include "app/command_steps.h"
 #include "app/messages.h"
-#include "core/exit_status.h"
 #include "test_support/memory_env.h"
 #include "test_support/navaid_examples.h"
 #include "test_support/test_support.h"
@@ -19,7 +16,16 @@ namespace {
 
 using testing::TempFolder;
 
-TEST(ToolsTest, ImportFormReadOrRefused) {
+// A folder holding kBaseConfig.
+struct ToolsTest : ::testing::Test {
+  ToolsTest() { tmp.Write("scenery.cfg", testing::kBaseConfig); }
+  TempFolder tmp;
+  WorkFolder folder{tmp.path()};
+  testing::ScriptedFrontEnd ui;
+  std::string error;
+};
+
+TEST_F(ToolsTest, ImportFormReadOrRefused) {
   struct Case {
     ImportForm form;
     const char* error;  // empty: accepted
@@ -37,12 +43,11 @@ TEST(ToolsTest, ImportFormReadOrRefused) {
   };
   for (const Case& c : cases) {
     ImportOptions options;
-    std::string error;
+    error.clear();
     EXPECT_EQ(ImportOptionsOf(c.form, &options, &error), std::string(c.error).empty()) << error;
     EXPECT_EQ(error, c.error);
   }
   ImportOptions options;
-  std::string error;
   ASSERT_TRUE(ImportOptionsOf(cases[0].form, &options, &error));
   EXPECT_EQ(options.countries, (std::vector<std::string>{"BE", "NL", "FR"}));
   EXPECT_TRUE(options.apply && options.command == "modify" && !options.within);
@@ -50,7 +55,7 @@ TEST(ToolsTest, ImportFormReadOrRefused) {
   EXPECT_TRUE(options.within && options.within->north == 51 && options.within->east == 6);
 }
 
-TEST(ToolsTest, CellsSortByNumberThenText) {
+TEST_F(ToolsTest, CellsSortByNumberThenText) {
   EXPECT_LT(CompareCells("9", "10"), 0);
   EXPECT_GT(CompareCells("113.50 MHz", "25.00 MHz"), 0);
   EXPECT_LT(CompareCells("ABC", "ABD"), 0);
@@ -64,12 +69,8 @@ std::filesystem::path BelgianExcerpt() {
 
 // The count writes nothing and agrees with the applied import; Cancel after two rows leaves two
 // whole rows (their switches and scenery files) and no summary.
-TEST(ToolsTest, CountThenApplyStoppedBetweenRows) {
-  TempFolder tmp;
-  tmp.Write("scenery.cfg", testing::kBaseConfig);
-  WorkFolder folder{tmp.path()};
+TEST_F(ToolsTest, CountThenApplyStoppedBetweenRows) {
   ImportOptions options;
-  std::string error;
   ImportForm form;
   form.file = BelgianExcerpt().string();
   form.modify = true;  // a switch and a scenery file per row
@@ -88,19 +89,15 @@ TEST(ToolsTest, CountThenApplyStoppedBetweenRows) {
                             EXPECT_EQ(total, selected);
                           },
                           [&] { return seen.size() == 2; }};
-  testing::ScriptedFrontEnd ui;
   EXPECT_EQ(ApplyImport(ui, folder, options, &progress), kExitDone);
   EXPECT_TRUE(progress.stopped);
   EXPECT_EQ(seen, (std::vector<std::int64_t>{1, 2}));
   EXPECT_EQ(ui.messages, std::vector<std::string>{ImportStoppedMessage(2, selected)});
-  int bgl = 0;
-  for (const auto& f : std::filesystem::directory_iterator(tmp.path()))
-    bgl += f.path().extension() == ".bgl";
-  EXPECT_EQ(bgl, 2);
-  InEffect in_effect;
+  InEffect in_effect;  // no part of a third scenery file either
   ASSERT_TRUE(ReadInEffect(folder, &in_effect).ok());
   EXPECT_EQ(in_effect.switches.size(), 2u);
   EXPECT_EQ(in_effect.files.size(), 2u);
+  EXPECT_EQ(in_effect.otherBglFiles, 0);
 
   options.file = "missing.csv";
   EXPECT_EQ(CountImport(options, folder, &counts, &error), kExitFileError);
@@ -111,18 +108,13 @@ TEST(ToolsTest, CountThenApplyStoppedBetweenRows) {
 
 // Two rows of modify; the first row's switch and file are chosen and taken back, then again
 // (nothing is left of them), then scenery.cfg is restored from the backup the take-back made.
-TEST(ToolsTest, TakeBackChosenRowsThenRestore) {
-  TempFolder tmp;
-  tmp.Write("scenery.cfg", testing::kBaseConfig);
-  WorkFolder folder{tmp.path()};
+TEST_F(ToolsTest, TakeBackChosenRowsThenRestore) {
   std::vector<BatchRow> rows;
-  std::string error;
   ASSERT_EQ(testing::ReadBatch("command,latitude,longitude,type,frequency,range,id,name\n"
                                "modify,N42 34.6,W12 24.5,NDB,350,25,ABC,ONE\n"
                                "modify,N1 2.5,E3 4.5,VOR,113.90,40,XYZ,TWO\n",
                                &rows, &error),
             0);
-  testing::ScriptedFrontEnd ui;
   CommandSession session{ui, folder, testing::Dec6, Status::Ok()};
   ASSERT_EQ(RunBatch(session, rows), CommandOutcome::kDone);
   InEffect in_effect;

@@ -1,5 +1,5 @@
 // Faults that need no seam: a full disk, a folder that a user who is not root may not write, and
-// scenery.cfg replaced by a folder. The commands run on the real files of a temporary folder.
+// planted symlinks. The commands run on the real files of a temporary folder.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -84,19 +84,6 @@ TEST(RealFaults, FolderNotWritableStopsAtTheBackup) {
               "^Error with file .*/scenery.org: Permission denied. The command was stopped.\n$");
   chmod(dir.path().c_str(), 0700);
   EXPECT_EQ(dir.Read("scenery.cfg"), kOldConfig);
-  EXPECT_FALSE(dir.Exists("scenery.org") || dir.Exists("orlith.log"));
-}
-
-// A folder named scenery.cfg is no configuration: status 1 before anything is written.
-TEST(RealFaults, ConfigReplacedByFolderEndsWithStatus1) {
-  TempFolder dir;
-  ASSERT_EQ(mkdir(dir.File("scenery.cfg").c_str(), 0755), 0);
-  ScriptedFrontEnd fe;
-  EXPECT_EQ(RunAt(dir.path(), fe), CommandOutcome::kEnded);
-  ASSERT_TRUE(fe.fatal.has_value());
-  EXPECT_EQ(fe.fatal->message, "File scenery.cfg not found!");
-  EXPECT_EQ(fe.fatal->status, 1);
-  EXPECT_TRUE(fe.opened.empty());
   EXPECT_FALSE(dir.Exists("scenery.org") || dir.Exists("orlith.log"));
 }
 
