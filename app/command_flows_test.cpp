@@ -21,8 +21,8 @@ constexpr const char* kBgl = testing::kExampleFile;
 const NavAidEntry kNdb{"", "", "", "350", "25", "100", "", "", "", "", "ABC", "TEST NDB"};
 
 // A folder holding kBaseConfig, and a main window on it whose front end plays a script.
-struct Desk {
-  Desk() : window(ui, WorkFolder{tmp.path()}, testing::Dec6) {
+struct CommandFlows : ::testing::Test {
+  CommandFlows() : window(ui, WorkFolder{tmp.path()}, testing::Dec6) {
     tmp.Write("scenery.cfg", kBaseConfig);
   }
   // Scripts OK in the position dialog at N42 34.6, W12 24.5 with a type button.
@@ -42,8 +42,6 @@ struct Desk {
   testing::ScriptedFrontEnd ui;
   MainWindow window;
 };
-
-struct CommandFlows : ::testing::Test, Desk {};
 
 TEST_F(CommandFlows, CancelWritesNothingF9) {
   // Cancel in the first command's Position dialog no longer ends the program with the input error.
