@@ -12,7 +12,6 @@
 namespace orlith {
 namespace {
 
-using testing::PositionTyped;
 using Strings = std::vector<std::string>;
 
 using testing::kBaseConfig;
@@ -27,7 +26,7 @@ struct CommandFlows : ::testing::Test {
   }
   // Scripts OK in the position dialog at N42 34.6, W12 24.5 with a type button.
   void Position(int radio = 0) {
-    ui.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", radio));
+    ui.Ok(DialogId::kPosition, testing::PositionTyped("N42 34.6", "W12 24.5", radio));
   }
   void Params(DialogId id, const NavAidEntry& v) { ui.Ok(id, ShownTexts(id, v)); }
   std::string Config() const { return tmp.Read("scenery.cfg"); }

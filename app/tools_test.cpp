@@ -14,12 +14,10 @@
 namespace orlith {
 namespace {
 
-using testing::TempFolder;
-
 // A folder holding kBaseConfig.
 struct ToolsTest : ::testing::Test {
   ToolsTest() { tmp.Write("scenery.cfg", testing::kBaseConfig); }
-  TempFolder tmp;
+  testing::TempFolder tmp;
   WorkFolder folder{tmp.path()};
   testing::ScriptedFrontEnd ui;
   std::string error;

@@ -63,7 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool restores_work = (data[1] & 4) == 0;
   const std::string old_cfg(reinterpret_cast<const char*>(data + 2), size - 2);
   const orlith::ConfigScan scan = WholeScan(old_cfg);
-  const bool marked = scan.blockPresent;
 
   orlith::testing::MemoryEnv env;
   env.files["scenery.cfg"] = old_cfg;
@@ -113,8 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string added = cfg.substr(old_cfg.size());
   const std::size_t blocks = Count(added, kTitleLine);
   FUZZ_CHECK(blocks <= 1);
-  if (marked) FUZZ_CHECK(after_first == old_cfg && blocks == 0);
-  if (first.ok() && !marked) {
+  if (scan.blockPresent) FUZZ_CHECK(after_first == old_cfg && blocks == 0);
+  if (first.ok() && !scan.blockPresent) {
     // The updates block's header: one more than the highest area number or layer in use.
     const std::string digits = std::to_string(scan.highestArea + 1);
     const std::string header = (digits.size() >= 3 ? "[Area." : "[Area.0") + digits + "]";
@@ -141,13 +140,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (at != std::string::npos) FUZZ_CHECK(at == 0 || after_exclusion[at - 1] == '\n');
 
   // The second registration finds the block the first one added.
-  if (first.ok() || marked) FUZZ_CHECK(cfg == after_exclusion);
+  if (first.ok() || scan.blockPresent) FUZZ_CHECK(cfg == after_exclusion);
 
   if (!env.failed()) {
     FUZZ_CHECK(first.ok() && exclusion.ok() && second.ok());
     FUZZ_CHECK(log1.ok() && log2.ok() && log3.ok());
     for (const auto& [name, bytes] : env.files) FUZZ_CHECK(name.rfind("orlith-", 0) != 0);
-    FUZZ_CHECK(blocks == (marked ? 0u : 1u));
+    FUZZ_CHECK(blocks == (scan.blockPresent ? 0u : 1u));
   }
   return 0;
 }

@@ -121,9 +121,8 @@ void CheckCell(const Row& row, int command) {
   EXPECT_EQ(used > checks, outcome != '-') << "operations made: " << used;
   EXPECT_FALSE(fe.fatal.has_value());
   if (outcome == '-') {
-    // The fault was never met: what makes the changes survive a power failure, in its order. The
-    // lock first; the backup's temporary file synced, renamed, then the folder synced; scenery.cfg
-    // synced after its last append and before the message that reports it.
+    // The fault never met: the order that makes the changes survive a power failure. The lock
+    // first; scenery.org synced, renamed, the folder synced; scenery.cfg synced before the message.
     EXPECT_EQ(env.FirstCall(kLock, dir.path()), 0);
     const int synced = env.FirstCall(kSync, kOrg), renamed = env.FirstCall(kRename, kOrg);
     EXPECT_TRUE(0 < synced && synced < renamed && renamed < env.FirstCall(kSyncFolder, dir.path()))
@@ -139,8 +138,7 @@ void CheckCell(const Row& row, int command) {
   // A failed log entry is cut back, never left part way.
   EXPECT_TRUE(log.starts_with(kOldLog) && log.ends_with("\r\n")) << log;
   EXPECT_TRUE(cfg.starts_with(kBaseConfig)) << cfg;
-  // Its first append fails (or is never made), so it holds exactly its old bytes; its sync comes
-  // after every append.
+  // Its first append fails or is never made, and its sync comes after every append.
   if (file == kCfg && outcome == 'S' && row.op != kSync) {
     EXPECT_EQ(cfg, kBaseConfig);
   }
