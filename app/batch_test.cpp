@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <sstream>
 #include <tuple>
 
 #include "test_support/fault_env.h"
@@ -15,10 +13,7 @@
 namespace orlith {
 namespace {
 
-using testing::BytesEqual;
-using testing::FaultEnv;
 using testing::FaultOp;
-using testing::TempFolder;
 
 constexpr const char* kBgl = testing::kExampleFile;
 constexpr char kIlsBgl[] = "N1 2_5__E3 4_5.bgl";
@@ -41,8 +36,8 @@ std::vector<BatchRow> MixedRows() {
 
 struct BatchFolder {
   explicit BatchFolder(const std::string& cfg) { dir.Write("scenery.cfg", cfg); }
-  TempFolder dir;
-  FaultEnv env;
+  testing::TempFolder dir;
+  testing::FaultEnv env;
   testing::ScriptedFrontEnd fe;
   CommandSession session{fe, WorkFolder{dir.path(), &env}, testing::Dec6, Status()};
 };
@@ -71,7 +66,7 @@ TEST(Batch, RunWritesWhatTheCommandStepsWriteWithFewerOpens) {
       }
     }
     for (const char* file : {"scenery.cfg", "scenery.org", "orlith.log", kBgl, kIlsBgl}) {
-      EXPECT_TRUE(BytesEqual(single.dir.Read(file), batch.dir.Read(file))) << file;
+      EXPECT_TRUE(testing::BytesEqual(single.dir.Read(file), batch.dir.Read(file))) << file;
     }
     EXPECT_EQ(batch.env.Count(FaultOp::kReadTail, "scenery.cfg"), 2);
     EXPECT_EQ(batch.env.Count(FaultOp::kOpenForWriting, kBgl), 2);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "app/main_window.h"
 #include "test_support/navaid_examples.h"
 #include "test_support/test_support.h"
@@ -13,23 +12,21 @@
 namespace orlith {
 namespace {
 
-using testing::PositionTyped;
 using Strings = std::vector<std::string>;
 
 using testing::kBaseConfig;
 constexpr char kExcludeAt[] = "Exclude=N42   34.61, W12   24.51, N42   34.59, W12   24.49, ";
 constexpr const char* kBgl = testing::kExampleFile;
-const NavAidEntry& kVor = testing::kExampleVorParameters;
 const NavAidEntry kNdb{"", "", "", "350", "25", "100", "", "", "", "", "ABC", "TEST NDB"};
 
 // A folder holding kBaseConfig, and a main window on it whose front end plays a script.
-struct Desk {
-  Desk() : window(ui, WorkFolder{tmp.path()}, testing::Dec6) {
+struct CommandFlows : ::testing::Test {
+  CommandFlows() : window(ui, WorkFolder{tmp.path()}, testing::Dec6) {
     tmp.Write("scenery.cfg", kBaseConfig);
   }
   // Scripts OK in the position dialog at N42 34.6, W12 24.5 with a type button.
   void Position(int radio = 0) {
-    ui.Ok(DialogId::kPosition, PositionTyped("N42 34.6", "W12 24.5", radio));
+    ui.Ok(DialogId::kPosition, testing::PositionTyped("N42 34.6", "W12 24.5", radio));
   }
   void Params(DialogId id, const NavAidEntry& v) { ui.Ok(id, ShownTexts(id, v)); }
   std::string Config() const { return tmp.Read("scenery.cfg"); }
@@ -44,21 +41,6 @@ struct Desk {
   testing::ScriptedFrontEnd ui;
   MainWindow window;
 };
-
-struct CommandFlows : ::testing::Test, Desk {};
-
-TEST_F(CommandFlows, ModifyAddsTheSwitchBeforeAskingForParameters) {
-  bool switch_there = false;
-  ui.onOpen = [&](DialogId id) { switch_there |= id == DialogId::kVor && Switched("vors"); };
-  Position(kVorButton);
-  Params(DialogId::kVor, kVor);
-  window.ModifyNavAid();
-  EXPECT_TRUE(switch_there);
-  EXPECT_EQ(ui.messages, Strings{"An existing VOR NavAid at N42 34.6, W12 24.5 was modified"});
-  std::string log = tmp.Read("orlith.log");
-  EXPECT_LT(log.find("Exclusion switch was added for VOR and ILS NavAids at N42 34.6, W12 24.5"),
-            log.find("The file N42 34_6__W12 24_5.bgl was created"));
-}
 
 TEST_F(CommandFlows, CancelWritesNothingF9) {
   // Cancel in the first command's Position dialog no longer ends the program with the input error.
@@ -101,7 +83,10 @@ TEST_F(CommandFlows, OkWithoutTypeKeepsThePositionDialogOpenF18) {
   }
   EXPECT_EQ(ui.messages, Strings(2, "Check the type of NavAid"));
   EXPECT_TRUE(NothingWritten() && window.entry().latitude.empty());  // nothing stored
-  // Checking a type goes on; from then on the type chosen before is enough.
+  // Checking a type goes on; from then on the type chosen before is enough. Modify adds its
+  // switch before it asks for the parameters.
+  bool switch_there = false;
+  ui.onOpen = [&](DialogId id) { switch_there |= id == DialogId::kNdb && Switched("ndbs"); };
   Position();
   Position(kNdbButton);
   Params(DialogId::kNdb, kNdb);
@@ -110,6 +95,10 @@ TEST_F(CommandFlows, OkWithoutTypeKeepsThePositionDialogOpenF18) {
   Params(DialogId::kNdb, kNdb);
   window.ModifyNavAid();
   EXPECT_EQ(ui.messages.back(), "An existing NDB NavAid at N42 34.6, W12 24.5 was modified");
+  EXPECT_TRUE(switch_there);
+  const std::string log = tmp.Read("orlith.log");
+  EXPECT_LT(log.find("Exclusion switch was added for NDB NavAids at N42 34.6, W12 24.5"),
+            log.rfind("The file N42 34_6__W12 24_5.bgl was created"));
   EXPECT_TRUE(ui.scriptUsedUp());
 }
 

@@ -11,7 +11,7 @@ namespace {
 
 using Fields = std::vector<std::string>;
 
-TEST(CsvReader, QuotingAndLineNumbers) {
+TEST(CsvReader, QuotingLineNumbersAndMalformedQuoting) {
   std::vector<CsvRecord> r;
   std::string error;
   ASSERT_TRUE(testing::ParseCsv(
@@ -24,17 +24,13 @@ TEST(CsvReader, QuotingAndLineNumbers) {
   EXPECT_EQ(r[3].fields, (Fields{"la\rst", "", "end\r"}));  // a CR without its LF is text
   // The empty line 3 holds no record.
   EXPECT_EQ(std::vector<int>({r[1].line, r[2].line, r[3].line}), std::vector<int>({2, 4, 6}));
-}
 
-TEST(CsvReader, MalformedQuotingIsAnError) {
-  const std::pair<const char*, const char*> cases[] = {
+  const std::pair<const char*, const char*> malformed[] = {
       {"a,b\n\"open,c\n", "line 2: a quoted field is not closed"},
       {"a,b\nx\"y,c\n", "line 2: a quote inside an unquoted field"},
       {"a\n\n\"q\"x\n", "line 3: text after the closing quote of a field"},
   };
-  for (const auto& [text, message] : cases) {
-    std::vector<CsvRecord> r;
-    std::string error;
+  for (const auto& [text, message] : malformed) {
     EXPECT_FALSE(testing::ParseCsv(text, &r, &error)) << text;
     EXPECT_EQ(error, message);
   }

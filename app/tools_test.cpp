@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "app/batch.h"
-#include "app/command_steps.h"
 #include "app/messages.h"
-#include "core/exit_status.h"
 #include "test_support/memory_env.h"
 #include "test_support/navaid_examples.h"
 #include "test_support/test_support.h"
@@ -17,9 +14,16 @@
 namespace orlith {
 namespace {
 
-using testing::TempFolder;
+// A folder holding kBaseConfig.
+struct ToolsTest : ::testing::Test {
+  ToolsTest() { tmp.Write("scenery.cfg", testing::kBaseConfig); }
+  testing::TempFolder tmp;
+  WorkFolder folder{tmp.path()};
+  testing::ScriptedFrontEnd ui;
+  std::string error;
+};
 
-TEST(ToolsTest, ImportFormReadOrRefused) {
+TEST_F(ToolsTest, ImportFormReadOrRefused) {
   struct Case {
     ImportForm form;
     const char* error;  // empty: accepted
@@ -35,22 +39,18 @@ TEST(ToolsTest, ImportFormReadOrRefused) {
       {{"n.csv", "", "N50 0", "E2 0", "N51 0", "E6 0", "", false},
        "The north edge lies south of the south edge"},
   };
-  for (const Case& c : cases) {
-    ImportOptions options;
-    std::string error;
-    EXPECT_EQ(ImportOptionsOf(c.form, &options, &error), std::string(c.error).empty()) << error;
-    EXPECT_EQ(error, c.error);
+  ImportOptions read[std::size(cases)];
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    error.clear();
+    EXPECT_EQ(ImportOptionsOf(cases[i].form, &read[i], &error), !*cases[i].error) << error;
+    EXPECT_EQ(error, cases[i].error);
   }
-  ImportOptions options;
-  std::string error;
-  ASSERT_TRUE(ImportOptionsOf(cases[0].form, &options, &error));
-  EXPECT_EQ(options.countries, (std::vector<std::string>{"BE", "NL", "FR"}));
-  EXPECT_TRUE(options.apply && options.command == "modify" && !options.within);
-  ASSERT_TRUE(ImportOptionsOf(cases[1].form, &options, &error));
-  EXPECT_TRUE(options.within && options.within->north == 51 && options.within->east == 6);
+  EXPECT_EQ(read[0].countries, (std::vector<std::string>{"BE", "NL", "FR"}));
+  EXPECT_TRUE(read[0].apply && read[0].command == "modify" && !read[0].within);
+  EXPECT_TRUE(read[1].within && read[1].within->north == 51 && read[1].within->east == 6);
 }
 
-TEST(ToolsTest, CellsSortByNumberThenText) {
+TEST_F(ToolsTest, CellsSortByNumberThenText) {
   EXPECT_LT(CompareCells("9", "10"), 0);
   EXPECT_GT(CompareCells("113.50 MHz", "25.00 MHz"), 0);
   EXPECT_LT(CompareCells("ABC", "ABD"), 0);
@@ -58,20 +58,12 @@ TEST(ToolsTest, CellsSortByNumberThenText) {
   EXPECT_LT(CompareCells("10 nm", "10 xx"), 0);  // same number: the text decides
 }
 
-std::filesystem::path BelgianExcerpt() {
-  return std::filesystem::path(ORLITH_SOURCE_DIR) / "examples/ourairports/navaids-BE.csv";
-}
-
 // The count writes nothing and agrees with the applied import; Cancel after two rows leaves two
 // whole rows (their switches and scenery files) and no summary.
-TEST(ToolsTest, CountThenApplyStoppedBetweenRows) {
-  TempFolder tmp;
-  tmp.Write("scenery.cfg", testing::kBaseConfig);
-  WorkFolder folder{tmp.path()};
+TEST_F(ToolsTest, CountThenApplyStoppedBetweenRows) {
   ImportOptions options;
-  std::string error;
   ImportForm form;
-  form.file = BelgianExcerpt().string();
+  form.file = std::string(ORLITH_SOURCE_DIR) + "/examples/ourairports/navaids-BE.csv";
   form.modify = true;  // a switch and a scenery file per row
   ASSERT_TRUE(ImportOptionsOf(form, &options, &error));
   ImportCounts counts;
@@ -88,19 +80,15 @@ TEST(ToolsTest, CountThenApplyStoppedBetweenRows) {
                             EXPECT_EQ(total, selected);
                           },
                           [&] { return seen.size() == 2; }};
-  testing::ScriptedFrontEnd ui;
   EXPECT_EQ(ApplyImport(ui, folder, options, &progress), kExitDone);
   EXPECT_TRUE(progress.stopped);
   EXPECT_EQ(seen, (std::vector<std::int64_t>{1, 2}));
   EXPECT_EQ(ui.messages, std::vector<std::string>{ImportStoppedMessage(2, selected)});
-  int bgl = 0;
-  for (const auto& f : std::filesystem::directory_iterator(tmp.path()))
-    bgl += f.path().extension() == ".bgl";
-  EXPECT_EQ(bgl, 2);
-  InEffect in_effect;
+  InEffect in_effect;  // no part of a third scenery file either
   ASSERT_TRUE(ReadInEffect(folder, &in_effect).ok());
   EXPECT_EQ(in_effect.switches.size(), 2u);
   EXPECT_EQ(in_effect.files.size(), 2u);
+  EXPECT_EQ(in_effect.otherBglFiles, 0);
 
   options.file = "missing.csv";
   EXPECT_EQ(CountImport(options, folder, &counts, &error), kExitFileError);
@@ -111,18 +99,13 @@ TEST(ToolsTest, CountThenApplyStoppedBetweenRows) {
 
 // Two rows of modify; the first row's switch and file are chosen and taken back, then again
 // (nothing is left of them), then scenery.cfg is restored from the backup the take-back made.
-TEST(ToolsTest, TakeBackChosenRowsThenRestore) {
-  TempFolder tmp;
-  tmp.Write("scenery.cfg", testing::kBaseConfig);
-  WorkFolder folder{tmp.path()};
+TEST_F(ToolsTest, TakeBackChosenRowsThenRestore) {
   std::vector<BatchRow> rows;
-  std::string error;
   ASSERT_EQ(testing::ReadBatch("command,latitude,longitude,type,frequency,range,id,name\n"
                                "modify,N42 34.6,W12 24.5,NDB,350,25,ABC,ONE\n"
                                "modify,N1 2.5,E3 4.5,VOR,113.90,40,XYZ,TWO\n",
                                &rows, &error),
             0);
-  testing::ScriptedFrontEnd ui;
   CommandSession session{ui, folder, testing::Dec6, Status::Ok()};
   ASSERT_EQ(RunBatch(session, rows), CommandOutcome::kDone);
   InEffect in_effect;

@@ -2,7 +2,6 @@
 // and reading them back as "inspect" does gives the type, position, identifier, name and
 // numbers that the texts ask for (range and altitude saturated, an ILS's flags set), while every
 // shorter prefix of the file is refused but an NDB file without its list end.
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -80,11 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(got.longitudeSteps == Steps24(orlith::LongitudeToUnits24(*lon)));
   FUZZ_CHECK(got.id == Trimmed(entry.id, orlith::kIdWidth));
   FUZZ_CHECK(got.name == Trimmed(entry.name, orlith::kNameWidth));
-  // Range and altitude saturate in their fields.
-  FUZZ_CHECK(got.altitude ==
-             std::clamp<std::int64_t>(orlith::ReadLenientInteger(entry.altitude), -32768, 32767));
-  FUZZ_CHECK(got.rangeUnits ==
-             std::clamp<std::int64_t>(orlith::NauticalMilesToRange(entry.range), 0, 255));
+  // Range and altitude as their saturating fields store them.
+  FUZZ_CHECK(got.altitude == orlith::AltitudeWord(entry.altitude));
+  FUZZ_CHECK(got.rangeUnits == orlith::RangeByte(entry.range));
   if (ndb) {
     const std::int64_t khz = orlith::ReadLenientInteger(entry.frequency);
     const bool fits = khz >= 0 && khz <= 9999;

@@ -4,8 +4,16 @@
 // lost, the user is told which file failed, and neither a log entry nor a message claims what did
 // not happen.
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,9 +34,6 @@ namespace {
 
 using enum FaultOp;
 
-constexpr char kOldConfig[] =
-    "[General]\r\nTitle=FS2002 World Scenery\r\n\r\n[Area.123]\r\nTitle=Default Terrain\r\n"
-    "Local=Scenery\\World\r\nLayer=123\r\n";
 constexpr char kOldBackup[] = "the backup of an earlier day\r\n";
 constexpr char kOldLog[] = "\r\nan entry of an earlier day\r\n";
 constexpr char kCfg[] = "scenery.cfg";
@@ -98,7 +103,7 @@ void CheckCell(const Row& row, int command) {
   const std::string file = row.file;
   const char outcome = row.outcomes[command];
   TempFolder dir;
-  dir.Write(kCfg, kOldConfig);
+  dir.Write(kCfg, kBaseConfig);
   dir.Write(kOrg, kOldBackup);
   dir.Write(kLog, kOldLog);
   // Every command first opens and reads scenery.cfg once to check it is there; the fault is meant
@@ -116,9 +121,8 @@ void CheckCell(const Row& row, int command) {
   EXPECT_EQ(used > checks, outcome != '-') << "operations made: " << used;
   EXPECT_FALSE(fe.fatal.has_value());
   if (outcome == '-') {
-    // The fault was never met: what makes the changes survive a power failure, in its order. The
-    // lock first; the backup's temporary file synced, renamed, then the folder synced; scenery.cfg
-    // synced after its last append and before the message that reports it.
+    // The fault never met: the order that makes the changes survive a power failure. The lock
+    // first; scenery.org synced, renamed, the folder synced; scenery.cfg synced before the message.
     EXPECT_EQ(env.FirstCall(kLock, dir.path()), 0);
     const int synced = env.FirstCall(kSync, kOrg), renamed = env.FirstCall(kRename, kOrg);
     EXPECT_TRUE(0 < synced && synced < renamed && renamed < env.FirstCall(kSyncFolder, dir.path()))
@@ -126,19 +130,17 @@ void CheckCell(const Row& row, int command) {
     const int appended = env.LastCall(kAppend, kCfg), cfg_synced = env.LastCall(kSync, kCfg);
     EXPECT_TRUE(0 < appended && appended < cfg_synced && cfg_synced < fe.calls_at_message)
         << appended << " " << cfg_synced << " " << fe.calls_at_message;
-    EXPECT_EQ(env.Count(kSync, kBgl) + env.Count(kSync, kLog), 0);
   }
 
   // Nothing lost: scenery.cfg and the log only grew, scenery.org is one whole backup.
   const std::string cfg = dir.Read(kCfg), backup = dir.Read(kOrg), log = dir.Read(kLog);
-  const std::string new_backup = kOldConfig + std::string("\r\n");
+  const std::string new_backup = kBaseConfig + std::string("\r\n");
   // A failed log entry is cut back, never left part way.
   EXPECT_TRUE(log.starts_with(kOldLog) && log.ends_with("\r\n")) << log;
-  EXPECT_TRUE(cfg.starts_with(kOldConfig)) << cfg;
-  // Its first append fails (or is never made), so it holds exactly its old bytes; its sync comes
-  // after every append.
+  EXPECT_TRUE(cfg.starts_with(kBaseConfig)) << cfg;
+  // Its first append fails or is never made, and its sync comes after every append.
   if (file == kCfg && outcome == 'S' && row.op != kSync) {
-    EXPECT_EQ(cfg, kOldConfig);
+    EXPECT_EQ(cfg, kBaseConfig);
   }
   EXPECT_TRUE(backup == kOldBackup || backup == new_backup) << backup;
   EXPECT_TRUE(dir.Temporaries().empty());
@@ -323,6 +325,98 @@ TEST(FaultMatrix, TakingAChangeBack) {
     }
   }
 }
+
+#ifndef _WIN32
+// Faults that need no seam: a full disk, a folder that a user who is not root may not write, and
+// planted symlinks. The commands run on the real files of a temporary folder.
+
+// In a child process: prepares the process, runs the Delete, lifts the file size limit again
+// (the report goes through a file too) and writes what the user was told to standard error for
+// the parent to match; exits 0 when the command stopped on a file error.
+[[noreturn]] void DeleteInChild(const TempFolder& dir, const std::function<void()>& prepare) {
+  prepare();
+  ScriptedFrontEnd fe;
+  NavAidEntry entry;
+  const CommandOutcome outcome = RunCommand(0, dir, *DefaultFileEnv(), fe, entry);
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = limit.rlim_max;
+  setrlimit(RLIMIT_FSIZE, &limit);
+  for (const std::string& e : fe.errors) std::fprintf(stderr, "%s\n", e.c_str());
+  for (const std::string& m : fe.messages) std::fprintf(stderr, "told: %s\n", m.c_str());
+  _exit(outcome == CommandOutcome::kFileError ? 0 : 1);
+}
+
+// The disk is full once scenery.cfg's own size is reached: the backup, which is longer by the
+// line end it adds, is the first write to fail, and nothing of scenery.cfg or scenery.org is lost.
+TEST(RealFaults, FullDiskStopsAtTheBackup) {
+  TempFolder dir;
+  dir.Write("scenery.cfg", kBaseConfig);
+  dir.Write("scenery.org", kOldBackup);
+  auto full_disk = [] {
+    signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = sizeof kBaseConfig - 1;
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(2);
+  };
+  EXPECT_EXIT(DeleteInChild(dir, full_disk), ::testing::ExitedWithCode(0),
+              "^Error with file .*/scenery.org: File too large. The command was stopped.\n$");
+  EXPECT_EQ(dir.Read("scenery.cfg"), kBaseConfig);
+  EXPECT_EQ(dir.Read("scenery.org"), kOldBackup);
+  EXPECT_TRUE(dir.Temporaries().empty());
+}
+
+// The user nobody may read but not write root's folder (another user gets a folder without write
+// permission): the backup cannot be made, and the command stops naming scenery.org.
+TEST(RealFaults, FolderNotWritableStopsAtTheBackup) {
+  TempFolder dir;
+  dir.Write("scenery.cfg", kBaseConfig);
+  ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+  auto other_user = [&] {
+    if (geteuid() != 0) {
+      chmod(dir.path().c_str(), 0555);
+    } else if (setgid(65534) != 0 || setuid(65534) != 0) {
+      _exit(2);
+    }
+  };
+  EXPECT_EXIT(DeleteInChild(dir, other_user), ::testing::ExitedWithCode(0),
+              "^Error with file .*/scenery.org: Permission denied. The command was stopped.\n$");
+  chmod(dir.path().c_str(), 0700);
+  EXPECT_EQ(dir.Read("scenery.cfg"), kBaseConfig);
+  EXPECT_FALSE(dir.Exists("scenery.org") || dir.Exists("orlith.log"));
+}
+
+// Symlinks planted at the names of the temporary files and at the scenery file's name, pointing
+// outside the folder: the file outside keeps its bytes, the scenery file replaces its symlink,
+// and no planted link is removed (Orlith removes only what it created).
+TEST(RealFaults, PlantedSymlinksChangeNothingOutside) {
+  TempFolder dir, outside;
+  outside.Write("victim", "precious");
+  dir.Write("scenery.cfg", kBaseConfig);
+  const std::string victim = outside.File("victim");
+  std::vector<std::string> planted = {"scenery.org.tmp"};
+  for (int n = 0; n < 200; ++n) {
+    planted.push_back("orlith-" + std::to_string(getpid()) + "-" + std::to_string(n) + ".tmp");
+  }
+  for (const std::string& name : planted)
+    ASSERT_EQ(symlink(victim.c_str(), dir.File(name).c_str()), 0);
+  ASSERT_EQ(symlink(victim.c_str(), dir.File(kBgl).c_str()), 0);
+  ScriptedFrontEnd fe;
+  NavAidEntry entry;
+  EXPECT_EQ(RunCommand(1, dir, *DefaultFileEnv(), fe, entry), CommandOutcome::kDone)
+      << fe.errors.size();
+  EXPECT_EQ(outside.Read("victim"), "precious");
+  struct stat info {};
+  ASSERT_EQ(lstat(dir.File(kBgl).c_str(), &info), 0);
+  EXPECT_TRUE(S_ISREG(info.st_mode));
+  EXPECT_EQ(dir.Read("scenery.org"), std::string(kBaseConfig) + "\r\n");
+  for (const std::string& name : planted) {
+    EXPECT_EQ(lstat(dir.File(name).c_str(), &info), 0) << name;
+    EXPECT_TRUE(S_ISLNK(info.st_mode)) << name;
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace orlith::testing
