@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <map>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -13,15 +11,6 @@ namespace orlith {
 namespace {
 
 using testing::TempFolder;
-
-std::map<std::string, std::string> Snapshot(const TempFolder& tmp) {
-  std::map<std::string, std::string> files;
-  for (const auto& f : std::filesystem::recursive_directory_iterator(tmp.path())) {
-    files[f.path().string()] =
-        f.is_regular_file() ? testing::ReadFileBytes(f.path().string()) : "<dir>";
-  }
-  return files;
-}
 
 int RunIn(const TempFolder& tmp, std::vector<std::string> args, std::string* out,
           std::string* err = nullptr) {
@@ -47,7 +36,7 @@ TEST(ListCommand, ShowsWhatABatchDidAndChangesNothing) {
   tmp.Write("other.bgl", std::string(300, '\x01'));
   std::string out, err;
   ASSERT_EQ(RunIn(tmp, {"batch", "b.csv", "--scenery-folder", "upd"}, &out, &err), 0) << err;
-  auto before = Snapshot(tmp);
+  auto before = testing::Snapshot(tmp);
   ASSERT_EQ(RunIn(tmp, {"list", "--scenery-folder", "upd"}, &out), 0);
   // clang-format off
   EXPECT_EQ(out, R"(Exclusion switches in scenery.cfg: 3
@@ -68,7 +57,7 @@ Other .bgl files (not Orlith's): 1
       R"({"file":"upd/N47 27_9__E8 33_1.bgl","type":"VOR","latitude":"N47   27.90","longitude":"E8   33.10","latitudeDegrees":47.464984,"longitudeDegrees":8.551655,"frequencyMHz":114.85,"channel":137,"rangeUnits":36,"rangeNm":39.81,"altitude":430,"magneticDeviation":2.00,"flags":1,"dme":true,"localizer":false,"glideSlope":false,"id":"KLO","name":"KLOTEN, ZURICH"}],)"
       R"("otherBglFiles":1})" "\n");
   // clang-format on
-  EXPECT_EQ(Snapshot(tmp), before);
+  EXPECT_EQ(testing::Snapshot(tmp), before);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -24,13 +23,6 @@ int RunIn(const TempFolder& tmp, std::vector<std::string> args, std::string* out
   int status = RunCli(args, o, e);
   if (out != nullptr) *out = o.str() + e.str();
   return status;
-}
-
-int BglFiles(const TempFolder& tmp) {
-  int n = 0;
-  for (const auto& f : std::filesystem::recursive_directory_iterator(tmp.path()))
-    n += f.path().extension() == ".bgl";
-  return n;
 }
 
 TEST(RemoveCommand, SelectsByPositionRectangleAndType) {
@@ -76,9 +68,6 @@ TEST(RemoveCommand, SelectsByPositionRectangleAndType) {
     const bool changed = c.status == 0 && c.said[0] == 'R';
     EXPECT_EQ(tmp.Read("scenery.cfg") != cfg, changed && last.find(" 0 exclusion") == last.npos);
     EXPECT_EQ(tmp.Read("orlith.log") != log, changed);
-    if (changed) {
-      EXPECT_EQ(tmp.Read("scenery.org"), cfg + "\r\n");  // the backup's final CR LF
-    }
   }
 }
 
@@ -117,7 +106,7 @@ TEST(RemoveCommand, TakesBackAnyMixOfCommands) {
     std::string out;
     ASSERT_EQ(RunIn(tmp, {"remove", "--all", "--scenery-folder", "upd"}, &out), 0) << out;
     EXPECT_TRUE(BytesEqual(before + "\r\n" + testing::UpdatesBlock("124"), tmp.Read("scenery.cfg")));
-    EXPECT_EQ(BglFiles(tmp), 0);
+    for (const auto& [name, bytes] : testing::Snapshot(tmp)) EXPECT_FALSE(name.ends_with(".bgl"));
   }
 }
 
