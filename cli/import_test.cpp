@@ -49,22 +49,17 @@ std::string Row(const std::string& id) {
   return rows.substr(at, rows.find('\n', at) - at);
 }
 
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<CsvRecord> records;
-  std::string error;
-  EXPECT_TRUE(testing::ParseCsv(line, &records, &error)) << error;
-  return records.empty() ? std::vector<std::string>{} : records[0].fields;
-}
-
 // The batch row of one source row, or the name of the reason it is left out.
 std::string Map(const std::string& row, const ImportOptions& options = {}) {
+  std::vector<CsvRecord> csv;
   NavaidColumns columns;
   std::string error;
-  EXPECT_TRUE(FindNavaidColumns(Fields(kHeader), &columns, &error)) << error;
+  if (!testing::ParseCsv(kHeader + ("\n" + row), &csv, &error) || csv.size() != 2) return error;
+  EXPECT_TRUE(FindNavaidColumns(csv[0].fields, &columns, &error)) << error;
   static const char* const kReasons[] = {"", "filtered", "no record", "no frequency",
                                          "bad position"};
   NavAidEntry entry;
-  ImportSkip skip = MapNavaidRow(Fields(row), columns, options, &entry);
+  ImportSkip skip = MapNavaidRow(csv[1].fields, columns, options, &entry);
   if (skip == ImportSkip::kSelected) return BatchRowLine(options.command, entry);
   return kReasons[static_cast<int>(skip)];
 }
@@ -199,28 +194,25 @@ TEST(NavaidImport, WritesRowsAndSummary) {
 }
 
 TEST(NavaidImport, FailedFileKeepsTheOldOutput) {
-  const struct {
-    testing::FaultOp op;
-    std::string file, error;
-    int succeed_first = 0;  // 1: the check pass reads the source, the second pass fails
-  } cases[] = {
-      {testing::FaultOp::kOpenForReading, "n.csv", "cannot read n.csv: Input/output error"},
-      {testing::FaultOp::kRead, "n.csv", "cannot read n.csv: Input/output error"},
-      {testing::FaultOp::kOpenForReading, "n.csv", "cannot read n.csv: Input/output error", 1},
-      {testing::FaultOp::kRead, "n.csv", "cannot read n.csv: Input/output error", 2},
-      {testing::FaultOp::kAppend, "out.csv", "cannot write out.csv: Input/output error"},
-      {testing::FaultOp::kRename, "out.csv", "cannot write out.csv: Input/output error"},
+  // The failing call, and how many of its calls succeed first (1: the check pass reads the
+  // source, the second pass fails).
+  const std::tuple<testing::FaultOp, std::string, int> cases[] = {
+      {testing::FaultOp::kOpenForReading, "n.csv", 0}, {testing::FaultOp::kRead, "n.csv", 0},
+      {testing::FaultOp::kOpenForReading, "n.csv", 1}, {testing::FaultOp::kRead, "n.csv", 2},
+      {testing::FaultOp::kAppend, "out.csv", 0},       {testing::FaultOp::kRename, "out.csv", 0},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.error + " after " + std::to_string(c.succeed_first));
+  for (const auto& [op, file, succeed_first] : cases) {
+    const std::string error =
+        (file == "n.csv" ? "cannot read " : "cannot write ") + file + ": Input/output error";
+    SCOPED_TRACE(error + " after " + std::to_string(succeed_first));
     TempFolder tmp;
     tmp.Write("n.csv", std::string(kHeader) + "\n" + Row("85050") + "\n");
     tmp.Write("out.csv", "old");
     testing::FaultEnv env;
-    env.Add({c.op, c.file, "Input/output error", Status::Kind::kIoError, c.succeed_first});
+    env.Add({op, file, "Input/output error", Status::Kind::kIoError, succeed_first});
     ImportRun run = Import(tmp, {"n.csv", "-o", "out.csv"}, &env);
     EXPECT_EQ(run.status, 3);
-    EXPECT_EQ(run.err, "orlith-cli: " + c.error + "\n");
+    EXPECT_EQ(run.err, "orlith-cli: " + error + "\n");
     EXPECT_EQ(tmp.Read("out.csv"), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.path()), {}), 2);
   }
