@@ -8,16 +8,7 @@
 namespace orlith {
 namespace {
 
-// Parses the arguments given as one text, separated by '|'.
-std::string Parse(const std::string& joined, CliArgs* a) {
-  std::vector<std::string> args;
-  std::istringstream in(joined);
-  for (std::string arg; std::getline(in, arg, '|');) args.push_back(arg);
-  return ParseCliArgs(args, a);
-}
-
-// The type is matched byte by byte whatever the locale: only a to z have capitals, so no other
-// byte can turn "nd?" into "NDB" (as a locale's toupper may for an accented letter).
+// Whatever the locale, only a to z have capitals: no other byte turns "nd?" into "NDB".
 TEST(CliArgs, TypeCaseIgnoresTheLocale) {
   std::setlocale(LC_ALL, "");
   for (int c = 1; c < 256; ++c) {
@@ -71,9 +62,12 @@ TEST(CliArgs, UsageErrors) {
       {"restore|--all", "restore takes nothing after it"},
       {"undo", "unknown command: undo"},
   };
-  for (const auto& [args, error] : cases) {
+  for (const auto& [joined, error] : cases) {  // the arguments separated by '|'
+    std::vector<std::string> args;
+    std::istringstream in(joined);
+    for (std::string arg; std::getline(in, arg, '|');) args.push_back(arg);
     CliArgs a;
-    EXPECT_EQ(Parse(args, &a), error) << args;
+    EXPECT_EQ(ParseCliArgs(args, &a), error) << joined;
   }
 }
 

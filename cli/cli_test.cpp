@@ -14,11 +14,9 @@
 namespace orlith {
 namespace {
 
-using testing::BytesEqual;
+using testing::kBaseConfig;
 using testing::TempFolder;
 
-using testing::kBaseConfig;
-const std::string kBlock = "\r\n" + testing::UpdatesBlock("124");
 constexpr const char* kBgl = testing::kExampleFile;
 // A valid latitude whose scenery file name no file system holds.
 const std::string kLongLat = "N1 2." + std::string(300, '0');
@@ -55,8 +53,8 @@ TEST(OrlithCli, CreateWritesTheFilesByteForByte) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "A new VOR NavAid was created at N42 34.6, W12 24.5\n");
   EXPECT_EQ(r.err, "");
-  EXPECT_TRUE(BytesEqual(testing::NavAidExamples()[1].file, tmp.Read(kBgl)));
-  EXPECT_EQ(tmp.Read("scenery.cfg"), std::string(kBaseConfig) + kBlock);
+  EXPECT_TRUE(testing::BytesEqual(testing::NavAidExamples()[1].file, tmp.Read(kBgl)));
+  EXPECT_EQ(tmp.Read("scenery.cfg"), kBaseConfig + ("\r\n" + testing::UpdatesBlock("124")));
   // The entries' texts are checked where they are built; here today's date heads them.
   const std::regex dated(
       "^\r\n\\*{30}\r\n\\d\\d (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) "

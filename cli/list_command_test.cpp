@@ -12,7 +12,6 @@ namespace {
 
 TEST(ListCommand, ShowsWhatABatchDidAndChangesNothing) {
   testing::TempFolder tmp;
-  const std::string dir = tmp.path();
   tmp.Write("scenery.cfg",
             "[Area.123]\r\nTitle=Propeller Objects\r\nLayer=123\r\n"
             "Exclude=N1 0.00, W1 0.00, N0 0.00, E1 0.00, all\r\n");
@@ -24,10 +23,10 @@ TEST(ListCommand, ShowsWhatABatchDidAndChangesNothing) {
             "delete,N0 0.006,W0 0.006,NDB,,,,,,,\n");
   tmp.Write("other.bgl", std::string(300, '\x01'));
   std::ostringstream batch, text, json, err;
-  ASSERT_EQ(RunCli({"-C", dir, "batch", "b.csv", "--scenery-folder", "upd"}, batch, err), 0)
+  ASSERT_EQ(RunCli({"-C", tmp.path(), "batch", "b.csv", "--scenery-folder", "upd"}, batch, err), 0)
       << err.str();
   auto before = testing::Snapshot(tmp);
-  ASSERT_EQ(RunCli({"-C", dir, "list", "--scenery-folder", "upd"}, text, err), 0);
+  ASSERT_EQ(RunCli({"-C", tmp.path(), "list", "--scenery-folder", "upd"}, text, err), 0);
   // clang-format off
   EXPECT_EQ(text.str(), R"(Exclusion switches in scenery.cfg: 3
   line 12: S33   30.00, E151   15.00, drops all NavAids, in [Area.124] Navigational Updates
@@ -38,7 +37,7 @@ Orlith scenery files: 2
   upd/N47 27_9__E8 33_1.bgl: VOR, N47   27.90, E8   33.10, 114.85 MHz, 39.81 nm, ID "KLO", name "KLOTEN, ZURICH"
 Other .bgl files (not Orlith's): 1
 )");
-  ASSERT_EQ(RunCli({"-C", dir, "list", "--json", "--scenery-folder", "upd"}, json, err), 0);
+  ASSERT_EQ(RunCli({"-C", tmp.path(), "list", "--json", "--scenery-folder", "upd"}, json, err), 0);
   EXPECT_EQ(json.str(), R"({"switches":[)"
       R"({"line":12,"latitude":"S33   30.00","longitude":"E151   15.00","drops":"all","area":"Area.124","areaTitle":"Navigational Updates"},)"
       R"({"line":13,"latitude":"N47   27.90","longitude":"E8   33.10","drops":"vors","area":"Area.124","areaTitle":"Navigational Updates"},)"
