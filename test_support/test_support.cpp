@@ -46,6 +46,15 @@ std::vector<std::string> TempFolder::Temporaries() const {
   return names;
 }
 
+std::map<std::string, std::string> Snapshot(const TempFolder& folder) {
+  std::map<std::string, std::string> files;
+  for (const fs::directory_entry& e : fs::recursive_directory_iterator(folder.path())) {
+    const std::string path = e.path().generic_string();
+    files[path.substr(folder.path().size())] = e.is_directory() ? "<folder>" : ReadFileBytes(path);
+  }
+  return files;
+}
+
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return "<missing>";

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,9 @@ class TempFolder {
  private:
   std::string path_;
 };
+
+// Every file below the folder with its bytes, to show that a failed run changed nothing.
+std::map<std::string, std::string> Snapshot(const TempFolder& folder);
 
 // Reads a whole file; "<missing>" when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
