@@ -16,6 +16,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <map>
@@ -57,13 +58,11 @@ const std::map<int, std::string> kIls = {{1015, "110.30"}, {1016, "18"}, {1017, 
                                          {1021, "RWY 27 ILS"}};
 // clang-format on
 
-// One menu command with its dialogs, and its ending: a message (empty: none), or a fatal message
-// and status.
+// One menu command with its dialogs, and the message it ends with (empty: none).
 struct CommandStep {
   int command;
   std::vector<DialogStep> dialogs;
   std::string message;
-  int fatalStatus = 0;
 };
 
 // Runs orlith-cli in folder; its standard error.
@@ -118,12 +117,16 @@ struct ShownFrame {
   ModalScript script;
 };
 
-// Presses button on the next message box, whose text must start with text.
+// Presses button on the next message box, whose text must start with text: a warning with one OK,
+// or a question answered Yes; either shows its text as typed, markup in it not obeyed.
 void Answer(ModalScript& script, const std::string& text, QMessageBox::StandardButton button) {
   script.Then([&script, text, button](QWidget* modal) {
     auto* box = qobject_cast<QMessageBox*>(modal);
-    if (box == nullptr || !box->text().startsWith(QString::fromLatin1(text)))
-      script.Fail("expected the question " + QString::fromLatin1(text));
+    const bool ok = button == QMessageBox::Ok;
+    if (box == nullptr || !box->text().startsWith(QString::fromLatin1(text)) ||
+        box->textFormat() != Qt::PlainText || box->buttons().size() != (ok ? 1 : 2) ||
+        box->icon() != (ok ? QMessageBox::Warning : QMessageBox::Question))
+      script.Fail("expected the box " + QString::fromLatin1(text));
     if (box != nullptr)
       ModalScript::Later([box, button] { QTest::mouseClick(box->button(button), Qt::LeftButton); });
   });
@@ -183,10 +186,7 @@ class MainFrameTest : public QObject {
     QCOMPARE(frame.windowTitle(), QString("Orlith"));
     QCOMPARE(frame.size(), QSize(kWindowWidth, kWindowHeight));
     QCOMPARE(frame.minimumSize(), frame.maximumSize());
-    QCOMPARE(frame.windowFlags() &
-                 (Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                  Qt::WindowMinMaxButtonsHint | Qt::WindowSystemMenuHint),
-             Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    QCOMPARE(frame.windowFlags(), Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     QStringList shown, items;
     for (QAction* action : frame.menuBar()->actions() + frame.toolsMenu()->actions())
       shown << action->text();
@@ -234,7 +234,7 @@ class MainFrameTest : public QObject {
          "The exclusion switch was added at N42 34.6, W12 24.5; no scenery file was written"},
         {create, {{pos, {}, 0}, {ils, kIls}}, "A new ILS" + at},
         {create, {{pos, {{1000, "X42 34.6"}, {1001, "W12"}}, kVorButton}},
-         "Input Error - Program terminates!", 8}};
+         "Input Error - Program terminates!"}};
     // clang-format on
     ShownFrame shown;
     TempFolder reference;
@@ -246,11 +246,9 @@ class MainFrameTest : public QObject {
         if (!dialog.refusal.empty()) shown.script.Message(dialog.refusal, true);
       }
       if (!command.message.empty()) shown.script.Message(command.message);
-      shown.statuses.clear();
       shown.Run({command.command});
-      QCOMPARE(shown.statuses,
-               command.fatalStatus ? std::vector<int>{command.fatalStatus} : std::vector<int>{});
     }
+    QCOMPARE(shown.statuses, std::vector<int>{8});
     // The reference answers each dialog with the texts it showed, the typed ones put in; a refused
     // OK is answered again with what the dialog then holds.
     orlith::testing::ScriptedFrontEnd direct;
@@ -308,22 +306,6 @@ class QtFrontEndTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // A message is a warning with one OK, the text shown as typed (it may hold markup, which is not
-  // obeyed). Its caption, the program's name, is checked with Fatal's below.
-  void MessageIsAPlainWarningWithOneOk() {
-    ModalScript script;
-    script.Then([](QWidget* modal) {
-      auto* box = qobject_cast<QMessageBox*>(modal);
-      QVERIFY(box != nullptr);
-      ModalScript::Later([ok = box->button(QMessageBox::Ok)] { ok->click(); });
-      QCOMPARE(box->icon(), QMessageBox::Warning);
-      QCOMPARE(box->buttons().size(), 1);
-      QCOMPARE(box->textFormat(), Qt::PlainText);
-    });
-    QtFrontEnd().ShowMessage("All NavAids at <b>N42</b> 34.6, W12 24.5 are deleted!");
-    CheckScript(script);
-  }
-
   // In a child process: the message box shows (the child prints it and presses OK), then the
   // process ends with the status. (Which message goes with which status: MainFrameTest.)
   void FatalShowsTheMessageThenEndsWithItsStatus() {
@@ -371,19 +353,16 @@ class ToolWindowsTest : public QObject {
     On<InEffectWindow>(script, [&](InEffectWindow* window) {
       QTableWidget* files = window->fileTable();
       files->sortItems(4);  // by range: 24.33 nm before 129.38 nm, by value
-      for (int r = 1; r < files->rowCount(); ++r) {
-        if (files->item(r - 1, 4)->text().section(' ', 0, 0).toDouble() >
-            files->item(r, 4)->text().section(' ', 0, 0).toDouble())
-          script.Fail("not sorted by range");
-      }
       // The second switch, and the file at its position.
       window->switchTable()->selectRow(1);
       const QString position = window->switchTable()->item(1, 1)->text();
+      std::vector<double> ranges;
       for (int r = 0; r < files->rowCount(); ++r) {
+        ranges.push_back(files->item(r, 4)->text().section(' ', 0, 0).toDouble());
         if (files->item(r, 2)->text() == position) files->selectRow(r);
       }
-      const QStringList lat_lon = position.split(", ");
-      remove << "--lat" << lat_lon.at(0) << "--lon" << lat_lon.at(1);
+      if (!std::is_sorted(ranges.begin(), ranges.end())) script.Fail("not sorted by range");
+      remove << "--lat" << position.section(", ", 0, 0) << "--lon" << position.section(", ", 1);
       QTest::mouseClick(window->takeBackButton(), Qt::LeftButton);
     });
     Answer(script, "Would remove the exclusion switch on line ", QMessageBox::Yes);
@@ -422,7 +401,6 @@ class ToolWindowsTest : public QObject {
     script.Message(ConfigMissingMessage());
     On<ImportDialog>(script, [](ImportDialog* dialog) {
       dialog->fileEdit()->setText("missing.csv");
-      dialog->updatePreview();
       QTest::mouseClick(dialog->applyButton(), Qt::LeftButton);
     });
     Answer(script, "Error with file missing.csv: ", QMessageBox::Ok);
@@ -444,7 +422,6 @@ class ToolWindowsTest : public QObject {
              std::string("[Orlith]\r\nSceneryFolder=Addon Scenery\\Updates\\scenery\r\n"));
     QVERIFY(shown.gui.Exists(std::string("Addon Scenery/Updates/scenery/") +
                              orlith::testing::kExampleFile));
-    QVERIFY(!shown.gui.Exists(orlith::testing::kExampleFile));
   }
 
   // While another Orlith holds the folder the note shows; its Cancel ends the command unwritten.
@@ -460,7 +437,6 @@ class ToolWindowsTest : public QObject {
     shown.Run({kCreateNavAidCommand});
     QCOMPARE(shown.frame.mainWindow().last_outcome(), CommandOutcome::kCancelled);
     QVERIFY(shown.frame.frontEnd().lockWaitNote() == nullptr);
-    QVERIFY(!shown.gui.Exists("scenery.org"));
   }
 };
 
