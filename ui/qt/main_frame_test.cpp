@@ -179,8 +179,7 @@ class MainFrameTest : public QObject {
 
  private slots:
   // A fixed frame whose title bar has no buttons, its menu bar and Tools popup built from the menu
-  // tables (the other tests trigger the commands through them); the Tools button follows the four
-  // commands. Exit Program closes the window.
+  // tables, the Tools button after the four commands. Exit Program closes the window.
   void IsAFixedFrameWithTheMenu() {
     MainFrame frame;
     QCOMPARE(frame.windowTitle(), QString("Orlith"));
@@ -205,18 +204,15 @@ class MainFrameTest : public QObject {
   }
 
   // Every command through the menu and the dialogs' widgets writes the bytes of the same commands
-  // with the dialogs answered directly in a second folder. Each dialog opens with what the last OK
-  // stored, texts carried between commands; the type buttons start unchecked. OK without a type
-  // stays open (F18); typing where the focus opens (F17); OK, Enter, Cancel and Escape each close a
-  // dialog as they say (F9); a bad latitude ends with status 8.
+  // answered directly in a second folder. Each dialog opens with what the last OK stored (the VOR
+  // dialog with the NDB's texts); OK without a type stays open (F18), typing where the focus opens
+  // (F17); OK, Enter, Cancel and Escape close as they say (F9); a bad latitude ends with status 8.
   void ScenariosWriteTheFlowsBytes() {
     const DialogId pos = DialogId::kPosition, ndb = DialogId::kNdb;
     const DialogId vor = DialogId::kVor, ils = DialogId::kIls;
     const int create = kCreateNavAidCommand, del = kDeleteNavAidCommand;
     const int modify = kModifyNavAidCommand;
     const std::string at = " NavAid was created at N42 34.6, W12 24.5";
-    const std::map<int, std::string> from_ndb = {
-        {1008, "345"}, {1009, "25"}, {1010, "120"}, {1011, "ABC"}, {1012, "ABC TEST"}};
     // clang-format off
     const std::vector<CommandStep> commands = {
         {create, {{pos, kPosition, 0, Close::kOkButton, {}, false, "Check the type of NavAid"},
@@ -224,7 +220,7 @@ class MainFrameTest : public QObject {
         {create, {{pos, kPosition, kNdbButton, Close::kEnter, {}, true},
                   {ndb, kNdb, 0, Close::kEnter, {}, true}}, "A new NDB" + at},
         {modify, {{pos, {}, kVorButton, Close::kOkButton, kPosition},
-                  {vor, {{1005, "1.5"}}, 0, Close::kOkButton, from_ndb}},
+                  {vor, {{1005, "1.5"}}, 0, Close::kOkButton, {{1008, "345"}, {1012, "ABC TEST"}}}},
          "An existing VOR NavAid at N42 34.6, W12 24.5 was modified"},
         {del, {{pos, {{1001, "E1 2.5 "}}, 0}},
          "All VOR / ILS NavAids at N42 34.6, E1 2.5  are deleted!"},
@@ -276,10 +272,8 @@ class MainFrameTest : public QObject {
     QCOMPARE(ScreenFont(kTextFontFace, 200, 96).pixelSize(), 26);
     TitleView view;
     const QFontInfo title(view.titleFont()), text(view.textFont());
-    QVERIFY2(title.family() == "Arial Black" || title.family() == kMetricTwinFace,
-             qPrintable(title.family()));
-    QVERIFY2(text.family() == "Arial" || text.family() == kMetricTwinFace,
-             qPrintable(text.family()));
+    for (auto [info, face] : {std::pair{title, "Arial Black"}, {text, "Arial"}})
+      QVERIFY2(info.family() == face || info.family() == kMetricTwinFace, qPrintable(face));
     QVERIFY(title.weight() >= QFont::Bold);
     QCOMPARE(text.weight(), static_cast<int>(QFont::Normal));
     view.resize(kWindowWidth, kWindowHeight);
@@ -390,10 +384,9 @@ class ToolWindowsTest : public QObject {
     shown.Run({kImportNavAidsCommand});
   }
 
-  // Errors are message boxes naming the file and the reason: NavAids in Effect without
-  // scenery.cfg, an import of a missing file, a Scenery Folder OK that cannot write orlith.ini
-  // (the dialog stays open). The choice then goes to orlith.ini and the next Create writes into
-  // the updates area's folder.
+  // Errors name the file: NavAids in Effect without scenery.cfg, an import of a missing file, a
+  // Scenery Folder OK that cannot write orlith.ini (the dialog stays open). The choice then goes
+  // to orlith.ini and the next Create writes into the updates area's folder.
   void ErrorsNameTheFileThenTheSceneryFolderIsUsed() {
     ShownFrame shown(false);
     ModalScript& script = shown.script;
