@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QLineEdit>
 #include <QStyle>
 #include <QTest>
 #include <algorithm>
@@ -71,9 +70,9 @@ class LayoutDialogTest : public QObject {
     for (DialogId id : {DialogId::kPosition, DialogId::kNdb, DialogId::kVor, DialogId::kIls})
       QTest::newRow(LayoutOf(id).caption) << id;
   }
-  // Every control at its rectangle with its id, class, text and tab stop, every text fitting its
-  // rectangle; the focus opens in the first edit (F17) and Tab visits the tab stops in template
-  // order from there, wrapping; Enter there presses OK (F17: in the NDB dialog it pressed Cancel).
+  // Every control at its rectangle with its class, text and tab stop, every text fitting it; the
+  // focus opens in the first edit and Tab visits the tab stops in template order from there,
+  // wrapping; Enter there presses OK (F17: in the NDB dialog it pressed Cancel).
   void MatchesTheLayoutData() {
     QFETCH(DialogId, dialog);
     const DialogLayout& layout = LayoutOf(dialog);
@@ -90,7 +89,6 @@ class LayoutDialogTest : public QObject {
       const QString what = QStringLiteral("control %1 \"%2\"").arg(i).arg(control.text);
       QVERIFY2(widget->inherits(kind.className), qPrintable(what));
       QVERIFY2(widget->geometry() == ControlRectInPixels(control), qPrintable(what));
-      QCOMPARE(widget->property("controlId").toInt(), control.id);
       QCOMPARE(widget->focusPolicy() == Qt::StrongFocus, control.tabStop);
       QCOMPARE(widget->property(kind.property).toBool(), kind.value);
       const char* text_property = control.kind == ControlKind::kGroupBox ? "title" : "text";
@@ -102,8 +100,7 @@ class LayoutDialogTest : public QObject {
     }
     view.show();  // and active, as exec() leaves it
     QVERIFY(QTest::qWaitForWindowActive(&view));
-    QCOMPARE(view.initialFocus(), view.control(InitialFocusId(layout)));
-    QCOMPARE(QApplication::focusWidget(), view.initialFocus());
+    QCOMPARE(QApplication::focusWidget(), view.control(InitialFocusId(layout)));
     const std::size_t first = static_cast<std::size_t>(
         std::find(tab_stops.begin(), tab_stops.end(), view.initialFocus()) - tab_stops.begin());
     for (std::size_t step = 1; step <= tab_stops.size(); ++step) {
