@@ -73,18 +73,10 @@ std::string Cli(const TempFolder& folder, const QStringList& args) {
   return cli.readAllStandardError().toStdString();
 }
 
-std::map<std::string, std::string> FilesIn(const TempFolder& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& file : std::filesystem::recursive_directory_iterator(folder.path())) {
-    std::string name = file.path().lexically_relative(folder.path()).string();
-    if (file.is_regular_file()) files[name] = folder.Read(name);
-  }
-  return files;
-}
-
-// Both folders hold the same files, byte for byte.
+// Both folders hold the same files and folders, byte for byte.
 void CompareFolders(const TempFolder& gui, const TempFolder& reference) {
-  std::map<std::string, std::string> a = FilesIn(gui), b = FilesIn(reference);
+  std::map<std::string, std::string> a = orlith::testing::Snapshot(gui);
+  std::map<std::string, std::string> b = orlith::testing::Snapshot(reference);
   QCOMPARE(a.size(), b.size());
   for (const auto& [name, bytes] : b) {
     ::testing::AssertionResult same = orlith::testing::BytesEqual(bytes, a[name]);
